@@ -1,0 +1,40 @@
+// The commands of quorvane-cli. Each returns the process's exit status.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/TranscriptUi.h"
+#include "core/SharedValues.h"
+#include "platform/FileSystem.h"
+
+namespace qv::cli {
+
+// Exit statuses.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitDeclined = 1;  // the command's own confirmation answered No
+inline constexpr int kExitUsage = 2;     // usage error, or no settings file
+inline constexpr int kExitError = 3;     // an error stopped the command
+inline constexpr int kExitLeftOver = 4;  // done, but something could not be moved or deleted
+
+struct Context {
+    FileSystem& fs;
+    SharedValues& values;
+    TranscriptUi& ui;
+};
+
+// A usage error found by a command (after the load, for remove): message on stderr, exit 2.
+int UsageError(const std::string& message);
+
+int RunDump(Context& ctx);
+int RunList(Context& ctx);
+// `args`: the command's positional arguments ("#N" selects the list entry at 0-based position
+// N); `title`: the --title option's text (single-byte), which selects the first entry with that
+// text instead.
+int RunRemove(Context& ctx, const std::vector<std::string>& args,
+              const std::optional<std::string>& title);
+// `args`: "temp" or "unused".
+int RunEmpty(Context& ctx, const std::vector<std::string>& args);
+
+}  // namespace qv::cli

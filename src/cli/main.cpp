@@ -1,0 +1,113 @@
+// quorvane-cli: the maintenance operations without windows, for scripting, batch use on large
+// collections and black-box tests. It works in the current folder (or -C DIR) as the program does:
+// the holding folders are made there and the settings file is read from there.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/TranscriptUi.h"
+#include "core/Settings.h"
+#include "platform/Process.h"
+#include "platform/Text.h"
+
+namespace qv::cli {
+namespace {
+
+int RunSettings(FileSystem& fs, SharedValues& values, TranscriptUi& ui,
+                const std::vector<std::string>& args) {
+    if (args.size() != 2) return UsageError("settings takes FOLDER and VERSION");
+    const std::string& version = args[1];
+    if (version.size() != 1 || version[0] < '1' || version[0] > '4')
+        return UsageError("VERSION must be 1, 2, 3 or 4");
+    bool lossless = true;
+    std::string folder = argument_to_single_byte(args[0], &lossless);
+    // A drive root comes back from the settings window as "X:", never "X:\".
+    if (folder.size() == 3 && folder[1] == ':' && is_separator(folder[2])) folder.resize(2);
+    values.fs_main_dir = folder;
+    values.fs_version = static_cast<std::uint8_t>(version[0] - '0');
+    return WriteSettingsFile(fs, values, folder, ui, lossless) ? kExitDone : kExitDeclined;
+}
+
+int Run(int argc, char** argv) {
+    CLI::App app{"quorvane-cli: keeps the add-on aircraft of FS98, FS2000, FS2002 and CFS2 in order"};
+    std::string directory;
+    Answers answers;
+    std::optional<std::string> title;
+    std::string command;
+    std::vector<std::string> args;
+    app.add_option("-C", directory, "work in DIR instead of the current folder");
+    app.add_flag("--yes", answers.yes, "answer Yes to the command's own confirmation");
+    app.add_flag("--sweep", answers.sweep, "answer Yes to the unused-gauge question");
+    app.add_flag("--gauges", answers.gauges, "answer Yes to the removal's gauge question");
+    app.add_option("--title", title, "remove: the first list entry with this text");
+    app.add_option("command", command, "settings, list, dump, remove or empty")->required();
+    app.add_option("args", args, "the command's arguments");
+    app.footer(
+        "Commands:\n"
+        "  settings FOLDER VERSION   write quorva_set.cfg (VERSION 1 FS98, 2 FS2000, 3 FS2002, 4 "
+        "CFS2)\n"
+        "  list                      load the catalogue and print the aircraft list\n"
+        "  dump                      load the catalogue and print it as JSON\n"
+        "  remove '#N' | --title T   remove the list entry at position N (from 0) or titled T\n"
+        "  empty temp | unused       empty Temp_Path or Unused Gauges\n"
+        "Exit status: 0 done, 1 declined, 2 usage, 3 error, 4 done with files left in place.");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return kExitUsage;
+    }
+
+    if (!directory.empty() && !set_current_directory(directory)) {
+        std::fprintf(stderr, "error: can't change to the folder %s\n", directory.c_str());
+        return kExitUsage;
+    }
+    static const char* const kCommands[] = {"settings", "list", "dump", "remove", "empty"};
+    bool known = false;
+    for (const char* c : kCommands) known = known || command == c;
+    if (!known) return UsageError("unknown command " + command);
+    if (title && command != "remove") return UsageError("--title goes with remove");
+
+    auto fs = make_native_file_system();
+    SharedValues values;
+    TranscriptUi ui(answers);
+    try {
+        SetBaseDir(*fs, values);
+        CreateHoldingFolders(*fs, values);
+        if (command == "settings") return RunSettings(*fs, values, ui, args);
+        if (!SettingsFileExists(*fs, values)) {
+            std::fprintf(stderr, "error: no settings file %s here: run 'quorvane-cli settings "
+                                 "FOLDER VERSION' first\n",
+                         cp1252_to_utf8(SettingsFilePath(values)).c_str());
+            return kExitUsage;
+        }
+        ReadSettingsFile(*fs, values);
+    } catch (const OperationError& e) {
+        ui.error(e.what());
+        return kExitError;
+    }
+
+    Context ctx{*fs, values, ui};
+    std::optional<std::string> single_byte_title;
+    if (title) single_byte_title = argument_to_single_byte(*title);
+    if (command == "list") return args.empty() ? RunList(ctx) : UsageError("list takes no arguments");
+    if (command == "dump") return args.empty() ? RunDump(ctx) : UsageError("dump takes no arguments");
+    if (command == "remove") return RunRemove(ctx, args, single_byte_title);
+    return RunEmpty(ctx, args);
+}
+
+}  // namespace
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "usage: %s (see quorvane-cli --help)\n", message.c_str());
+    return kExitUsage;
+}
+
+}  // namespace qv::cli
+
+int main(int argc, char** argv) { return qv::cli::Run(argc, argv); }

@@ -1,0 +1,52 @@
+// Every text the program shows in a message box or the progress window.
+#pragma once
+
+namespace qv::msg {
+
+// Settings.
+inline constexpr const char* kFolderRefused =
+    "The directory or path that you selected is not your currently FS main folder, because this "
+    "program didn't found the *.EXE file (example: FS98.exe, FS2000.exe or FS2002.exe) of your FS "
+    "game. Please try again.";
+inline constexpr const char* kFolderNotStorable =
+    "The folder name holds characters that can't be stored in the settings file. Please choose a "
+    "folder whose name uses only the characters of this system's code page.";
+inline constexpr const char* kSettingsSaved = "Settings file created successfully!";
+
+// Catalogue load and unused gauge sweep.
+inline constexpr const char* kStatusGettingAircrafts = "Getting Aircrafts";
+inline constexpr const char* kStatusGettingPanels = "Getting Panels";
+inline constexpr const char* kSweepQuestion =
+    "Do you want to remove the unused gauges files?. (NOTE: The unused gauges files that were "
+    "removed will going to be saved in the UNUSED GAUGES folder.)";
+inline constexpr const char* kStatusSweeping = "Searching and Removing Unused Gauges Files";
+
+// Aircraft removal.
+inline constexpr const char* kRemoveQuestion = "Confirm to delete the selected aircraft's files?";
+inline constexpr const char* kRemoveCanceled = "The process was canceled by user.";
+inline constexpr const char* kGaugeQuestion =
+    "Do you want to remove also all the gauges files used by the panel of the selected "
+    "aircraft?. Note: This program will not delete any shared gauges files. Also if the "
+    "panel.cfg file of the selected aircraft uses the ALIAS command, this program will not "
+    "delete any gauges files.";
+inline constexpr const char* kRemoveCompleted = "Remove process completed.";
+inline constexpr const char* kStatusGathering = "Gathering Information";
+inline constexpr const char* kStatusCreatingTemp = "Creating Temp Folders";
+inline constexpr const char* kStatusGettingData = "Getting Aircraft's Data";
+inline constexpr const char* kStatusSharedFiles = "Searching Shared Files";
+inline constexpr const char* kStatusDeletingGauges = "Deleting Gauges Files";
+inline constexpr const char* kStatusDeletingFiles = "Deleting Aircraft's Files";
+inline constexpr const char* kStatusDeletingFolder = "Deleting Aircraft's Folder";
+
+// Holding folder emptying.
+inline constexpr const char* kEmptyTempQuestion =
+    "Do you want to delete permanently all the subdirectories and files of the TEMP_PATH "
+    "(Temporaly Folder).";
+inline constexpr const char* kEmptyTempStatus = "Cleanning Temporaly Folder";
+inline constexpr const char* kEmptyTempDone = "The Temporaly Folder is now empty";
+inline constexpr const char* kEmptyUnusedQuestion =
+    "Do you want to delete permanently all the files of the UNUSED GAUGES (Unused Gauges Folder).";
+inline constexpr const char* kEmptyUnusedStatus = "Cleanning Unused Gauges Folder";
+inline constexpr const char* kEmptyUnusedDone = "The Unused Gauges Folder is now empty";
+
+}  // namespace qv::msg

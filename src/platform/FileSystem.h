@@ -1,0 +1,121 @@
+// The file system as a Windows program of the simulators' era sees it.
+//
+// Paths are byte strings in the single-byte code page (Windows-1252), joined with "\". The POSIX
+// backend also accepts "/" and resolves every component without regard to case, the way Wine
+// shows a Linux disk to a Windows program, so the core is the same code on both systems.
+//
+// Every call reports "not found" apart from "failed": a value in a configuration file that names
+// no file is not a failure for the caller, while a copy or delete that could not be done is.
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+enum class FsError {
+    none,
+    not_found,  // the path or one of its parent folders does not exist
+    failed,     // it exists (or should be creatable) but the operation could not be done
+};
+
+// The outcome of one file-system call. `message` names the path and the reason, ready to show.
+struct FsStatus {
+    FsError error = FsError::none;
+    std::string message;
+
+    bool ok() const { return error == FsError::none; }
+    bool not_found() const { return error == FsError::not_found; }
+    static FsStatus success() { return {}; }
+};
+
+// What a directory listing returns. Each filter leaves out "." and "..".
+enum class ListFilter {
+    normal_files,             // no hidden, system or directory attribute (read-only included)
+    normal_and_hidden_files,  // as above, hidden files too (system files still left out)
+    entries_and_directories,  // normal files plus directories that are neither hidden nor system
+};
+
+struct Attributes {
+    bool directory = false;
+    bool hidden = false;
+    bool system = false;
+    bool read_only = false;
+    bool link = false;  // a symbolic link or junction (to a folder, when `directory` is set)
+};
+
+// Names a file or folder independently of the path it was reached by: (device, inode) on POSIX,
+// (volume serial, file index) on Windows. Used to stop the folder walk going round a link loop.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t index = 0;
+    auto operator<=>(const FileIdentity&) const = default;
+};
+
+// What one folder holds for the aircraft walk, from a single listing (see FileSystem::scan_folder).
+struct FolderScan {
+    // Subfolders that are neither hidden nor system, in listing order, as spelled on disk.
+    std::vector<std::string> subfolders;
+    // For each wanted file name, the name of the normal file that matches it without regard to
+    // case (spelled as on disk), or an empty string when there is none.
+    std::vector<std::string> matches;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Lists `pattern`: either a folder followed by "\*.*" (every entry of the folder) or a folder
+    // followed by one plain name (at most that entry, matched without regard to case). Names
+    // come back as spelled on disk, in the one listing order (see ListingOrder.h). A folder that
+    // does not exist gives an empty listing, as FindFirstFile does.
+    virtual FsStatus list(const std::string& pattern, ListFilter filter,
+                          std::vector<std::string>& names) = 0;
+
+    // One listing of `folder` giving its visible subfolders and the normal files among it that
+    // match `wanted` names. The default is built on list(); backends override it for speed.
+    virtual FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
+                                 FolderScan& out);
+
+    virtual FsStatus attributes(const std::string& path, Attributes& out) = 0;
+    // Clears read-only, hidden and system, as SetFileAttributes(FILE_ATTRIBUTE_NORMAL) does.
+    virtual FsStatus set_normal(const std::string& path) = 0;
+    // Sets hidden, system and read-only as given (the other fields of `attrs` are ignored).
+    virtual FsStatus set_attributes(const std::string& path, const Attributes& attrs) = 0;
+
+    virtual FsStatus create_folder(const std::string& path) = 0;   // one level; parent must exist
+    virtual FsStatus create_folders(const std::string& path) = 0;  // with parents; existing is ok
+    virtual FsStatus remove_folder(const std::string& path) = 0;   // empty folders only; no links
+    virtual FsStatus copy_file(const std::string& from, const std::string& to) = 0;  // replaces
+    virtual FsStatus delete_file(const std::string& path) = 0;  // fails on a read-only file
+    // Writes `bytes` to a temporary file beside `path`, then puts it in place of `path` in one
+    // step. `path` is left as it was when anything fails (a read-only `path` fails).
+    virtual FsStatus replace_file(const std::string& path, std::string_view bytes) = 0;
+    // Creates or truncates `path` and writes `bytes`.
+    virtual FsStatus write_file(const std::string& path, std::string_view bytes) = 0;
+    virtual FsStatus read_file(const std::string& path, std::string& bytes) = 0;
+
+    virtual FsStatus identity(const std::string& path, FileIdentity& out) = 0;
+    virtual FsStatus current_directory(std::string& out) = 0;
+};
+
+// The backend of this build: Win32 on Windows, POSIX elsewhere.
+std::unique_ptr<FileSystem> make_native_file_system();
+
+// Whole-file line input: the file's lines without their line ends. Lines end at CR LF, a lone
+// CR or a lone LF; a last line without a line end is a line; an empty file has no lines.
+FsStatus read_lines(FileSystem& fs, const std::string& path, std::vector<std::string>& lines);
+void split_lines(std::string_view bytes, std::vector<std::string>& lines);
+
+// Path helpers for "\"-joined paths (a "/" counts as a separator too).
+bool is_separator(char c);
+std::string join_path(std::string_view folder, std::string_view name);
+// The last component of a path ("C:\a\b" -> "b").
+std::string_view last_component(std::string_view path);
+
+}  // namespace qv

@@ -1,0 +1,594 @@
+// The Linux backend: a Linux disk as Wine shows it to a Windows program.
+//
+// - "\" and "/" both separate components; each component is looked up by its exact name first,
+//   otherwise as the first entry (in listing order) whose name matches without regard to case.
+// - Names on disk are UTF-8, the core's are Windows-1252. A name with no single-byte form comes
+//   back with "?" in it and never matches anything, so operations on it fail like a missing file.
+// - hidden: a name starting with "." or bit 0x2 of the `user.DOSATTRIB` attribute; system: its
+//   bit 0x4 (Wine stores the attribute as text such as "0x6"). Read-only: no write bit at all.
+// - A link whose target is gone is left out of listings, as Wine leaves it out.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+#include "platform/FileSystem.h"
+#include "platform/ListingOrder.h"
+#include "platform/Text.h"
+
+namespace qv {
+namespace {
+
+constexpr const char* kDosAttrib = "user.DOSATTRIB";
+constexpr unsigned kHiddenBit = 0x2;
+constexpr unsigned kSystemBit = 0x4;
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+class Dir {
+public:
+    explicit Dir(const std::string& path) : dir_(::opendir(path.c_str())) {}
+    ~Dir() {
+        if (dir_) ::closedir(dir_);
+    }
+    Dir(const Dir&) = delete;
+    Dir& operator=(const Dir&) = delete;
+    DIR* get() const { return dir_; }
+
+private:
+    DIR* dir_;
+};
+
+FsStatus fail(FsError kind, const std::string& what, const std::string& path, int err) {
+    FsStatus st;
+    st.error = kind;
+    st.message = what + " " + path + ": " + utf8_to_cp1252(std::strerror(err));
+    return st;
+}
+
+FsStatus from_errno(const std::string& what, const std::string& path, int err) {
+    const bool missing = err == ENOENT || err == ENOTDIR;
+    return fail(missing ? FsError::not_found : FsError::failed, what, path, err);
+}
+
+FsStatus failed(const std::string& what, const std::string& path, const std::string& reason) {
+    return {FsError::failed, what + " " + path + ": " + reason};
+}
+
+FsStatus not_found(const std::string& what, const std::string& path) {
+    return {FsError::not_found, what + " " + path + ": no such file or folder"};
+}
+
+// The core path split into its components, with "." and ".." applied to the text the way
+// Windows applies them, before anything touches the disk.
+struct SplitPath {
+    bool absolute = false;
+    std::vector<std::string> parts;
+};
+
+SplitPath split(const std::string& path) {
+    SplitPath out;
+    out.absolute = !path.empty() && is_separator(path[0]);
+    std::size_t i = 0;
+    while (i < path.size()) {
+        while (i < path.size() && is_separator(path[i])) ++i;
+        std::size_t j = i;
+        while (j < path.size() && !is_separator(path[j])) ++j;
+        if (j > i) {
+            std::string part = path.substr(i, j - i);
+            if (part == "..") {
+                if (!out.parts.empty()) out.parts.pop_back();
+            } else if (part != ".") {
+                out.parts.push_back(std::move(part));
+            }
+        }
+        i = j;
+    }
+    return out;
+}
+
+struct DirEntryInfo {
+    std::string name;         // single-byte name as shown to the core
+    std::string native;       // the name on disk
+    bool lossless = true;     // the name has a single-byte form
+};
+
+// Reads every entry of a native folder. Returns false with errno set when the folder can't be read.
+bool read_native_dir(const std::string& native_dir, std::vector<DirEntryInfo>& out,
+                     std::vector<unsigned char>* types = nullptr) {
+    out.clear();
+    if (types) types->clear();
+    Dir dir(native_dir.empty() ? "/" : native_dir);
+    if (!dir.get()) return false;
+    for (;;) {
+        errno = 0;
+        const dirent* e = ::readdir(dir.get());
+        if (!e) {
+            if (errno != 0) return false;
+            break;
+        }
+        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+        DirEntryInfo info;
+        info.native = e->d_name;
+        info.name = utf8_to_cp1252(info.native, &info.lossless);
+        out.push_back(std::move(info));
+        if (types) types->push_back(e->d_type);
+    }
+    return true;
+}
+
+std::string native_join(const std::string& dir, const std::string& name) {
+    if (dir.empty() || dir == "/") return "/" + name;
+    return dir + "/" + name;
+}
+
+// Finds the entry of `native_dir` that the core name `name` stands for: the exact name first,
+// otherwise the first case-insensitive match in listing order.
+std::optional<std::string> lookup(const std::string& native_dir, const std::string& name) {
+    const std::string native = cp1252_to_utf8(name);
+    struct stat st {};
+    if (::lstat(native_join(native_dir, native).c_str(), &st) == 0) return native;
+    std::vector<DirEntryInfo> entries;
+    if (!read_native_dir(native_dir, entries)) return std::nullopt;
+    const DirEntryInfo* best = nullptr;
+    for (const auto& e : entries) {
+        if (!e.lossless || !iequals(e.name, name)) continue;
+        if (!best || listing_less(e.name, best->name)) best = &e;
+    }
+    if (!best) return std::nullopt;
+    return best->native;
+}
+
+std::string cwd_native() {
+    std::string buf(4096, '\0');
+    while (::getcwd(buf.data(), buf.size()) == nullptr) {
+        if (errno != ERANGE) return "/";
+        buf.resize(buf.size() * 2);
+    }
+    buf.resize(std::strlen(buf.c_str()));
+    return buf;
+}
+
+// Resolves a core path to the native path of an existing entry; `parts_used` components of the
+// path are resolved. With `all_but_last`, the last component is not looked up (it is returned
+// in `last` as given), for creating a new entry.
+struct Resolved {
+    bool ok = false;
+    std::string native;  // the resolved native path (of the parent with all_but_last)
+    std::string last;    // the last core component (with all_but_last)
+};
+
+Resolved resolve(const std::string& path, bool all_but_last = false) {
+    Resolved r;
+    SplitPath sp = split(path);
+    std::string current = sp.absolute ? std::string("/") : cwd_native();
+    if (current.size() > 1 && current.back() == '/') current.pop_back();
+    std::size_t count = sp.parts.size();
+    if (all_but_last) {
+        if (count == 0) return r;
+        r.last = sp.parts.back();
+        --count;
+    }
+    // Fast path: the exact spelling exists.
+    std::string exact = current;
+    for (std::size_t i = 0; i < count; ++i) exact = native_join(exact, cp1252_to_utf8(sp.parts[i]));
+    struct stat st {};
+    if (::lstat(exact.c_str(), &st) == 0) {
+        r.ok = true;
+        r.native = exact;
+        return r;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        auto found = lookup(current, sp.parts[i]);
+        if (!found) return r;
+        current = native_join(current, *found);
+    }
+    r.ok = true;
+    r.native = current;
+    return r;
+}
+
+unsigned dos_bits(const std::string& native) {
+    char buf[64];
+    const ssize_t n = ::getxattr(native.c_str(), kDosAttrib, buf, sizeof buf - 1);
+    if (n <= 0) return 0;
+    buf[n] = '\0';
+    // Wine writes the value as text ("0x6") and reads only the hidden and system bits.
+    return static_cast<unsigned>(std::strtoul(buf, nullptr, 0));
+}
+
+bool write_dos_bits(const std::string& native, unsigned bits) {
+    if (bits == 0) {
+        if (::removexattr(native.c_str(), kDosAttrib) == 0) return true;
+        return errno == ENODATA;
+    }
+    char buf[16];
+    const int n = std::snprintf(buf, sizeof buf, "0x%x", bits);
+    return ::setxattr(native.c_str(), kDosAttrib, buf, static_cast<std::size_t>(n), 0) == 0;
+}
+
+// Attributes of an existing native path; false when it does not exist (a dangling link included).
+bool read_attributes(const std::string& native, const std::string& name, Attributes& a) {
+    struct stat lst {};
+    if (::lstat(native.c_str(), &lst) != 0) return false;
+    struct stat st = lst;
+    a.link = S_ISLNK(lst.st_mode);
+    if (a.link && ::stat(native.c_str(), &st) != 0) return false;
+    a.directory = S_ISDIR(st.st_mode);
+    a.read_only = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    const unsigned bits = dos_bits(native);
+    a.hidden = (!name.empty() && name[0] == '.') || (bits & kHiddenBit) != 0;
+    a.system = (bits & kSystemBit) != 0;
+    return true;
+}
+
+bool passes(const Attributes& a, ListFilter filter) {
+    if (a.system) return false;
+    switch (filter) {
+        case ListFilter::normal_files:
+            return !a.directory && !a.hidden;
+        case ListFilter::normal_and_hidden_files:
+            return !a.directory;
+        case ListFilter::entries_and_directories:
+            return !a.hidden;
+    }
+    return false;
+}
+
+// The mode open(2) would give a new file under the process's umask.
+mode_t new_file_mode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool is_wildcard_all(const std::string& s) { return s == "*.*" || s == "*"; }
+
+class PosixFileSystem final : public FileSystem {
+public:
+    FsStatus list(const std::string& pattern, ListFilter filter,
+                  std::vector<std::string>& names) override {
+        names.clear();
+        Resolved parent = resolve(pattern, true);
+        if (!parent.ok) return FsStatus::success();  // no such folder: an empty listing
+        struct stat st {};
+        if (::stat(parent.native.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            return FsStatus::success();
+        if (is_wildcard_all(parent.last)) {
+            std::vector<DirEntryInfo> entries;
+            if (!read_native_dir(parent.native, entries))
+                return from_errno("Can't list the folder", parent_text(pattern), errno);
+            for (auto& e : entries) {
+                Attributes a;
+                if (!read_attributes(native_join(parent.native, e.native), e.name, a)) continue;
+                if (passes(a, filter)) names.push_back(std::move(e.name));
+            }
+            sort_listing(names);
+            return FsStatus::success();
+        }
+        auto found = lookup(parent.native, parent.last);
+        if (!found) return FsStatus::success();
+        bool lossless = true;
+        std::string name = utf8_to_cp1252(*found, &lossless);
+        Attributes a;
+        if (lossless && read_attributes(native_join(parent.native, *found), name, a) &&
+            passes(a, filter))
+            names.push_back(std::move(name));
+        return FsStatus::success();
+    }
+
+    FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
+                         FolderScan& out) override {
+        out.subfolders.clear();
+        out.matches.assign(wanted.size(), std::string());
+        Resolved r = resolve(folder);
+        if (!r.ok) return not_found("Can't list the folder", folder);
+        std::vector<DirEntryInfo> entries;
+        std::vector<unsigned char> types;
+        if (!read_native_dir(r.native, entries, &types))
+            return from_errno("Can't list the folder", folder, errno);
+        std::vector<std::size_t> match_index(wanted.size(), SIZE_MAX);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const auto& e = entries[i];
+            if (!e.lossless) continue;
+            const unsigned char t = types[i];
+            // The entry type from the listing settles most entries without a query of their own;
+            // only folders, links and unknown types need their attributes read.
+            if (t == DT_DIR || t == DT_LNK || t == DT_UNKNOWN) {
+                Attributes a;
+                const std::string native = native_join(r.native, e.native);
+                if (!read_attributes(native, e.name, a)) continue;
+                if (a.directory) {
+                    if (!a.hidden && !a.system) out.subfolders.push_back(e.name);
+                    continue;
+                }
+            }
+            for (std::size_t w = 0; w < wanted.size(); ++w) {
+                if (!iequals(e.name, wanted[w])) continue;
+                // Exact spelling first, then the first match in listing order.
+                const std::size_t cur = match_index[w];
+                if (cur == SIZE_MAX || e.name == wanted[w] ||
+                    (entries[cur].name != wanted[w] && listing_less(e.name, entries[cur].name))) {
+                    Attributes a;
+                    if (read_attributes(native_join(r.native, e.native), e.name, a) &&
+                        !a.directory && !a.hidden && !a.system)
+                        match_index[w] = i;
+                }
+            }
+        }
+        for (std::size_t w = 0; w < wanted.size(); ++w)
+            if (match_index[w] != SIZE_MAX) out.matches[w] = entries[match_index[w]].name;
+        sort_listing(out.subfolders);
+        return FsStatus::success();
+    }
+
+    FsStatus attributes(const std::string& path, Attributes& out) override {
+        out = Attributes{};
+        Resolved r = resolve(path);
+        if (!r.ok) return not_found("Can't read the attributes of", path);
+        if (!read_attributes(r.native, std::string(last_component(path)), out))
+            return not_found("Can't read the attributes of", path);
+        return FsStatus::success();
+    }
+
+    FsStatus set_normal(const std::string& path) override {
+        Attributes a;
+        return set_attributes(path, a);
+    }
+
+    FsStatus set_attributes(const std::string& path, const Attributes& attrs) override {
+        Resolved r = resolve(path);
+        if (!r.ok) return not_found("Can't set the attributes of", path);
+        struct stat st {};
+        if (::stat(r.native.c_str(), &st) != 0)
+            return from_errno("Can't set the attributes of", path, errno);
+        mode_t mode = st.st_mode & 07777;
+        if (attrs.read_only)
+            mode &= static_cast<mode_t>(~(S_IWUSR | S_IWGRP | S_IWOTH));
+        else
+            mode |= S_IWUSR;
+        if (::chmod(r.native.c_str(), mode) != 0)
+            return from_errno("Can't set the attributes of", path, errno);
+        unsigned bits = dos_bits(r.native) & ~(kHiddenBit | kSystemBit);
+        if (attrs.hidden) bits |= kHiddenBit;
+        if (attrs.system) bits |= kSystemBit;
+        if (!write_dos_bits(r.native, bits))
+            return from_errno("Can't set the attributes of", path, errno);
+        return FsStatus::success();
+    }
+
+    FsStatus create_folder(const std::string& path) override {
+        Resolved parent = resolve(path, true);
+        if (!parent.ok) return not_found("Can't create the folder", path);
+        if (auto existing = lookup(parent.native, parent.last))
+            return failed("Can't create the folder", path, "something of that name exists");
+        const std::string native = native_join(parent.native, cp1252_to_utf8(parent.last));
+        if (::mkdir(native.c_str(), 0777) != 0)
+            return from_errno("Can't create the folder", path, errno);
+        return FsStatus::success();
+    }
+
+    FsStatus create_folders(const std::string& path) override {
+        SplitPath sp = split(path);
+        std::string current = sp.absolute ? std::string("/") : cwd_native();
+        for (const auto& part : sp.parts) {
+            auto found = lookup(current, part);
+            if (found) {
+                current = native_join(current, *found);
+                struct stat st {};
+                if (::stat(current.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+                    return failed("Can't create the folder", path, "a file stands in its way");
+                continue;
+            }
+            current = native_join(current, cp1252_to_utf8(part));
+            if (::mkdir(current.c_str(), 0777) != 0 && errno != EEXIST)
+                return from_errno("Can't create the folder", path, errno);
+        }
+        return FsStatus::success();
+    }
+
+    FsStatus remove_folder(const std::string& path) override {
+        Resolved r = resolve(path);
+        if (!r.ok) return not_found("Can't remove the folder", path);
+        struct stat st {};
+        if (::lstat(r.native.c_str(), &st) != 0)
+            return from_errno("Can't remove the folder", path, errno);
+        if (!S_ISDIR(st.st_mode)) return failed("Can't remove the folder", path, "not a folder");
+        if (::rmdir(r.native.c_str()) != 0)
+            return from_errno("Can't remove the folder", path, errno);
+        return FsStatus::success();
+    }
+
+    FsStatus copy_file(const std::string& from, const std::string& to) override {
+        Resolved src = resolve(from);
+        if (!src.ok) return not_found("Can't copy", from);
+        struct stat sst {};
+        if (::stat(src.native.c_str(), &sst) != 0) return from_errno("Can't copy", from, errno);
+        if (S_ISDIR(sst.st_mode)) return failed("Can't copy", from, "it is a folder");
+        std::string target;
+        FsStatus st = writable_target(to, "Can't copy to", target);
+        if (!st.ok()) return st;
+        std::string bytes;
+        st = read_native(src.native, from, bytes);
+        if (!st.ok()) return st;
+        st = write_replacing(target, to, bytes, sst.st_mode & 07777, "Can't copy to", false);
+        if (!st.ok()) return st;
+        // A copy keeps the source's attributes, as CopyFile keeps them.
+        const unsigned bits = dos_bits(src.native);
+        write_dos_bits(target, bits);
+        return FsStatus::success();
+    }
+
+    FsStatus delete_file(const std::string& path) override {
+        Resolved r = resolve(path);
+        if (!r.ok) return not_found("Can't delete", path);
+        struct stat lst {};
+        if (::lstat(r.native.c_str(), &lst) != 0) return from_errno("Can't delete", path, errno);
+        if (S_ISDIR(lst.st_mode)) return failed("Can't delete", path, "it is a folder");
+        if (!S_ISLNK(lst.st_mode) && (lst.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            return failed("Can't delete", path, "the file is read-only");
+        if (::unlink(r.native.c_str()) != 0) return from_errno("Can't delete", path, errno);
+        return FsStatus::success();
+    }
+
+    FsStatus replace_file(const std::string& path, std::string_view bytes) override {
+        std::string target;
+        FsStatus st = writable_target(path, "Can't replace", target);
+        if (!st.ok()) return st;
+        struct stat tst {};
+        const mode_t mode =
+            ::stat(target.c_str(), &tst) == 0 ? (tst.st_mode & 07777) : new_file_mode();
+        return write_replacing(target, path, bytes, mode, "Can't replace", true);
+    }
+
+    FsStatus write_file(const std::string& path, std::string_view bytes) override {
+        std::string target;
+        FsStatus st = writable_target(path, "Can't write", target);
+        if (!st.ok()) return st;
+        Fd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+        if (!fd.valid()) return from_errno("Can't write", path, errno);
+        return write_all(fd.get(), bytes, path, "Can't write");
+    }
+
+    FsStatus read_file(const std::string& path, std::string& bytes) override {
+        bytes.clear();
+        Resolved r = resolve(path);
+        if (!r.ok) return not_found("Can't read", path);
+        return read_native(r.native, path, bytes);
+    }
+
+    FsStatus identity(const std::string& path, FileIdentity& out) override {
+        Resolved r = resolve(path);
+        if (!r.ok) return not_found("Can't identify", path);
+        struct stat st {};
+        if (::stat(r.native.c_str(), &st) != 0) return from_errno("Can't identify", path, errno);
+        out.device = static_cast<std::uint64_t>(st.st_dev);
+        out.index = static_cast<std::uint64_t>(st.st_ino);
+        return FsStatus::success();
+    }
+
+    FsStatus current_directory(std::string& out) override {
+        out = utf8_to_cp1252(cwd_native());
+        return FsStatus::success();
+    }
+
+private:
+    static std::string parent_text(const std::string& pattern) {
+        std::string p = pattern;
+        while (!p.empty() && !is_separator(p.back())) p.pop_back();
+        if (p.size() > 1) p.pop_back();
+        return p;
+    }
+
+    // The native path to write `path` to: the existing entry of that name (any case) or a new
+    // name in the existing parent folder. Refuses folders and read-only files.
+    static FsStatus writable_target(const std::string& path, const std::string& what,
+                                    std::string& target) {
+        Resolved parent = resolve(path, true);
+        if (!parent.ok) return not_found(what, path);
+        struct stat pst {};
+        if (::stat(parent.native.c_str(), &pst) != 0 || !S_ISDIR(pst.st_mode))
+            return not_found(what, path);
+        if (auto existing = lookup(parent.native, parent.last)) {
+            target = native_join(parent.native, *existing);
+            struct stat st {};
+            if (::stat(target.c_str(), &st) == 0) {
+                if (S_ISDIR(st.st_mode)) return failed(what, path, "a folder has that name");
+                if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+                    return failed(what, path, "the file is read-only");
+            }
+            return FsStatus::success();
+        }
+        target = native_join(parent.native, cp1252_to_utf8(parent.last));
+        return FsStatus::success();
+    }
+
+    static FsStatus read_native(const std::string& native, const std::string& path,
+                                std::string& bytes) {
+        Fd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!fd.valid()) return from_errno("Can't read", path, errno);
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0) return from_errno("Can't read", path, errno);
+        if (S_ISDIR(st.st_mode)) return failed("Can't read", path, "it is a folder");
+        bytes.resize(static_cast<std::size_t>(st.st_size));
+        std::size_t got = 0;
+        for (;;) {
+            if (got == bytes.size()) bytes.resize(bytes.size() + 4096);
+            const ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return from_errno("Can't read", path, errno);
+            }
+            if (n == 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        bytes.resize(got);
+        return FsStatus::success();
+    }
+
+    static FsStatus write_all(int fd, std::string_view bytes, const std::string& path,
+                              const std::string& what) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return from_errno(what, path, errno);
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        return FsStatus::success();
+    }
+
+    // Writes a temporary file beside `target` and renames it over `target`, so `target` is either
+    // the old file or the complete new one. `durable` puts the data on the disk before the rename
+    // (for a rewritten configuration file, whose old text is gone once the rename is done).
+    static FsStatus write_replacing(const std::string& target, const std::string& path,
+                                    std::string_view bytes, mode_t mode, const std::string& what,
+                                    bool durable) {
+        std::string tmp = target + ".qvtmp-XXXXXX";
+        Fd fd(::mkstemp(tmp.data()));
+        if (!fd.valid()) return from_errno(what, path, errno);
+        FsStatus st = write_all(fd.get(), bytes, path, what);
+        if (st.ok() && durable && ::fsync(fd.get()) != 0) st = from_errno(what, path, errno);
+        if (st.ok() && ::fchmod(fd.get(), mode) != 0) st = from_errno(what, path, errno);
+        ::close(fd.release());
+        if (st.ok() && ::rename(tmp.c_str(), target.c_str()) != 0)
+            st = from_errno(what, path, errno);
+        if (!st.ok()) ::unlink(tmp.c_str());
+        return st;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> make_native_file_system() {
+    return std::make_unique<PosixFileSystem>();
+}
+
+}  // namespace qv

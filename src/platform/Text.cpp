@@ -1,0 +1,130 @@
+#include "platform/Text.h"
+
+#include <array>
+#include <cstdint>
+
+namespace qv {
+namespace {
+
+// Unicode code points of bytes 0x80-0x9F in Windows-1252.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr std::array<unsigned char, 256> make_lower_table() {
+    std::array<unsigned char, 256> t{};
+    for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
+    for (int i = 'A'; i <= 'Z'; ++i) t[i] = static_cast<unsigned char>(i + 32);
+    for (int i = 0xC0; i <= 0xDE; ++i)
+        if (i != 0xD7) t[i] = static_cast<unsigned char>(i + 32);
+    t[0x8A] = 0x9A;  // Š
+    t[0x8C] = 0x9C;  // Œ
+    t[0x8E] = 0x9E;  // Ž
+    t[0x9F] = 0xFF;  // Ÿ
+    return t;
+}
+constexpr auto kLower = make_lower_table();
+
+std::uint32_t code_point(unsigned char b) {
+    if (b >= 0x80 && b < 0xA0) return kHigh[b - 0x80];
+    return b;
+}
+
+void append_utf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+int byte_for(std::uint32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == cp) return 0x80 + i;
+    return -1;
+}
+
+}  // namespace
+
+char lower_char(char c) { return static_cast<char>(kLower[static_cast<unsigned char>(c)]); }
+
+std::string to_lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = lower_char(c);
+    return out;
+}
+
+bool iequals(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower_char(a[i]) != lower_char(b[i])) return false;
+    return true;
+}
+
+std::string cp1252_to_utf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) append_utf8(out, code_point(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string utf8_to_cp1252(std::string_view text, bool* lossless) {
+    std::string out;
+    out.reserve(text.size());
+    bool all = true;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        std::uint32_t cp = 0;
+        std::size_t len = 0;
+        if (b < 0x80) {
+            cp = b;
+            len = 1;
+        } else if ((b & 0xE0) == 0xC0) {
+            cp = b & 0x1F;
+            len = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            cp = b & 0x0F;
+            len = 3;
+        } else if ((b & 0xF8) == 0xF0) {
+            cp = b & 0x07;
+            len = 4;
+        }
+        bool valid = len > 0 && i + len <= text.size();
+        for (std::size_t k = 1; valid && k < len; ++k) {
+            const auto cb = static_cast<unsigned char>(text[i + k]);
+            if ((cb & 0xC0) != 0x80) valid = false;
+            cp = (cp << 6) | (cb & 0x3F);
+        }
+        // Overlong forms and surrogates are not valid UTF-8.
+        if (valid && ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) ||
+                      (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+                      (cp >= 0xD800 && cp <= 0xDFFF)))
+            valid = false;
+        if (!valid) {
+            out += '?';
+            all = false;
+            ++i;
+            continue;
+        }
+        const int byte = byte_for(cp);
+        if (byte < 0) {
+            out += '?';
+            all = false;
+        } else {
+            out += static_cast<char>(byte);
+        }
+        i += len;
+    }
+    if (lossless) *lossless = all;
+    return out;
+}
+
+}  // namespace qv

@@ -1,0 +1,24 @@
+// Single-byte text: the Windows-1252 code page the simulators' files and our strings are kept in,
+// its conversion to and from UTF-8, and case folding over it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// Lower-cases ASCII and Windows-1252 letters (A-Z, À-Þ except ×, Š, Œ, Ž, Ÿ); other bytes stay.
+char lower_char(char c);
+std::string to_lower(std::string_view text);
+bool iequals(std::string_view a, std::string_view b);
+
+// Windows-1252 to UTF-8. The five bytes the code page leaves undefined map to U+0081, U+008D,
+// U+008F, U+0090 and U+009D, as Windows and Wine map them.
+std::string cp1252_to_utf8(std::string_view text);
+
+// UTF-8 to Windows-1252. A character with no single-byte form, or a byte that is not valid
+// UTF-8, becomes "?", as the Windows ANSI functions make it. `lossless` (when given) tells
+// whether every character had a single-byte form.
+std::string utf8_to_cp1252(std::string_view text, bool* lossless = nullptr);
+
+}  // namespace qv

@@ -1,0 +1,53 @@
+// What the program knows of the simulator's aircraft and panels after a load.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// One aircraft section ("[fltsim...]") of one aircraft.cfg. Values are the exact rest of the key's
+// line after "=", untrimmed, in the file's case; "" when the section has no such key.
+struct AircraftRecord {
+    std::string folder;  // folder holding the aircraft.cfg, no trailing separator
+    std::string title;
+    std::string sim;
+    std::string model;
+    std::string panel;
+    std::string sound;
+    std::string texture;
+    std::string checklist;
+    std::string kb_checklists;
+    std::string kb_reference;
+    std::string section_text;  // the section's text, header line first, as cut from the file
+    // Which aircraft section of its file this is (0 for the first "[fltsim" header), so a removal
+    // cuts exactly this section even when another one has the same text or title.
+    std::size_t section_index = 0;
+};
+
+// One panel.cfg.
+struct PanelRecord {
+    std::string folder;  // folder holding the panel.cfg, no trailing separator
+    // Gauge entries ("name!" or "name,"), CR LF separated, closed by "-end of list-" when any.
+    std::string gauges;
+    bool has_alias = false;  // the file contains "alias=" in any case
+};
+
+inline constexpr const char* kEndOfGaugeList = "-end of list-";
+
+// The catalogue the main window works from; rebuilt from nothing by every load.
+struct Catalogue {
+    std::vector<AircraftRecord> aircraft_table;
+    std::vector<PanelRecord> panel_table;
+    // The aircraft list: for each list position, the index of its record in aircraft_table.
+    std::vector<std::size_t> list_records;
+
+    void clear() {
+        aircraft_table.clear();
+        panel_table.clear();
+        list_records.clear();
+    }
+};
+
+}  // namespace qv
