@@ -1,0 +1,181 @@
+// The settings file and the working folders: the file is read by every start and its bytes are
+// the program's only memory of which simulator it looks after.
+#include "core/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include "core/Messages.h"
+#include "support/FailingFileSystem.h"
+#include "support/RecordingUi.h"
+#include "support/TempFolder.h"
+
+namespace qv {
+namespace {
+
+using test::RecordingUi;
+using test::TempFolder;
+
+SharedValues values_in(TempFolder& t) {
+    SharedValues v;
+    v.base_dir = t.path();
+    v.temp_path_dir = t.path() + "\\Temp_Path";
+    v.unused_gauges_dir = t.path() + "\\Unused Gauges";
+    return v;
+}
+
+// A backend whose current folder is whatever the test says.
+class CurrentDirectoryFs : public test::FailingFileSystem {
+public:
+    CurrentDirectoryFs(FileSystem& inner, std::string cwd)
+        : FailingFileSystem(inner), cwd_(std::move(cwd)) {}
+    FsStatus current_directory(std::string& out) override {
+        out = cwd_;
+        return FsStatus::success();
+    }
+
+private:
+    std::string cwd_;
+};
+
+TEST(BaseFolder, LosesExactlyOneTrailingSeparator) {
+    TempFolder t;
+    const struct {
+        const char* cwd;
+        const char* base;
+    } cases[] = {{"C:\\", "C:"}, {"D:\\Games\\", "D:\\Games"}, {"/home/pilot/", "/home/pilot"},
+                 {"D:\\Games\\\\", "D:\\Games\\"}, {"D:\\Games", "D:\\Games"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cwd);
+        CurrentDirectoryFs fs(t.fs(), c.cwd);
+        SharedValues v;
+        SetBaseDir(fs, v);
+        EXPECT_EQ(v.base_dir, c.base);
+        EXPECT_EQ(v.temp_path_dir, std::string(c.base) + "\\Temp_Path");
+        EXPECT_EQ(v.unused_gauges_dir, std::string(c.base) + "\\Unused Gauges");
+    }
+}
+
+TEST(HoldingFolders, AreCreatedWhenMissingAndAnythingInTheWayIsLeftAlone) {
+    TempFolder t;
+    SharedValues v = values_in(t);
+    t.write("Temp_Path", "a plain file of that name");
+    CreateHoldingFolders(t.fs(), v);
+    EXPECT_EQ(t.read("Temp_Path"), "a plain file of that name");
+    Attributes a;
+    ASSERT_TRUE(t.fs().attributes(v.unused_gauges_dir, a).ok());
+    EXPECT_TRUE(a.directory);
+    CreateHoldingFolders(t.fs(), v);  // a second start finds them and changes nothing
+    EXPECT_EQ(t.tree(), (std::vector<std::string>{"Temp_Path", "Unused Gauges\\"}));
+}
+
+TEST(HoldingFolders, ThatCantBeCreatedStopTheStartNamingTheFolder) {
+    TempFolder t;
+    test::FailingFileSystem fs(t.fs());
+    fs.fail(test::Op::create_folder, "Unused Gauges");
+    SharedValues v = values_in(t);
+    try {
+        CreateHoldingFolders(fs, v);
+        FAIL() << "no error";
+    } catch (const OperationError& e) {
+        EXPECT_NE(std::string(e.what()).find("Unused Gauges"), std::string::npos) << e.what();
+    }
+}
+
+TEST(SettingsFile, IsWrittenByteForByteAndReadBack) {
+    TempFolder t;
+    SharedValues v = values_in(t);
+    RecordingUi ui;
+    v.fs_main_dir = "D:\\FS2002";
+    v.fs_version = 3;
+    ASSERT_TRUE(WriteSettingsFile(t.fs(), v, "D:\\FS2002", ui));
+    EXPECT_EQ(t.read("quorva_set.cfg"), "D:\\FS2002\r\n3");
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"notice: Settings file created successfully!"}));
+
+    // Versions and folders survive the round trip, and a rewrite replaces the whole file.
+    v.fs_main_dir = t.path() + "\\Sim \xC9t\xE9";  // Windows-1252 accents
+    v.fs_version = 4;
+    ASSERT_TRUE(WriteSettingsFile(t.fs(), v, v.fs_main_dir, ui));
+    SharedValues back = values_in(t);
+    ASSERT_TRUE(SettingsFileExists(t.fs(), back));
+    ReadSettingsFile(t.fs(), back);
+    EXPECT_EQ(back.fs_main_dir, v.fs_main_dir);
+    EXPECT_EQ(back.fs_version, 4);
+}
+
+TEST(SettingsFile, RefusesAnEmptyOrUnstorableFolderAndWritesNothing) {
+    TempFolder t;
+    SharedValues v = values_in(t);
+    RecordingUi ui;
+    EXPECT_FALSE(WriteSettingsFile(t.fs(), v, "", ui));
+    EXPECT_FALSE(WriteSettingsFile(t.fs(), v, "C:\\?", ui, false));
+    EXPECT_EQ(ui.events, (std::vector<std::string>{std::string("warning: ") + msg::kFolderRefused,
+                                                   std::string("warning: ") + msg::kFolderNotStorable}));
+    EXPECT_FALSE(t.exists("quorva_set.cfg"));
+}
+
+TEST(SettingsFile, ThatCantBeWrittenIsReportedAndLeavesNoFile) {
+    TempFolder t;
+    test::FailingFileSystem fs(t.fs());
+    fs.fail(test::Op::replace_file, "quorva_set.cfg");
+    SharedValues v = values_in(t);
+    v.fs_main_dir = "C:\\FS";
+    RecordingUi ui;
+    EXPECT_FALSE(WriteSettingsFile(fs, v, "C:\\FS", ui));
+    ASSERT_EQ(ui.only("warning: ").size(), 1u);
+    EXPECT_TRUE(ui.only("notice: ").empty());
+    EXPECT_FALSE(t.exists("quorva_set.cfg"));
+}
+
+TEST(SettingsFile, ReadTrimsSpacesIgnoresExtraLinesAndAcceptsAnyLineEnd) {
+    TempFolder t;
+    const char* files[] = {"  D:\\FS2002  \r\n 2 \r\nextra", "  D:\\FS2002  \n 2 ",
+                           "  D:\\FS2002  \r 2 \r"};
+    for (const char* bytes : files) {
+        SCOPED_TRACE(bytes);
+        t.write("quorva_set.cfg", bytes);
+        SharedValues v = values_in(t);
+        ReadSettingsFile(t.fs(), v);
+        EXPECT_EQ(v.fs_main_dir, "D:\\FS2002");
+        EXPECT_EQ(v.fs_version, 2);
+    }
+}
+
+TEST(SettingsFile, ThatIsDamagedStopsWithAMessageNamingTheFile) {
+    TempFolder t;
+    const char* files[] = {"", "C:\\FS only one line", "C:\\FS\r\n", "C:\\FS\r\n256",
+                           "C:\\FS\r\nthree", "C:\\FS\r\n-1"};
+    for (const char* bytes : files) {
+        SCOPED_TRACE(bytes);
+        t.write("quorva_set.cfg", bytes);
+        SharedValues v = values_in(t);
+        try {
+            ReadSettingsFile(t.fs(), v);
+            ADD_FAILURE() << "no error";
+        } catch (const OperationError& e) {
+            EXPECT_NE(std::string(e.what()).find("quorva_set.cfg"), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(SettingsFile, HiddenCountsAsAbsent) {
+    TempFolder t;
+    SharedValues v = values_in(t);
+    EXPECT_FALSE(SettingsFileExists(t.fs(), v));
+    t.write("quorva_set.cfg", "C:\\FS\r\n1");
+    EXPECT_TRUE(SettingsFileExists(t.fs(), v));
+    t.hide("quorva_set.cfg");
+    EXPECT_FALSE(SettingsFileExists(t.fs(), v));
+}
+
+TEST(SimulatorFolders, AreSpelledAsOnDiskOrEndInTheSeparatorWhenMissing) {
+    TempFolder t;
+    t.mkdir("FS\\AIRCRAFT");
+    SharedValues v = values_in(t);
+    v.fs_main_dir = t.at("FS");
+    DeriveSimFolders(t.fs(), v);
+    EXPECT_EQ(v.fs_aircraft_dir, t.at("FS") + "\\AIRCRAFT");
+    EXPECT_EQ(v.fs_gauges_dir, t.at("FS") + "\\");
+}
+
+}  // namespace
+}  // namespace qv
