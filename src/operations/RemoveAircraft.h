@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "core/SharedValues.h"
 #include "core/UiPort.h"
@@ -23,5 +24,10 @@ enum class RemovalOutcome {
 // `list_position` is the selected entry of the aircraft list, or -1 for none.
 RemovalOutcome RemoveAircraft(FileSystem& fs, SharedValues& values, UiPort& ui,
                               Catalogue& catalogue, std::ptrdiff_t list_position);
+// The same, for a front end that reports a failed reload its own way: the error text goes to
+// `reload_error` instead of a warning.
+RemovalOutcome RemoveAircraft(FileSystem& fs, SharedValues& values, UiPort& ui,
+                              Catalogue& catalogue, std::ptrdiff_t list_position,
+                              std::string& reload_error);
 
 }  // namespace qv
