@@ -1,0 +1,118 @@
+#include "simfiles/ParseGaugeEntries.h"
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "platform/Text.h"
+#include "simfiles/Records.h"
+
+namespace qv {
+namespace {
+
+constexpr int kLastGaugeNumber = 100;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Whether `lower_word` ends just before position `end` of `text`, without regard to case.
+bool WordEndsAt(std::string_view text, std::size_t end, std::string_view lower_word) {
+    if (lower_word.size() > end) return false;
+    const std::size_t start = end - lower_word.size();
+    for (std::size_t i = 0; i < lower_word.size(); ++i)
+        if (lower_char(text[start + i]) != lower_word[i]) return false;
+    return true;
+}
+
+// The gauge number whose key ends with the "=" at `eq`, or -1. The keys are "gauge" followed by
+// exactly two digits (00 to 99) or by "100"; at most one of them can end at a given "=".
+int GaugeNumberEndingAt(std::string_view text, std::size_t eq) {
+    if (eq >= 2 && IsDigit(text[eq - 2]) && IsDigit(text[eq - 1]) &&
+        WordEndsAt(text, eq - 2, "gauge"))
+        return (text[eq - 2] - '0') * 10 + (text[eq - 1] - '0');
+    if (eq >= 3 && text.substr(eq - 3, 3) == "100" && WordEndsAt(text, eq - 3, "gauge"))
+        return kLastGaugeNumber;
+    return -1;
+}
+
+// One entry of the list: a view into the text, plus a "," to append for a line that has no
+// delimiter of its own.
+struct Entry {
+    std::string_view text;
+    bool add_comma = false;
+};
+
+// The entry of the gauge line whose key ends at the "=" at `eq`; false when it names nothing.
+bool CutEntry(std::string_view text, std::size_t eq, Entry& entry) {
+    const std::size_t value = eq + 1;
+    std::size_t eol = text.find('\r', value);
+    if (eol == std::string_view::npos) eol = text.size();
+    const std::string_view rest = text.substr(value, eol - value);
+    std::size_t delimiter = rest.find('!');
+    if (delimiter == std::string_view::npos) delimiter = rest.find(',');
+    if (delimiter != std::string_view::npos) {
+        entry = {rest.substr(0, delimiter + 1), false};
+        return true;
+    }
+    // A line such as "gauge05=Clock" names its gauge without any parameter. The entry then is the
+    // name with trailing spaces removed and a "," appended, as if it had been cut at a comma, so
+    // the sweep keeps that file and a removal finds it. A key with nothing after it names nothing.
+    const std::size_t last = rest.find_last_not_of(' ');
+    if (last == std::string_view::npos) return false;
+    entry = {rest.substr(0, last + 1), true};
+    return true;
+}
+
+}  // namespace
+
+std::string ParseGaugeEntries(std::string_view text) {
+    // Every key ends at an "=", so one pass over the "=" signs finds all occurrences of all 101
+    // keys; bucketing them by number keeps file order within each number.
+    std::array<std::vector<Entry>, kLastGaugeNumber + 1> by_number;
+    std::size_t total = 0;
+    std::size_t count = 0;
+    const char* const base = text.data();
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const void* hit = std::memchr(base + from, '=', text.size() - from);
+        if (hit == nullptr) break;
+        const std::size_t eq = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+        from = eq + 1;
+        const int number = GaugeNumberEndingAt(text, eq);
+        if (number < 0) continue;
+        Entry entry;
+        if (!CutEntry(text, eq, entry)) continue;
+        by_number[static_cast<std::size_t>(number)].push_back(entry);
+        total += entry.text.size() + (entry.add_comma ? 1 : 0);
+        ++count;
+    }
+    std::string list;
+    if (count == 0) return list;
+    const std::string_view end_mark = kEndOfGaugeList;
+    list.reserve(total + 2 * count + end_mark.size());
+    for (const auto& entries : by_number) {
+        for (const Entry& entry : entries) {
+            list += entry.text;
+            if (entry.add_comma) list += ',';
+            list += "\r\n";
+        }
+    }
+    list += end_mark;
+    return list;
+}
+
+bool HasPanelAlias(std::string_view text) {
+    const char* const base = text.data();
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const void* hit = std::memchr(base + from, '=', text.size() - from);
+        if (hit == nullptr) return false;
+        const std::size_t eq = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+        if (WordEndsAt(text, eq, "alias")) return true;
+        from = eq + 1;
+    }
+    return false;
+}
+
+}  // namespace qv
