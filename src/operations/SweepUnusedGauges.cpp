@@ -1,6 +1,53 @@
 #include "operations/SweepUnusedGauges.h"
 
-// Placeholder until the implementation lands.
+#include <algorithm>
+
+#include "core/Messages.h"
+#include "operations/GaugeIndex.h"
+#include "platform/Text.h"
+#include "simfiles/FsFailure.h"
+
 namespace qv {
-void SweepUnusedGauges(FileSystem&, const SharedValues&, UiPort&, const Catalogue&) {}
+namespace {
+
+// The simulator loads gauges from these kinds of files, packed or not; all are swept alike.
+bool IsGaugeFile(std::string_view name) {
+    if (name.size() < 4) return false;
+    const std::string ext = to_lower(name.substr(name.size() - 4));
+    return ext == ".gau" || ext == ".zip" || ext == ".cab";
+}
+
+}  // namespace
+
+void SweepUnusedGauges(FileSystem& fs, const SharedValues& values, UiPort& ui,
+                       const Catalogue& catalogue) {
+    if (!ui.question(msg::kSweepQuestion)) return;
+    ui.SetProgressStatus(msg::kStatusSweeping);
+
+    // Without a gauges folder the path is the main folder with a separator after it; the main
+    // folder's own files are no gauges to sweep.
+    const std::string& gauges_dir = values.fs_gauges_dir;
+    if (gauges_dir.empty() || is_separator(gauges_dir.back())) return;
+
+    std::vector<std::string> names;
+    const std::string pattern = join_path(gauges_dir, "*.*");
+    const FsStatus st = fs.list(pattern, ListFilter::normal_files, names);
+    if (!st.ok()) ThrowFsFailure(st, "Can't list the folder", gauges_dir);
+    std::erase_if(names, [](const std::string& name) { return !IsGaugeFile(name); });
+    if (names.empty()) return;
+
+    std::size_t longest = 0;
+    for (const auto& name : names) longest = std::max(longest, name.size() - 4);
+    const GaugeIndex index(catalogue.panel_table, longest);
+
+    for (const auto& name : names) {
+        if (index.used(std::string_view(name).substr(0, name.size() - 4))) continue;
+        const std::string source = join_path(gauges_dir, name);
+        // Failures are skipped without a word: a file whose copy failed stays where it is, and
+        // one that could not be deleted after its copy stays in both places.
+        if (fs.copy_file(source, join_path(values.unused_gauges_dir, name)).ok())
+            fs.delete_file(source);
+    }
+}
+
 }  // namespace qv
