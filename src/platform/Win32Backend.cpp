@@ -1,0 +1,633 @@
+// The Windows backend: the wide-character file API, with every name converted through the ANSI
+// code page at the edge.
+//
+// - A name on disk with no ANSI form comes back with "?" for each such character. "?" is not a
+//   legal file-name character, so any operation on such a name fails like a missing file.
+// - Read-only protection is checked here rather than left to the system: Wine running as root
+//   deletes and overwrites read-only files without complaint.
+// - Paths of MAX_PATH characters or more are made absolute and given the "\\?\" prefix.
+// - A link (reparse point) whose target is gone is left out of listings, as Wine leaves it out.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <utility>
+
+#include "platform/FileSystem.h"
+#include "platform/ListingOrder.h"
+#include "platform/Text.h"
+
+namespace qv {
+namespace {
+
+// A kernel object handle: files and folders opened with CreateFileW.
+class Handle {
+  public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() {
+        if (valid()) ::CloseHandle(h_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return h_; }
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+
+  private:
+    HANDLE h_;
+};
+
+// A directory search handle from FindFirstFileExW, closed with FindClose (not CloseHandle).
+class FindHandle {
+  public:
+    explicit FindHandle(HANDLE h) : h_(h) {}
+    ~FindHandle() {
+        if (valid()) ::FindClose(h_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE get() const { return h_; }
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE h_;
+};
+
+std::wstring wide(std::string_view s) {
+    if (s.empty()) return {};
+    const int len = static_cast<int>(s.size());
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, s.data(), len, nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, s.data(), len, w.data(), n);
+    return w;
+}
+
+// No best-fit mapping: a best fit would turn a name into another file's name ("Ā" into "A").
+std::string narrow(const wchar_t* w, bool* lossless = nullptr) {
+    BOOL used_default = FALSE;
+    const int n =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) {
+        if (lossless) *lossless = true;
+        return {};
+    }
+    std::string s(static_cast<std::size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w, -1, s.data(), n, nullptr, &used_default);
+    s.resize(static_cast<std::size_t>(n - 1));
+    if (lossless) *lossless = used_default == FALSE;
+    return s;
+}
+
+// The system's reason for `err`, in one line without the closing full stop.
+std::string reason(DWORD err) {
+    wchar_t* buf = nullptr;
+    const DWORD n = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, err, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+    std::string text;
+    if (n > 0 && buf) {
+        text = narrow(buf);
+        ::LocalFree(buf);
+    }
+    while (!text.empty() &&
+           (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
+        text.pop_back();
+    if (text.empty()) text = "system error " + std::to_string(err);
+    return text;
+}
+
+bool is_missing(DWORD err) {
+    switch (err) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+            return true;
+        default:
+            return false;
+    }
+}
+
+FsStatus from_error(const std::string& what, const std::string& path, DWORD err) {
+    return {is_missing(err) ? FsError::not_found : FsError::failed,
+            what + " " + path + ": " + reason(err)};
+}
+
+FsStatus last_error(const std::string& what, const std::string& path) {
+    return from_error(what, path, ::GetLastError());
+}
+
+FsStatus failed(const std::string& what, const std::string& path, const std::string& why) {
+    return {FsError::failed, what + " " + path + ": " + why};
+}
+
+FsStatus not_found(const std::string& what, const std::string& path) {
+    return {FsError::not_found, what + " " + path + ": no such file or folder"};
+}
+
+// The core path as the wide API wants it. Past MAX_PATH the plain form is refused, so long paths
+// are made absolute and given the "\\?\" prefix (which also turns off "/" and "." handling, hence
+// GetFullPathNameW first). CreateDirectoryW's limit is 12 characters below MAX_PATH.
+std::wstring native(std::string_view path) {
+    std::wstring w = wide(path);
+    if (w.size() < MAX_PATH - 12 || w.rfind(L"\\\\?\\", 0) == 0) return w;
+    const DWORD n = ::GetFullPathNameW(w.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return w;
+    std::wstring full(n, L'\0');
+    const DWORD got = ::GetFullPathNameW(w.c_str(), n, full.data(), nullptr);
+    if (got == 0 || got >= n) return w;
+    full.resize(got);
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+bool is_dir(DWORD attrs) {
+    return (attrs & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+bool is_link(DWORD attrs) {
+    return (attrs & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+bool is_read_only(DWORD attrs) {
+    return (attrs & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+Attributes to_attributes(DWORD a) {
+    Attributes out;
+    out.directory = is_dir(a);
+    out.hidden = (a & FILE_ATTRIBUTE_HIDDEN) != 0;
+    out.system = (a & FILE_ATTRIBUTE_SYSTEM) != 0;
+    out.read_only = is_read_only(a);
+    out.link = is_link(a);
+    return out;
+}
+
+bool passes(DWORD a, ListFilter filter) {
+    if (a & FILE_ATTRIBUTE_SYSTEM) return false;
+    const bool hidden = (a & FILE_ATTRIBUTE_HIDDEN) != 0;
+    switch (filter) {
+        case ListFilter::normal_files:
+            return !is_dir(a) && !hidden;
+        case ListFilter::normal_and_hidden_files:
+            return !is_dir(a);
+        case ListFilter::entries_and_directories:
+            return !hidden;
+    }
+    return false;
+}
+
+// Opens the path itself, a folder as well as a file, for querying only.
+HANDLE open_for_query(const std::wstring& path, DWORD extra_flags = 0) {
+    return ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | extra_flags, nullptr);
+}
+
+// Whether a link's target exists: opening without FILE_FLAG_OPEN_REPARSE_POINT follows the link.
+bool link_target_exists(const std::wstring& path) {
+    Handle h(open_for_query(path));
+    return h.valid();
+}
+
+// A name that can't name an entry of a folder: the wildcards FindFirstFile would expand ("<", ">"
+// and '"' are wildcards to it too) and the "?" an unmappable character was turned into.
+bool has_wildcard(std::string_view name) {
+    return name.find_first_of("*?<>\"") != std::string_view::npos;
+}
+
+bool is_all_pattern(std::string_view name) {
+    return name == "*.*" || name == "*";
+}
+
+// Splits a listing pattern into its folder part (with the separator) and its last component.
+std::pair<std::string, std::string> split_pattern(const std::string& pattern) {
+    std::size_t cut = pattern.size();
+    while (cut > 0 && !is_separator(pattern[cut - 1]) && pattern[cut - 1] != ':') --cut;
+    return {pattern.substr(0, cut), pattern.substr(cut)};
+}
+
+// One entry of a folder listing: its name in the code page and its attributes.
+struct Entry {
+    std::string name;
+    DWORD attrs = 0;
+    bool lossless = true;  // false: the name has "?" for characters with no ANSI form
+};
+
+// Reads `folder_part` + "*" in one search. A folder that does not exist (or is a file) gives
+// `missing` and no entries. Links to nothing are left out.
+FsStatus read_folder(const std::string& folder_part, const std::string& shown_folder,
+                     std::vector<Entry>& out, bool& missing) {
+    out.clear();
+    missing = false;
+    const std::wstring search = native(folder_part + "*");
+    WIN32_FIND_DATAW fd;
+    FindHandle h(::FindFirstFileExW(search.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
+                                    nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!h.valid()) {
+        const DWORD err = ::GetLastError();
+        // An empty drive root has no "." entry and so reports no files at all.
+        if (err == ERROR_FILE_NOT_FOUND) return FsStatus::success();
+        if (is_missing(err) || err == ERROR_DIRECTORY) {
+            missing = true;
+            return FsStatus::success();
+        }
+        return from_error("Can't list the folder", shown_folder, err);
+    }
+    const std::wstring base = native(folder_part);
+    do {
+        if (std::wcscmp(fd.cFileName, L".") == 0 || std::wcscmp(fd.cFileName, L"..") == 0) continue;
+        if (is_link(fd.dwFileAttributes) && !link_target_exists(base + fd.cFileName)) continue;
+        Entry e;
+        e.name = narrow(fd.cFileName, &e.lossless);
+        e.attrs = fd.dwFileAttributes;
+        out.push_back(std::move(e));
+    } while (::FindNextFileW(h.get(), &fd));
+    const DWORD err = ::GetLastError();
+    if (err != ERROR_NO_MORE_FILES) return from_error("Can't list the folder", shown_folder, err);
+    return FsStatus::success();
+}
+
+// The folder part of a path with a separator at its end, ready to take a name.
+std::string folder_part_of(const std::string& folder) {
+    if (folder.empty() || is_separator(folder.back()) || folder.back() == ':') return folder;
+    return folder + "\\";
+}
+
+std::string without_separator(std::string text) {
+    if (text.size() > 1 && is_separator(text.back())) text.pop_back();
+    return text;
+}
+
+// The attributes of `path`; INVALID_FILE_ATTRIBUTES with the error in `err` when it can't be read.
+DWORD raw_attributes(const std::string& path, DWORD& err) {
+    const DWORD a = ::GetFileAttributesW(native(path).c_str());
+    err = a == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_SUCCESS;
+    return a;
+}
+
+// The exact on-disk spelling of an existing entry, as `folder part` + name; `path` unchanged when
+// it can't be found (a new file keeps the spelling it was given).
+std::string spelled_on_disk(const std::string& path) {
+    auto [folder, name] = split_pattern(path);
+    if (name.empty() || has_wildcard(name)) return path;
+    WIN32_FIND_DATAW fd;
+    FindHandle h(::FindFirstFileExW(native(path).c_str(), FindExInfoBasic, &fd,
+                                    FindExSearchNameMatch, nullptr, 0));
+    if (!h.valid()) return path;
+    bool lossless = true;
+    std::string found = narrow(fd.cFileName, &lossless);
+    if (!lossless || !iequals(found, name)) return path;
+    return folder + found;
+}
+
+// Where `path` may be written: the parent folder exists, and `path` is not a folder or a
+// read-only file. `existing` receives the target's attributes, or INVALID_FILE_ATTRIBUTES.
+FsStatus writable_target(const std::string& path, const std::string& what, DWORD& existing) {
+    const auto [folder, name] = split_pattern(path);
+    if (name.empty()) return failed(what, path, "no file name");
+    if (has_wildcard(name)) return not_found(what, path);
+    DWORD err = ERROR_SUCCESS;
+    existing = raw_attributes(path, err);
+    if (existing != INVALID_FILE_ATTRIBUTES) {
+        if (is_dir(existing)) return failed(what, path, "a folder has that name");
+        if (is_read_only(existing)) return failed(what, path, "the file is read-only");
+        return FsStatus::success();
+    }
+    if (!is_missing(err)) return from_error(what, path, err);
+    if (!folder.empty()) {
+        const DWORD parent = raw_attributes(without_separator(folder), err);
+        if (parent == INVALID_FILE_ATTRIBUTES) {
+            return is_missing(err) ? not_found(what, path) : from_error(what, path, err);
+        }
+        if (!is_dir(parent)) return not_found(what, path);
+    }
+    return FsStatus::success();
+}
+
+FsStatus write_all(HANDLE h, std::string_view bytes, const std::string& what,
+                   const std::string& path) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!::WriteFile(h, bytes.data() + done, chunk, &written, nullptr))
+            return last_error(what, path);
+        if (written == 0) return failed(what, path, "nothing could be written");
+        done += written;
+    }
+    return FsStatus::success();
+}
+
+// A name beside `path` that no other writer picks: process id, tick count and a counter.
+std::string temp_name_beside(const std::string& path) {
+    static unsigned counter = 0;
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".qvtmp-%lx-%lx-%x", ::GetCurrentProcessId(),
+                  ::GetTickCount(), ++counter);
+    return path + suffix;
+}
+
+class Win32FileSystem final : public FileSystem {
+  public:
+    FsStatus list(const std::string& pattern, ListFilter filter,
+                  std::vector<std::string>& names) override {
+        names.clear();
+        const auto [folder, name] = split_pattern(pattern);
+        if (is_all_pattern(name)) {
+            std::vector<Entry> entries;
+            bool missing = false;
+            FsStatus st = read_folder(folder, without_separator(folder), entries, missing);
+            if (!st.ok()) return st;
+            for (auto& e : entries)
+                if (passes(e.attrs, filter)) names.push_back(std::move(e.name));
+            sort_listing(names);
+            return FsStatus::success();
+        }
+        if (name.empty() || has_wildcard(name)) return FsStatus::success();
+        WIN32_FIND_DATAW fd;
+        FindHandle h(::FindFirstFileExW(native(pattern).c_str(), FindExInfoBasic, &fd,
+                                        FindExSearchNameMatch, nullptr, 0));
+        if (!h.valid()) {
+            const DWORD err = ::GetLastError();
+            if (is_missing(err) || err == ERROR_DIRECTORY) return FsStatus::success();
+            return from_error("Can't list the folder", without_separator(folder), err);
+        }
+        bool lossless = true;
+        std::string found = narrow(fd.cFileName, &lossless);
+        // FindFirstFile also matches an entry's short 8.3 name and ignores trailing dots and
+        // spaces; only the name itself counts here, as it does on the Linux backend.
+        if (!lossless || !iequals(found, name)) return FsStatus::success();
+        if (is_link(fd.dwFileAttributes) && !link_target_exists(native(folder + found)))
+            return FsStatus::success();
+        if (passes(fd.dwFileAttributes, filter)) names.push_back(std::move(found));
+        return FsStatus::success();
+    }
+
+    // One search of the folder: the listing brings every entry's attributes with it.
+    FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
+                         FolderScan& out) override {
+        out.subfolders.clear();
+        out.matches.assign(wanted.size(), std::string());
+        std::vector<Entry> entries;
+        bool missing = false;
+        FsStatus st = read_folder(folder_part_of(folder), folder, entries, missing);
+        if (!st.ok()) return st;
+        if (missing) return not_found("Can't list the folder", folder);
+        for (const auto& e : entries) {
+            if (!e.lossless) continue;
+            const bool visible = (e.attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+            if (is_dir(e.attrs)) {
+                if (visible) out.subfolders.push_back(e.name);
+                continue;
+            }
+            if (!visible) continue;
+            for (std::size_t w = 0; w < wanted.size(); ++w) {
+                if (!iequals(e.name, wanted[w])) continue;
+                // The exact spelling first, then the first match in listing order.
+                std::string& cur = out.matches[w];
+                if (cur.empty() || e.name == wanted[w] ||
+                    (cur != wanted[w] && listing_less(e.name, cur)))
+                    cur = e.name;
+            }
+        }
+        sort_listing(out.subfolders);
+        return FsStatus::success();
+    }
+
+    FsStatus attributes(const std::string& path, Attributes& out) override {
+        out = Attributes{};
+        const char* what = "Can't read the attributes of";
+        if (has_wildcard(last_component(path))) return not_found(what, path);
+        DWORD err = ERROR_SUCCESS;
+        const DWORD a = raw_attributes(path, err);
+        if (a == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
+        if (is_link(a) && !link_target_exists(native(path))) return not_found(what, path);
+        out = to_attributes(a);
+        return FsStatus::success();
+    }
+
+    FsStatus set_normal(const std::string& path) override {
+        return set_attributes(path, Attributes{});
+    }
+
+    FsStatus set_attributes(const std::string& path, const Attributes& attrs) override {
+        const char* what = "Can't set the attributes of";
+        if (has_wildcard(last_component(path))) return not_found(what, path);
+        DWORD err = ERROR_SUCCESS;
+        const DWORD current = raw_attributes(path, err);
+        if (current == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
+        // Keep the attributes we don't manage (archive, not-indexed...); only those that
+        // SetFileAttributes accepts can be passed back.
+        constexpr DWORD kSettable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                                    FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
+        DWORD value = current & kSettable;
+        if (attrs.hidden) value |= FILE_ATTRIBUTE_HIDDEN;
+        if (attrs.system) value |= FILE_ATTRIBUTE_SYSTEM;
+        if (attrs.read_only) value |= FILE_ATTRIBUTE_READONLY;
+        if (value == 0) value = FILE_ATTRIBUTE_NORMAL;
+        if (!::SetFileAttributesW(native(path).c_str(), value)) return last_error(what, path);
+        return FsStatus::success();
+    }
+
+    FsStatus create_folder(const std::string& path) override {
+        const char* what = "Can't create the folder";
+        if (has_wildcard(last_component(path))) return failed(what, path, "not a valid name");
+        if (::CreateDirectoryW(native(path).c_str(), nullptr)) return FsStatus::success();
+        const DWORD err = ::GetLastError();
+        if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS)
+            return failed(what, path, "something of that name exists");
+        return from_error(what, path, err);
+    }
+
+    FsStatus create_folders(const std::string& path) override {
+        const char* what = "Can't create the folder";
+        const std::size_t start = root_length(path);
+        for (std::size_t end = start; end <= path.size(); ++end) {
+            if (end < path.size() && !is_separator(path[end])) continue;
+            if (end == start || is_separator(path[end - 1])) continue;
+            const std::string prefix = path.substr(0, end);
+            DWORD err = ERROR_SUCCESS;
+            const DWORD a = raw_attributes(prefix, err);
+            if (a != INVALID_FILE_ATTRIBUTES) {
+                if (!is_dir(a)) return failed(what, path, "a file stands in its way");
+                continue;
+            }
+            if (has_wildcard(last_component(prefix))) return failed(what, path, "not a valid name");
+            if (!::CreateDirectoryW(native(prefix).c_str(), nullptr) &&
+                ::GetLastError() != ERROR_ALREADY_EXISTS)
+                return last_error(what, path);
+        }
+        return FsStatus::success();
+    }
+
+    FsStatus remove_folder(const std::string& path) override {
+        const char* what = "Can't remove the folder";
+        if (has_wildcard(last_component(path))) return not_found(what, path);
+        DWORD err = ERROR_SUCCESS;
+        const DWORD a = raw_attributes(path, err);
+        if (a == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
+        if (!is_dir(a)) return failed(what, path, "not a folder");
+        // Under Wine, removing a link to an empty folder removes the folder it points to.
+        if (is_link(a)) return failed(what, path, "it is a link");
+        if (!::RemoveDirectoryW(native(path).c_str())) return last_error(what, path);
+        return FsStatus::success();
+    }
+
+    FsStatus copy_file(const std::string& from, const std::string& to) override {
+        if (has_wildcard(last_component(from))) return not_found("Can't copy", from);
+        DWORD err = ERROR_SUCCESS;
+        const DWORD a = raw_attributes(from, err);
+        if (a == INVALID_FILE_ATTRIBUTES) return from_error("Can't copy", from, err);
+        if (is_dir(a)) return failed("Can't copy", from, "it is a folder");
+        DWORD existing = INVALID_FILE_ATTRIBUTES;
+        FsStatus st = writable_target(to, "Can't copy to", existing);
+        if (!st.ok()) return st;
+        if (!::CopyFileW(native(from).c_str(), native(to).c_str(), FALSE)) {
+            const DWORD copy_err = ::GetLastError();
+            // The source was there a moment ago; a missing file now is the target's folder.
+            return is_missing(copy_err) ? from_error("Can't copy to", to, copy_err)
+                                        : from_error("Can't copy", from, copy_err);
+        }
+        return FsStatus::success();
+    }
+
+    FsStatus delete_file(const std::string& path) override {
+        const char* what = "Can't delete";
+        if (has_wildcard(last_component(path))) return not_found(what, path);
+        DWORD err = ERROR_SUCCESS;
+        const DWORD a = raw_attributes(path, err);
+        if (a == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
+        if (is_dir(a)) return failed(what, path, "it is a folder");
+        if (is_read_only(a)) return failed(what, path, "the file is read-only");
+        if (!::DeleteFileW(native(path).c_str())) return last_error(what, path);
+        return FsStatus::success();
+    }
+
+    FsStatus replace_file(const std::string& path, std::string_view bytes) override {
+        const char* what = "Can't replace";
+        DWORD existing = INVALID_FILE_ATTRIBUTES;
+        FsStatus st = writable_target(path, what, existing);
+        if (!st.ok()) return st;
+        // Renaming over a file takes the new name's spelling: keep the one on disk.
+        const std::string target = spelled_on_disk(path);
+        const std::string temp = temp_name_beside(target);
+        const std::wstring wtemp = native(temp);
+        {
+            Handle h(::CreateFileW(wtemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!h.valid()) return last_error(what, path);
+            st = write_all(h.get(), bytes, what, path);
+            // The old text is gone once the rename is done: the new one must be on the disk.
+            if (st.ok() && !::FlushFileBuffers(h.get())) st = last_error(what, path);
+        }
+        if (st.ok() && existing != INVALID_FILE_ATTRIBUTES &&
+            (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 &&
+            !::SetFileAttributesW(wtemp.c_str(),
+                                  existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                              FILE_ATTRIBUTE_ARCHIVE)))
+            st = last_error(what, path);
+        if (st.ok() && !::MoveFileExW(wtemp.c_str(), native(target).c_str(),
+                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            st = last_error(what, path);
+        if (!st.ok()) ::DeleteFileW(wtemp.c_str());
+        return st;
+    }
+
+    FsStatus write_file(const std::string& path, std::string_view bytes) override {
+        const char* what = "Can't write";
+        DWORD existing = INVALID_FILE_ATTRIBUTES;
+        FsStatus st = writable_target(path, what, existing);
+        if (!st.ok()) return st;
+        // OPEN_ALWAYS and truncating afterwards: CREATE_ALWAYS refuses an existing hidden file.
+        Handle h(::CreateFileW(native(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!h.valid()) return last_error(what, path);
+        st = write_all(h.get(), bytes, what, path);
+        if (st.ok() && !::SetEndOfFile(h.get())) st = last_error(what, path);
+        return st;
+    }
+
+    FsStatus read_file(const std::string& path, std::string& bytes) override {
+        bytes.clear();
+        const char* what = "Can't read";
+        if (has_wildcard(last_component(path))) return not_found(what, path);
+        DWORD err = ERROR_SUCCESS;
+        const DWORD a = raw_attributes(path, err);
+        if (a == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
+        if (is_dir(a)) return failed(what, path, "it is a folder");
+        Handle h(::CreateFileW(native(path).c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!h.valid()) return last_error(what, path);
+        LARGE_INTEGER size{};
+        if (!::GetFileSizeEx(h.get(), &size)) return last_error(what, path);
+        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+        char buf[1 << 16];
+        for (;;) {
+            DWORD got = 0;
+            if (!::ReadFile(h.get(), buf, sizeof buf, &got, nullptr)) {
+                bytes.clear();
+                return last_error(what, path);
+            }
+            if (got == 0) break;
+            bytes.append(buf, got);
+        }
+        return FsStatus::success();
+    }
+
+    FsStatus identity(const std::string& path, FileIdentity& out) override {
+        const char* what = "Can't identify";
+        if (has_wildcard(last_component(path))) return not_found(what, path);
+        Handle h(open_for_query(native(path)));
+        if (!h.valid()) return last_error(what, path);
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!::GetFileInformationByHandle(h.get(), &info)) return last_error(what, path);
+        out.device = info.dwVolumeSerialNumber;
+        out.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+        return FsStatus::success();
+    }
+
+    FsStatus current_directory(std::string& out) override {
+        const DWORD n = ::GetCurrentDirectoryW(0, nullptr);
+        std::wstring buf(n, L'\0');
+        const DWORD got = n == 0 ? 0 : ::GetCurrentDirectoryW(n, buf.data());
+        if (got == 0 || got >= n) return last_error("Can't read", "the current folder");
+        buf.resize(got);
+        out = narrow(buf.c_str());
+        return FsStatus::success();
+    }
+
+  private:
+    // How much of `path` is its root, which create_folders must not try to create: "C:\", "\",
+    // "\\server\share\" or "\\?\C:\".
+    static std::size_t root_length(const std::string& path) {
+        std::size_t i = 0;
+        if (path.rfind("\\\\?\\", 0) == 0) {
+            i = 4;
+            if (path.compare(i, 4, "UNC\\") == 0) return skip_components(path, i + 4, 2);
+        } else if (path.size() >= 2 && is_separator(path[0]) && is_separator(path[1])) {
+            return skip_components(path, 2, 2);
+        }
+        if (path.size() >= i + 2 && path[i + 1] == ':') i += 2;
+        while (i < path.size() && is_separator(path[i])) ++i;
+        return i;
+    }
+
+    static std::size_t skip_components(const std::string& path, std::size_t i, int count) {
+        for (int c = 0; c < count; ++c) {
+            while (i < path.size() && !is_separator(path[i])) ++i;
+            while (i < path.size() && is_separator(path[i])) ++i;
+        }
+        return i;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> make_native_file_system() {
+    return std::make_unique<Win32FileSystem>();
+}
+
+}  // namespace qv
