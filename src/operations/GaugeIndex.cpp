@@ -1,6 +1,10 @@
 #include "operations/GaugeIndex.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
 
 #include "platform/Text.h"
 
@@ -14,55 +18,198 @@ bool IsLineBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
-}  // namespace
+using LowerTable = std::array<unsigned char, 256>;
 
-GaugeIndex::GaugeIndex(std::span<const PanelRecord> panels, std::size_t max_stem_length)
-    : panels_(panels), max_length_(max_stem_length) {
-    // Panels share most of their gauges, so each distinct line is indexed once.
-    std::unordered_set<std::string_view> seen;
-    for (const PanelRecord& panel : panels) {
-        const std::string_view list = panel.gauges;
-        std::size_t start = 0;
-        while (start < list.size()) {
-            std::size_t end = start;
-            bool delimited = false;
-            while (end < list.size() && !IsLineBreak(list[end])) {
-                delimited = delimited || IsDelimiter(list[end]);
-                ++end;
-            }
-            if (delimited && seen.insert(list.substr(start, end - start)).second) {
-                const std::string& line =
-                    lines_.emplace_back(to_lower(list.substr(start, end - start)));
-                const std::string_view lower = line;
-                for (std::size_t d = 0; d < lower.size(); ++d) {
-                    if (!IsDelimiter(lower[d])) continue;
-                    const std::size_t shortest_start = d > max_length_ ? d - max_length_ : 0;
-                    for (std::size_t s = shortest_start; s <= d; ++s)
-                        pieces_.insert(lower.substr(s, d - s));
-                }
-            }
-            start = end + 1;
+constexpr std::uint64_t kBase = 0x100000001B3ull;
+constexpr std::uint64_t kLengthMix = 0x9E3779B97F4A7C15ull;
+
+// A polynomial hash of a lower-cased piece, built from its last character towards its first so
+// that it can be extended one character to the left at a time.
+struct BackwardHash {
+    std::uint64_t value = 0;
+    std::uint64_t power = 1;
+    std::size_t length = 0;
+
+    void prepend(unsigned char c) {
+        value += (c + 1u) * power;
+        power *= kBase;
+        ++length;
+    }
+    std::uint64_t key() const { return value + length * kLengthMix; }
+};
+
+// The distinct lower-cased stems in an open-addressing table keyed by their backward hash.
+class StemTable {
+  public:
+    explicit StemTable(const std::vector<std::string>& stems) : stems_(stems) {
+        std::size_t size = 16;
+        while (size < stems.size() * 2) size *= 2;
+        slots_.assign(size, Slot{});
+        mask_ = size - 1;
+        for (std::size_t i = 0; i < stems.size(); ++i) {
+            BackwardHash h;
+            for (std::size_t k = stems[i].size(); k > 0; --k)
+                h.prepend(static_cast<unsigned char>(stems[i][k - 1]));
+            std::size_t at = Index(h.key());
+            while (slots_[at].stem != kEmpty) at = (at + 1) & mask_;
+            slots_[at] = {h.key(), static_cast<std::uint32_t>(i)};
+            const std::uint64_t bit = FilterBit(h.key());
+            filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        }
+    }
+
+    // Marks the stems equal to `piece` lower-cased (whose hash is `h`) as used.
+    void Mark(const BackwardHash& h, std::string_view piece, const LowerTable& lower_of,
+              std::vector<bool>& used) const {
+        // Nearly every piece names no stem: a small bit filter that stays in the cache settles
+        // most of them without touching the table.
+        const std::uint64_t bit = FilterBit(h.key());
+        if ((filter_[bit / 64] & (std::uint64_t{1} << (bit % 64))) == 0) return;
+        for (std::size_t at = Index(h.key()); slots_[at].stem != kEmpty; at = (at + 1) & mask_) {
+            const Slot& slot = slots_[at];
+            if (slot.key != h.key() || used[slot.stem]) continue;
+            const std::string& stem = stems_[slot.stem];
+            if (stem.size() != piece.size()) continue;
+            bool same = true;
+            for (std::size_t k = 0; k < stem.size() && same; ++k)
+                same = lower_of[static_cast<unsigned char>(piece[k])] ==
+                       static_cast<unsigned char>(stem[k]);
+            if (same) used[slot.stem] = true;
+        }
+    }
+
+  private:
+    static constexpr std::uint32_t kEmpty = UINT32_MAX;
+    struct Slot {
+        std::uint64_t key = 0;
+        std::uint32_t stem = kEmpty;
+    };
+    std::size_t Index(std::uint64_t key) const {
+        return static_cast<std::size_t>((key * kLengthMix) >> 40) & mask_;
+    }
+
+    static std::uint64_t FilterBit(std::uint64_t key) { return (key * kFilterMix) >> 44; }
+
+    static constexpr std::uint64_t kFilterMix = 0xC2B2AE3D27D4EB4Full;
+    const std::vector<std::string>& stems_;
+    std::vector<std::uint64_t> filter_ = std::vector<std::uint64_t>((std::uint64_t{1} << 20) / 64);
+    std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
+};
+
+// A set of lines (views into the gauge lists) keyed by a hash the caller computed.
+class DistinctLines {
+  public:
+    // False when the line is in the set already.
+    bool Insert(std::string_view line, std::uint64_t hash) {
+        if ((count_ + 1) * 2 > slots_.size()) Grow();
+        std::size_t at = Index(hash);
+        for (; slots_[at].used; at = (at + 1) & (slots_.size() - 1))
+            if (slots_[at].hash == hash && slots_[at].line == line) return false;
+        slots_[at] = {hash, line, true};
+        ++count_;
+        return true;
+    }
+
+  private:
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::string_view line;
+        bool used = false;
+    };
+    std::size_t Index(std::uint64_t hash) const {
+        return static_cast<std::size_t>((hash * kLengthMix) >> 32) & (slots_.size() - 1);
+    }
+    void Grow() {
+        std::vector<Slot> old = std::move(slots_);
+        slots_.assign(std::max<std::size_t>(1024, old.size() * 2), Slot{});
+        for (const Slot& slot : old) {
+            if (!slot.used) continue;
+            std::size_t at = Index(slot.hash);
+            while (slots_[at].used) at = (at + 1) & (slots_.size() - 1);
+            slots_[at] = slot;
+        }
+    }
+
+    std::vector<Slot> slots_;
+    std::size_t count_ = 0;
+};
+
+// Marks every stem that some piece of `line` ending just before one of its delimiters equals.
+void MarkPiecesOf(std::string_view line, const StemTable& table, std::size_t longest,
+                  const LowerTable& lower_of, std::vector<bool>& used) {
+    for (std::size_t q = 0; q < line.size(); ++q) {
+        if (!IsDelimiter(line[q])) continue;
+        BackwardHash h;
+        table.Mark(h, {}, lower_of, used);
+        for (std::size_t i = q; i > q - std::min(q, longest); --i) {
+            h.prepend(lower_of[static_cast<unsigned char>(line[i - 1])]);
+            table.Mark(h, line.substr(i - 1, q - i + 1), lower_of, used);
         }
     }
 }
 
-bool GaugeIndex::used(std::string_view stem) const {
-    const std::string lower = to_lower(stem);
-    if (lower.size() > max_length_ ||
-        std::any_of(lower.begin(), lower.end(), [](char c) { return IsLineBreak(c); }))
-        return used_by_search(lower);
-    return pieces_.contains(lower);
-}
-
-bool GaugeIndex::used_by_search(const std::string& lower_stem) const {
+bool NamedBySearch(std::span<const PanelRecord> panels, const std::string& lower_stem) {
     const std::string bang = lower_stem + "!";
     const std::string comma = lower_stem + ",";
-    for (const PanelRecord& panel : panels_) {
+    return std::any_of(panels.begin(), panels.end(), [&](const PanelRecord& panel) {
         const std::string list = to_lower(panel.gauges);
-        if (list.find(bang) != std::string::npos || list.find(comma) != std::string::npos)
-            return true;
+        return list.find(bang) != std::string::npos || list.find(comma) != std::string::npos;
+    });
+}
+
+}  // namespace
+
+std::vector<bool> FindUsedGauges(std::span<const PanelRecord> panels,
+                                 std::span<const std::string_view> stems) {
+    // Stems differing only in case (CESSNA.GAU, cessna.zip) are decided once.
+    std::vector<std::string> distinct;
+    std::vector<std::size_t> stem_to_distinct(stems.size());
+    std::unordered_map<std::string, std::size_t> seen;
+    std::size_t longest = 0;
+    for (std::size_t i = 0; i < stems.size(); ++i) {
+        std::string lower = to_lower(stems[i]);
+        auto [it, added] = seen.try_emplace(lower, distinct.size());
+        if (added) {
+            longest = std::max(longest, lower.size());
+            distinct.push_back(std::move(lower));
+        }
+        stem_to_distinct[i] = it->second;
     }
-    return false;
+
+    std::vector<bool> used(distinct.size(), false);
+    const StemTable table(distinct);
+    LowerTable lower_of{};
+    for (int c = 0; c < 256; ++c)
+        lower_of[static_cast<std::size_t>(c)] =
+            static_cast<unsigned char>(lower_char(static_cast<char>(c)));
+    // Panels share most of their gauges: each distinct line is looked at once.
+    DistinctLines lines;
+    for (const PanelRecord& panel : panels) {
+        const std::string_view list = panel.gauges;
+        std::size_t start = 0;
+        while (start < list.size()) {
+            std::uint64_t hash = 0;
+            bool delimited = false;
+            std::size_t end = start;
+            for (; end < list.size() && !IsLineBreak(list[end]); ++end) {
+                hash = hash * kBase + static_cast<unsigned char>(list[end]);
+                delimited = delimited || IsDelimiter(list[end]);
+            }
+            const std::string_view line = list.substr(start, end - start);
+            start = end + 1;
+            if (delimited && lines.Insert(line, hash))
+                MarkPiecesOf(line, table, longest, lower_of, used);
+        }
+    }
+    for (std::size_t d = 0; d < distinct.size(); ++d) {
+        if (std::any_of(distinct[d].begin(), distinct[d].end(), IsLineBreak))
+            used[d] = NamedBySearch(panels, distinct[d]);
+    }
+
+    std::vector<bool> result(stems.size());
+    for (std::size_t i = 0; i < stems.size(); ++i) result[i] = used[stem_to_distinct[i]];
+    return result;
 }
 
 }  // namespace qv

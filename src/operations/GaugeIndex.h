@@ -1,41 +1,26 @@
-// Which gauge file stems the panels' gauge lists name.
+// Which gauge files the panels' gauge lists name.
 #pragma once
 
-#include <cstddef>
-#include <deque>
 #include <span>
-#include <string>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 #include "simfiles/Records.h"
 
 namespace qv {
 
-// A gauge file is in use when some panel's lower-cased gauge list contains lower(stem) & "!" or
-// lower(stem) & "," anywhere. Searching every list for every file is too slow for real
-// collections (tens of thousands of gauge files, thousands of panels), so the index is built
-// once from the lists.
+// For each stem (a gauge file's name without its four-character extension), whether some
+// panel's lower-cased gauge list contains lower(stem) & "!" or lower(stem) & "," anywhere, so
+// that ssna is named by Cessna!.
 //
-// Such a match ends at a "!" or "," of a list. A stem with no line break in it can't reach
-// across the CR LF between entries, so it is used exactly when it equals a piece of one line
-// that ends just before a "!" or "," of that line: the index holds every such piece (those
-// longer than any stem asked about can't match and are left out). A stem that does hold a CR or
-// LF is looked up in the lists themselves.
-class GaugeIndex {
-  public:
-    // `panels` must outlive the index. `max_stem_length` is the longest stem that will be asked.
-    GaugeIndex(std::span<const PanelRecord> panels, std::size_t max_stem_length);
-
-    bool used(std::string_view stem) const;
-
-  private:
-    bool used_by_search(const std::string& lower_key_stem) const;
-
-    std::span<const PanelRecord> panels_;
-    std::size_t max_length_;
-    std::deque<std::string> lines_;  // the distinct lower-cased lines holding a delimiter
-    std::unordered_set<std::string_view> pieces_;
-};
+// Real gauges folders hold tens of thousands of files and real collections thousands of panels,
+// so the lists are not searched once per file. Every match ends at a "!" or "," of a list, and a
+// stem without a line break can't reach across the CR LF between entries: it is named exactly
+// when it equals the piece of one line that ends just before one of that line's delimiters. One
+// pass over the lists looks up, at each delimiter, every such piece no longer than the longest
+// stem (through a hash rolled backwards from the delimiter, one character a step). A stem that
+// does hold a CR or LF is searched for in the lists themselves.
+std::vector<bool> FindUsedGauges(std::span<const PanelRecord> panels,
+                                 std::span<const std::string_view> stems);
 
 }  // namespace qv

@@ -1,7 +1,5 @@
 #include "operations/SweepUnusedGauges.h"
 
-#include <algorithm>
-
 #include "core/Messages.h"
 #include "operations/GaugeIndex.h"
 #include "platform/Text.h"
@@ -36,12 +34,15 @@ void SweepUnusedGauges(FileSystem& fs, const SharedValues& values, UiPort& ui,
     std::erase_if(names, [](const std::string& name) { return !IsGaugeFile(name); });
     if (names.empty()) return;
 
-    std::size_t longest = 0;
-    for (const auto& name : names) longest = std::max(longest, name.size() - 4);
-    const GaugeIndex index(catalogue.panel_table, longest);
+    std::vector<std::string_view> stems;
+    stems.reserve(names.size());
+    for (const auto& name : names)
+        stems.push_back(std::string_view(name).substr(0, name.size() - 4));
+    const std::vector<bool> used = FindUsedGauges(catalogue.panel_table, stems);
 
-    for (const auto& name : names) {
-        if (index.used(std::string_view(name).substr(0, name.size() - 4))) continue;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (used[i]) continue;
+        const std::string& name = names[i];
         const std::string source = join_path(gauges_dir, name);
         // Failures are skipped without a word: a file whose copy failed stays where it is, and
         // one that could not be deleted after its copy stays in both places.

@@ -26,7 +26,7 @@ std::string RandomText(std::mt19937& rng, const std::string& alphabet, int max_l
     return s;
 }
 
-TEST(GaugeIndex, MatchesTheSubstringRuleOnRandomLists) {
+TEST(FindUsedGauges, MatchesTheSubstringRuleOnRandomLists) {
     std::mt19937 rng(3);
     // Few letters, so stems often hit; line breaks and delimiters anywhere, including in stems.
     const std::string list_chars = "aAb!,\r\n\xC9\xE9";
@@ -34,24 +34,25 @@ TEST(GaugeIndex, MatchesTheSubstringRuleOnRandomLists) {
     for (int round = 0; round < 400; ++round) {
         std::vector<PanelRecord> panels(rng() % 4);
         for (auto& p : panels) p.gauges = RandomText(rng, list_chars, 25);
-        const GaugeIndex index(panels, 4);
-        for (int q = 0; q < 40; ++q) {
-            const std::string stem = RandomText(rng, stem_chars, 6);
-            ASSERT_EQ(index.used(stem), PlainUsed(panels, stem))
-                << "stem " << testing::PrintToString(stem) << " in round " << round;
-        }
+        std::vector<std::string> stems;
+        for (int q = 0; q < 40; ++q) stems.push_back(RandomText(rng, stem_chars, 6));
+        const std::vector<std::string_view> views(stems.begin(), stems.end());
+        const std::vector<bool> used = FindUsedGauges(panels, views);
+        for (std::size_t q = 0; q < stems.size(); ++q)
+            ASSERT_EQ(used[q], PlainUsed(panels, stems[q]))
+                << "stem " << testing::PrintToString(stems[q]) << " in round " << round;
     }
 }
 
-TEST(GaugeIndex, KeepsStemsThatEndAnEntry) {
+TEST(FindUsedGauges, NamesStemsThatEndAnEntryOrItsTail) {
     std::vector<PanelRecord> panels(2);
     panels[0].gauges = "Cessna172!\r\ncompass,\r\na,b!\r\n-end of list-";
     panels[1].gauges = "";
-    const GaugeIndex index(panels, 20);
-    for (const char* stem : {"CESSNA172", "ssna172", "Compass", "a", "a,b", "b", ""})
-        EXPECT_TRUE(index.used(stem)) << stem;
-    for (const char* stem : {"Cessna", "compass,", "-end of list-", "compas"})
-        EXPECT_FALSE(index.used(stem)) << stem;
+    const std::vector<std::string_view> stems = {
+        "CESSNA172", "ssna172",  "Compass",       "a",     "a,b", "b", "",
+        "Cessna",    "compass,", "-end of list-", "compas"};
+    EXPECT_EQ(FindUsedGauges(panels, stems), std::vector<bool>({true, true, true, true, true, true,
+                                                                true, false, false, false, false}));
 }
 
 }  // namespace
