@@ -31,8 +31,9 @@ std::string LeftOver::describe(std::size_t shown) const {
     }
     if (items_.empty()) return out;
     if (!out.empty()) out += "\r\n";
-    out += std::to_string(items_.size()) +
-           (items_.size() == 1 ? " item was left in place:" : " items were left in place:");
+    out += std::to_string(items_.size()) + (items_.size() == 1
+                                                ? " item could not be moved or deleted:"
+                                                : " items could not be moved or deleted:");
     for (std::size_t i = 0; i < items_.size() && i < shown; ++i) {
         out += "\r\n" + items_[i].path;
         if (!items_[i].reason.empty()) out += " (" + items_[i].reason + ")";

@@ -28,7 +28,7 @@ MoveResult MoveHeldFile(FileSystem& fs, const std::string& source, const std::st
     }
     st = fs.delete_file(source);
     if (!st.ok()) {
-        left.add(source, st.message, true);
+        left.add(source, "copied into the holding folder, but not deleted: " + st.message, true);
         return MoveResult::left;
     }
     return MoveResult::moved;

@@ -137,11 +137,12 @@ void Removal::DeleteAircraftFolder(const std::string& folder, LeftOver& left) {
     const FsStatus removed = fs_.remove_folder(folder);
     ui_.StepProgress();
 
-    // Whatever failed inside the folder before is settled once the folder is gone; otherwise
-    // what is still there is named.
-    left.DropInside(folder);
+    // A held file whose original could not be deleted stays reported even when the folder
+    // deletion took it: the user asked for a move, and it failed. Anything still in the folder is
+    // named once, from a listing of what is there now.
     Attributes a;
     if (fs_.attributes(folder, a).not_found()) return;
+    left.DropInside(folder);
     std::string why = !deletion.failure.ok()    ? deletion.failure.message
                       : !deletion.links.empty() ? "it holds a link, which is left as it is"
                                                 : removed.message;
@@ -170,12 +171,11 @@ RemovalOutcome Removal::Run(std::ptrdiff_t list_position) {
         return Stop(removal_msg::AircraftFolderIsLink(aircraft.folder));
 
     Step(msg::kStatusCreatingTemp);
-    const std::string holding_dir =
-        join_path(values_.temp_path_dir, AircraftRelPath(values_, aircraft.folder));
+    const std::string rel = AircraftRelPath(values_, aircraft.folder);
+    const std::string holding_dir = join_path(values_.temp_path_dir, rel);
+    // Made from base_dir down, one level at a time, so no level can be a link.
     FsStatus st = MakeFolderChain(fs_, std::string(ParentPath(values_.temp_path_dir)),
-                                  std::string(last_component(values_.temp_path_dir)) + "\\" +
-                                      AircraftRelPath(values_, aircraft.folder),
-                                  &created_);
+                                  join_path(last_component(values_.temp_path_dir), rel), &created_);
     if (st.ok()) st = MakeFolderChain(fs_, holding_dir, "Gauges", &created_);
     if (!st.ok()) return Stop(removal_msg::HoldingFolderFailed(st.message));
 
