@@ -154,6 +154,17 @@ bool is_read_only(DWORD attrs) {
     return (attrs & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+// `attrs` as SetFileAttributesW takes them: only the settable ones, and FILE_ATTRIBUTE_NORMAL for
+// none at all (a zero would leave the attributes unchanged).
+DWORD settable(DWORD attrs) {
+    constexpr DWORD kSettable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE |
+                                FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_TEMPORARY;
+    const DWORD value = attrs & kSettable;
+    return value == 0 ? FILE_ATTRIBUTE_NORMAL : value;
+}
+
 Attributes to_attributes(DWORD a) {
     Attributes out;
     out.directory = is_dir(a);
@@ -234,7 +245,9 @@ FsStatus read_folder(const std::string& folder_part, const std::string& shown_fo
         }
         return from_error("Can't list the folder", shown_folder, err);
     }
-    const std::wstring base = native(folder_part);
+    std::wstring base = native(folder_part);
+    if (!base.empty() && base.back() != L'\\' && base.back() != L'/' && base.back() != L':')
+        base += L'\\';
     do {
         if (std::wcscmp(fd.cFileName, L".") == 0 || std::wcscmp(fd.cFileName, L"..") == 0) continue;
         if (is_link(fd.dwFileAttributes) && !link_target_exists(base + fd.cFileName)) continue;
@@ -418,16 +431,14 @@ class Win32FileSystem final : public FileSystem {
         DWORD err = ERROR_SUCCESS;
         const DWORD current = raw_attributes(path, err);
         if (current == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
-        // Keep the attributes we don't manage (archive, not-indexed...); only those that
-        // SetFileAttributes accepts can be passed back.
-        constexpr DWORD kSettable = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
-                                    FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
-        DWORD value = current & kSettable;
+        // Keep the attributes we don't manage (archive, not-indexed...).
+        DWORD value =
+            current & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
         if (attrs.hidden) value |= FILE_ATTRIBUTE_HIDDEN;
         if (attrs.system) value |= FILE_ATTRIBUTE_SYSTEM;
         if (attrs.read_only) value |= FILE_ATTRIBUTE_READONLY;
-        if (value == 0) value = FILE_ATTRIBUTE_NORMAL;
-        if (!::SetFileAttributesW(native(path).c_str(), value)) return last_error(what, path);
+        if (!::SetFileAttributesW(native(path).c_str(), settable(value)))
+            return last_error(what, path);
         return FsStatus::success();
     }
 
@@ -484,6 +495,14 @@ class Win32FileSystem final : public FileSystem {
         DWORD existing = INVALID_FILE_ATTRIBUTES;
         FsStatus st = writable_target(to, "Can't copy to", existing);
         if (!st.ok()) return st;
+        // CopyFile refuses to overwrite a hidden or system file; the copy takes the source's
+        // attributes anyway.
+        if (existing != INVALID_FILE_ATTRIBUTES &&
+            (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 &&
+            !::SetFileAttributesW(
+                native(to).c_str(),
+                settable(existing & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))))
+            return last_error("Can't copy to", to);
         if (!::CopyFileW(native(from).c_str(), native(to).c_str(), FALSE)) {
             const DWORD copy_err = ::GetLastError();
             // The source was there a moment ago; a missing file now is the target's folder.
@@ -524,9 +543,7 @@ class Win32FileSystem final : public FileSystem {
         }
         if (st.ok() && existing != INVALID_FILE_ATTRIBUTES &&
             (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 &&
-            !::SetFileAttributesW(wtemp.c_str(),
-                                  existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                              FILE_ATTRIBUTE_ARCHIVE)))
+            !::SetFileAttributesW(wtemp.c_str(), settable(existing)))
             st = last_error(what, path);
         if (st.ok() && !::MoveFileExW(wtemp.c_str(), native(target).c_str(),
                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

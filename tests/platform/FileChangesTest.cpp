@@ -163,6 +163,15 @@ TEST(CopyFile, ReplacesTheTargetKeepingItsSpelling) {
 
     ASSERT_TRUE(fs.copy_file(tmp.at("b.txt"), tmp.at("c.txt")).ok());
     EXPECT_EQ(tmp.read("c.txt"), "new");
+
+    // Hidden and system targets are replaced too, and take the source's attributes.
+    tmp.write("hidsys.txt", "old");
+    tmp.make_system("hidsys.txt");
+    ASSERT_TRUE(fs.copy_file(tmp.at("b.txt"), tmp.at("hidsys.txt")).ok());
+    EXPECT_EQ(tmp.read("hidsys.txt"), "new");
+    Attributes a;
+    ASSERT_TRUE(fs.attributes(tmp.at("hidsys.txt"), a).ok());
+    EXPECT_FALSE(a.hidden || a.system);
 }
 
 TEST(ReplaceFile, SwapsInTheNewTextAndLeavesNothingBeside) {
