@@ -190,9 +190,9 @@ bool passes(DWORD a, ListFilter filter) {
 }
 
 // Opens the path itself, a folder as well as a file, for querying only.
-HANDLE open_for_query(const std::wstring& path, DWORD extra_flags = 0) {
+HANDLE open_for_query(const std::wstring& path) {
     return ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | extra_flags, nullptr);
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 // Whether a link's target exists: opening without FILE_FLAG_OPEN_REPARSE_POINT follows the link.
