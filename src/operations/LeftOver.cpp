@@ -44,16 +44,14 @@ std::string LeftOver::describe(std::size_t shown) const {
 }
 
 void CollectRemaining(FileSystem& fs, const std::string& folder, LeftOver& left) {
-    std::vector<std::string> files;
-    std::vector<std::string> entries;
-    if (!fs.list(join_path(folder, "*.*"), ListFilter::normal_and_hidden_files, files).ok() ||
-        !fs.list(join_path(folder, "*.*"), ListFilter::entries_and_directories, entries).ok()) {
+    // Every entry, hidden and system ones too: the deletion leaves those by design, and the user
+    // should hear that they are still there.
+    std::vector<std::string> names;
+    if (!fs.list(join_path(folder, "*.*"), ListFilter::everything, names).ok()) {
         left.add(folder, "can't be listed");
         return;
     }
-    for (const auto& name : entries)
-        if (std::find(files.begin(), files.end(), name) == files.end()) files.push_back(name);
-    for (const auto& name : files) {
+    for (const auto& name : names) {
         const std::string path = join_path(folder, name);
         Attributes a;
         if (!fs.attributes(path, a).ok()) continue;
@@ -61,9 +59,9 @@ void CollectRemaining(FileSystem& fs, const std::string& folder, LeftOver& left)
             left.add(path, "a link, left as it is");
         } else if (a.directory) {
             CollectRemaining(fs, path, left);
-            left.add(path, "folder");
+            left.add(path, a.hidden || a.system ? "hidden folder" : "folder");
         } else {
-            left.add(path, a.hidden ? "hidden file" : "");
+            left.add(path, a.system ? "system file" : a.hidden ? "hidden file" : "");
         }
     }
 }

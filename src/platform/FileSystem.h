@@ -39,6 +39,7 @@ enum class ListFilter {
     normal_files,             // no hidden, system or directory attribute (read-only included)
     normal_and_hidden_files,  // as above, hidden files too (system files still left out)
     entries_and_directories,  // normal files plus directories that are neither hidden nor system
+    everything,               // every entry, hidden and system ones included (to tell what is left)
 };
 
 struct Attributes {

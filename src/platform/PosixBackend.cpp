@@ -248,6 +248,7 @@ bool read_attributes(const std::string& native, const std::string& name, Attribu
 }
 
 bool passes(const Attributes& a, ListFilter filter) {
+    if (filter == ListFilter::everything) return true;
     if (a.system) return false;
     switch (filter) {
         case ListFilter::normal_files:
@@ -256,6 +257,8 @@ bool passes(const Attributes& a, ListFilter filter) {
             return !a.directory;
         case ListFilter::entries_and_directories:
             return !a.hidden;
+        case ListFilter::everything:
+            return true;
     }
     return false;
 }
@@ -439,8 +442,8 @@ public:
         st = write_replacing(target, to, bytes, sst.st_mode & 07777, "Can't copy to", false);
         if (!st.ok()) return st;
         // A copy keeps the source's attributes, as CopyFile keeps them.
-        const unsigned bits = dos_bits(src.native);
-        write_dos_bits(target, bits);
+        if (!write_dos_bits(target, dos_bits(src.native)))
+            return from_errno("Can't copy the attributes to", to, errno);
         return FsStatus::success();
     }
 
@@ -461,9 +464,14 @@ public:
         FsStatus st = writable_target(path, "Can't replace", target);
         if (!st.ok()) return st;
         struct stat tst {};
-        const mode_t mode =
-            ::stat(target.c_str(), &tst) == 0 ? (tst.st_mode & 07777) : new_file_mode();
-        return write_replacing(target, path, bytes, mode, "Can't replace", true);
+        const bool existed = ::stat(target.c_str(), &tst) == 0;
+        const mode_t mode = existed ? (tst.st_mode & 07777) : new_file_mode();
+        const unsigned bits = existed ? dos_bits(target) : 0;
+        st = write_replacing(target, path, bytes, mode, "Can't replace", true);
+        // The new file takes the old one's hidden and system bits, as a Windows replace keeps them.
+        if (st.ok() && bits != 0 && !write_dos_bits(target, bits))
+            return from_errno("Can't keep the attributes of", path, errno);
+        return st;
     }
 
     FsStatus write_file(const std::string& path, std::string_view bytes) override {

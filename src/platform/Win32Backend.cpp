@@ -176,6 +176,7 @@ Attributes to_attributes(DWORD a) {
 }
 
 bool passes(DWORD a, ListFilter filter) {
+    if (filter == ListFilter::everything) return true;
     if (a & FILE_ATTRIBUTE_SYSTEM) return false;
     const bool hidden = (a & FILE_ATTRIBUTE_HIDDEN) != 0;
     switch (filter) {
@@ -185,6 +186,8 @@ bool passes(DWORD a, ListFilter filter) {
             return !is_dir(a);
         case ListFilter::entries_and_directories:
             return !hidden;
+        case ListFilter::everything:
+            return true;
     }
     return false;
 }

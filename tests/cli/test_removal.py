@@ -1,0 +1,122 @@
+"""quorvane-cli remove and empty: whole removals and emptying on real folders, seen from outside."""
+import os
+import stat
+
+from clitest import CliTest, main
+
+THREE = ("[fltsim.0]\r\ntitle=One\r\nsim=one\r\ntexture=1\r\n"
+         "[fltsim.1]\r\ntitle=Two\r\nsim=two\r\ntexture=2\r\n"
+         "[fltsim.2]\r\ntitle=Three\r\nsim=one\r\ntexture=3\r\n"
+         "[General]\r\natc_type=CESSNA")
+
+
+class Removal(CliTest):
+    def setUp(self):
+        super().setUp()
+        self.write("FS/Aircraft/Solo/aircraft.cfg",
+                   "[fltsim.0]\r\ntitle=Solo\r\nsim=solo\r\npanel=\r\n")
+        self.write("FS/Aircraft/Solo/solo.air", "air")
+        self.write("FS/Aircraft/Solo/panel/panel.cfg", "[Window00]\r\ngauge00=SoloGauge!a, 1, 2\r\n")
+        self.write("FS/Aircraft/Solo/model/solo.mdl", "mdl")
+        self.write("FS/Aircraft/Solo/readme.txt", "gone for good")
+        self.write("FS/Aircraft/Trio/aircraft.cfg", THREE)
+        for n in ("one", "two"):
+            self.write("FS/Aircraft/Trio/%s.air" % n, n)
+        for n in ("1", "2", "3"):
+            self.write("FS/Aircraft/Trio/texture.%s/t.bmp" % n, n)
+        self.write("FS/Gauges/SoloGauge.gau", "g")
+        self.write("FS/Gauges/Other.gau", "o")
+        self.settings(self.path("FS"))
+
+    def test_the_only_section_goes_with_its_folder_and_its_files_are_held(self):
+        r = self.run_cli("--yes", "--gauges", "remove", "#0")
+        self.assertEqual(r.status, 0, r.err)
+        self.assertFalse(self.exists("FS/Aircraft/Solo"))
+        self.assertEqual(self.read("Temp_Path/solo/aircraft.cfg"),
+                         b"[fltsim.0]\r\ntitle=Solo\r\nsim=solo\r\npanel=\r\n")
+        self.assertEqual(self.read("Temp_Path/solo/solo.air"), b"air")
+        self.assertEqual(self.read("Temp_Path/solo/model/solo.mdl"), b"mdl")
+        self.assertEqual(self.read("Temp_Path/solo/Gauges/SoloGauge.gau"), b"g")
+        self.assertFalse(self.exists("FS/Gauges/SoloGauge.gau"))
+        self.assertTrue(self.exists("FS/Gauges/Other.gau"))
+        self.assertFalse(self.exists("Temp_Path/solo/readme.txt"))
+        steps = r.events("progress: step ")
+        # The load before, the removal's seven steps, the reload after.
+        self.assertEqual(steps, ["1", "2", "3", "1", "2", "3", "4", "5", "6", "7", "1", "2", "3"])
+        self.assertIn("notice: Remove process completed.", r.lines)
+        self.assertEqual(r.out, "")
+
+    def test_the_middle_of_three_sections_is_cut_and_the_rest_renumbered(self):
+        r = self.run_cli("--yes", "remove", "--title", "Two")
+        self.assertEqual(r.status, 0, r.err)
+        self.assertEqual(self.read("Temp_Path/trio/aircraft.cfg"), THREE.encode())
+        self.assertEqual(self.read("FS/Aircraft/Trio/aircraft.cfg"),
+                         b"[fltsim.0]\r\ntitle=One\r\nsim=one\r\ntexture=1\r\n"
+                         b"[fltsim.1]\r\ntitle=Three\r\nsim=one\r\ntexture=3\r\n"
+                         b"[General]\r\natc_type=CESSNA")
+        self.assertEqual(self.read("Temp_Path/trio/two.air"), b"two")
+        self.assertEqual(self.read("Temp_Path/trio/texture.2/t.bmp"), b"2")
+        self.assertFalse(self.exists("FS/Aircraft/Trio/texture.2"))
+        self.assertTrue(self.exists("FS/Aircraft/Trio/texture.3/t.bmp"))
+        self.assertEqual(r.events("progress: step ")[3:10], ["1", "2", "3", "4", "5", "6", "1"])
+        self.assertNotIn("question: " + "Do you want to remove also", r.err)
+
+    def test_declining_changes_nothing(self):
+        before = sorted(os.walk(self.path("FS")))
+        r = self.run_cli("remove", "#0")
+        self.assertEqual(r.status, 1)
+        self.assertIn("notice: The process was canceled by user.", r.lines)
+        self.assertEqual(sorted(os.walk(self.path("FS"))), before)
+
+    def test_an_entry_that_is_not_in_the_list_is_a_usage_error(self):
+        for args in (["remove", "#9"], ["remove", "3"], ["remove", "--title", "Nope"], ["remove"]):
+            r = self.run_cli("--yes", *args)
+            self.assertEqual(r.status, 2, args)
+        self.assertTrue(self.exists("FS/Aircraft/Solo/aircraft.cfg"))
+
+    def test_a_file_that_cant_be_deleted_is_reported_with_status_four(self):
+        p = self.path("FS", "Aircraft", "Solo", "solo.air")
+        os.chmod(p, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
+        r = self.run_cli("--yes", "remove", "#0")
+        self.assertEqual(r.status, 4, r.err)
+        self.assertEqual(len(r.events("warning: ")), 1)
+        self.assertNotIn("notice: Remove process completed.", r.lines)
+        self.assertEqual(self.read("Temp_Path/solo/solo.air"), b"air")
+
+
+class Emptying(CliTest):
+    def setUp(self):
+        super().setUp()
+        self.settings(self.path("FS"))
+
+    def test_empties_each_holding_folder_and_keeps_it(self):
+        self.write("Temp_Path/a/b/c.txt", "c")
+        self.write("Temp_Path/top.txt", "t")
+        self.write("Unused Gauges/x.gau", "x")
+        r = self.run_cli("--yes", "empty", "temp")
+        self.assertEqual(r.status, 0, r.err)
+        self.assertEqual(os.listdir(self.path("Temp_Path")), [])
+        self.assertIn("notice: The Temporaly Folder is now empty", r.lines)
+        self.assertTrue(self.exists("Unused Gauges/x.gau"))
+        r = self.run_cli("--yes", "empty", "unused")
+        self.assertEqual(r.status, 0, r.err)
+        self.assertEqual(os.listdir(self.path("Unused Gauges")), [])
+
+    def test_no_deletes_nothing_and_a_bad_argument_is_a_usage_error(self):
+        self.write("Temp_Path/keep.txt", "k")
+        self.assertEqual(self.run_cli("empty", "temp").status, 1)
+        self.assertTrue(self.exists("Temp_Path/keep.txt"))
+        self.assertEqual(self.run_cli("--yes", "empty", "everything").status, 2)
+
+    def test_what_remains_is_named_and_the_status_is_four(self):
+        self.write("Temp_Path/.hidden/inside.txt", "h")  # hidden folders are left by design
+        r = self.run_cli("--yes", "empty", "temp")
+        self.assertEqual(r.status, 4, r.err)
+        warnings = r.events("warning: ")
+        self.assertEqual(len(warnings), 1)
+        self.assertIn(".hidden", warnings[0])
+        self.assertTrue(self.exists("Temp_Path/.hidden/inside.txt"))
+
+
+if __name__ == "__main__":
+    main()
