@@ -68,10 +68,11 @@ bool CutEntry(std::string_view text, std::size_t eq, Entry& entry) {
 
 std::string ParseGaugeEntries(std::string_view text) {
     // Every key ends at an "=", so one pass over the "=" signs finds all occurrences of all 101
-    // keys; bucketing them by number keeps file order within each number.
-    std::array<std::vector<Entry>, kLastGaugeNumber + 1> by_number;
+    // keys in file order; a stable counting sort by number then gives the list's order.
+    std::vector<Entry> found;
+    std::vector<int> numbers;
+    std::array<std::size_t, kLastGaugeNumber + 2> first_of{};
     std::size_t total = 0;
-    std::size_t count = 0;
     const char* const base = text.data();
     std::size_t from = 0;
     while (from < text.size()) {
@@ -83,20 +84,24 @@ std::string ParseGaugeEntries(std::string_view text) {
         if (number < 0) continue;
         Entry entry;
         if (!CutEntry(text, eq, entry)) continue;
-        by_number[static_cast<std::size_t>(number)].push_back(entry);
+        found.push_back(entry);
+        numbers.push_back(number);
+        ++first_of[static_cast<std::size_t>(number) + 1];
         total += entry.text.size() + (entry.add_comma ? 1 : 0);
-        ++count;
     }
     std::string list;
-    if (count == 0) return list;
+    if (found.empty()) return list;
+    for (std::size_t n = 1; n < first_of.size(); ++n) first_of[n] += first_of[n - 1];
+    std::vector<const Entry*> ordered(found.size());
+    for (std::size_t i = 0; i < found.size(); ++i)
+        ordered[first_of[static_cast<std::size_t>(numbers[i])]++] = &found[i];
+
     const std::string_view end_mark = kEndOfGaugeList;
-    list.reserve(total + 2 * count + end_mark.size());
-    for (const auto& entries : by_number) {
-        for (const Entry& entry : entries) {
-            list += entry.text;
-            if (entry.add_comma) list += ',';
-            list += "\r\n";
-        }
+    list.reserve(total + 2 * found.size() + end_mark.size());
+    for (const Entry* entry : ordered) {
+        list += entry->text;
+        if (entry->add_comma) list += ',';
+        list += "\r\n";
     }
     list += end_mark;
     return list;

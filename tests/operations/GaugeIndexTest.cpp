@@ -44,16 +44,5 @@ TEST(FindUsedGauges, MatchesTheSubstringRuleOnRandomLists) {
     }
 }
 
-TEST(FindUsedGauges, NamesStemsThatEndAnEntryOrItsTail) {
-    std::vector<PanelRecord> panels(2);
-    panels[0].gauges = "Cessna172!\r\ncompass,\r\na,b!\r\n-end of list-";
-    panels[1].gauges = "";
-    const std::vector<std::string_view> stems = {
-        "CESSNA172", "ssna172",  "Compass",       "a",     "a,b", "b", "",
-        "Cessna",    "compass,", "-end of list-", "compas"};
-    EXPECT_EQ(FindUsedGauges(panels, stems), std::vector<bool>({true, true, true, true, true, true,
-                                                                true, false, false, false, false}));
-}
-
 }  // namespace
 }  // namespace qv
