@@ -8,7 +8,7 @@ namespace qv {
 namespace {
 
 // A header line is "[...]" once leading and trailing spaces are gone, with its first "]" last.
-// Only spaces are trimmed: a line indented with a tab is not a header to the simulator either.
+// Only spaces are trimmed: a tab before the "[" leaves the line an ordinary one.
 bool IsSectionHeaderLine(std::string_view line) {
     const std::size_t first = line.find_first_not_of(' ');
     if (first == std::string_view::npos) return false;
