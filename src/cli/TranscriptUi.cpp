@@ -52,9 +52,15 @@ bool TranscriptUi::question(const std::string& prompt) {
     return yes;
 }
 
-void TranscriptUi::notice(const std::string& prompt) { line("notice", prompt); }
-void TranscriptUi::warning(const std::string& prompt) { line("warning", prompt); }
-void TranscriptUi::error(const std::string& text) { line("error", text); }
+void TranscriptUi::notice(const std::string& prompt) {
+    line("notice", prompt);
+}
+void TranscriptUi::warning(const std::string& prompt) {
+    line("warning", prompt);
+}
+void TranscriptUi::error(const std::string& text) {
+    line("error", text);
+}
 
 void TranscriptUi::ShowProgressWindow() {
     progress_value_ = 0;
@@ -70,7 +76,9 @@ void TranscriptUi::SetProgressStatus(const std::string& text) {
     std::fprintf(out_, "progress: status %s\n", one_line(text).c_str());
 }
 
-void TranscriptUi::StepProgress() { std::fprintf(out_, "progress: step %d\n", ++progress_value_); }
+void TranscriptUi::StepProgress() {
+    std::fprintf(out_, "progress: step %d\n", ++progress_value_);
+}
 
 void TranscriptUi::CloseProgressWindow() {
     std::fprintf(out_, "progress: close\n");

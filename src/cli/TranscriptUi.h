@@ -16,7 +16,7 @@ struct Answers {
 };
 
 class TranscriptUi : public UiPort {
-public:
+  public:
     explicit TranscriptUi(Answers answers, std::FILE* out = stderr);
 
     bool question(const std::string& prompt) override;
@@ -35,7 +35,7 @@ public:
     // Whether the last question was the command's own confirmation and was answered No.
     bool confirmation_declined() const { return confirmation_declined_; }
 
-private:
+  private:
     void line(const char* kind, const std::string& text);
 
     Answers answers_;

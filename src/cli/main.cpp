@@ -32,7 +32,8 @@ int RunSettings(FileSystem& fs, SharedValues& values, TranscriptUi& ui,
 }
 
 int Run(int argc, char** argv) {
-    CLI::App app{"quorvane-cli: keeps the add-on aircraft of FS98, FS2000, FS2002 and CFS2 in order"};
+    CLI::App app{
+        "quorvane-cli: keeps the add-on aircraft of FS98, FS2000, FS2002 and CFS2 in order"};
     std::string directory;
     Answers answers;
     std::optional<std::string> title;
@@ -81,8 +82,9 @@ int Run(int argc, char** argv) {
         CreateHoldingFolders(*fs, values);
         if (command == "settings") return RunSettings(*fs, values, ui, args);
         if (!SettingsFileExists(*fs, values)) {
-            std::fprintf(stderr, "error: no settings file %s here: run 'quorvane-cli settings "
-                                 "FOLDER VERSION' first\n",
+            std::fprintf(stderr,
+                         "error: no settings file %s here: run 'quorvane-cli settings "
+                         "FOLDER VERSION' first\n",
                          cp1252_to_utf8(SettingsFilePath(values)).c_str());
             return kExitUsage;
         }
@@ -95,8 +97,10 @@ int Run(int argc, char** argv) {
     Context ctx{*fs, values, ui};
     std::optional<std::string> single_byte_title;
     if (title) single_byte_title = argument_to_single_byte(*title);
-    if (command == "list") return args.empty() ? RunList(ctx) : UsageError("list takes no arguments");
-    if (command == "dump") return args.empty() ? RunDump(ctx) : UsageError("dump takes no arguments");
+    if (command == "list")
+        return args.empty() ? RunList(ctx) : UsageError("list takes no arguments");
+    if (command == "dump")
+        return args.empty() ? RunDump(ctx) : UsageError("dump takes no arguments");
     if (command == "remove") return RunRemove(ctx, args, single_byte_title);
     return RunEmpty(ctx, args);
 }
@@ -110,4 +114,6 @@ int UsageError(const std::string& message) {
 
 }  // namespace qv::cli
 
-int main(int argc, char** argv) { return qv::cli::Run(argc, argv); }
+int main(int argc, char** argv) {
+    return qv::cli::Run(argc, argv);
+}

@@ -18,7 +18,8 @@ std::string trim_spaces(const std::string& s) {
 // "" when nothing of that name exists.
 std::string listed_name(FileSystem& fs, const std::string& folder, const std::string& name) {
     std::vector<std::string> names;
-    const FsStatus st = fs.list(join_path(folder, name), ListFilter::entries_and_directories, names);
+    const FsStatus st =
+        fs.list(join_path(folder, name), ListFilter::entries_and_directories, names);
     if (!st.ok() || names.empty()) return {};
     return names.front();
 }
@@ -59,7 +60,8 @@ bool SettingsFileExists(FileSystem& fs, const SharedValues& values) {
 }
 
 void DeriveSimFolders(FileSystem& fs, SharedValues& values) {
-    values.fs_gauges_dir = values.fs_main_dir + "\\" + listed_name(fs, values.fs_main_dir, "Gauges");
+    values.fs_gauges_dir =
+        values.fs_main_dir + "\\" + listed_name(fs, values.fs_main_dir, "Gauges");
     values.fs_aircraft_dir =
         values.fs_main_dir + "\\" + listed_name(fs, values.fs_main_dir, "Aircraft");
 }

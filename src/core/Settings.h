@@ -12,7 +12,7 @@ namespace qv {
 
 // A failure that stops the start-up or an operation; its text names the file and what failed.
 class OperationError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -12,7 +12,7 @@ namespace qv {
 inline constexpr const char* kMessageTitle = "Quorvane v4.0 - Message";
 
 class UiPort {
-public:
+  public:
     virtual ~UiPort() = default;
 
     // Message boxes. Texts are single-byte (Windows-1252) strings.

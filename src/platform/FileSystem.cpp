@@ -4,7 +4,9 @@
 
 namespace qv {
 
-bool is_separator(char c) { return c == '\\' || c == '/'; }
+bool is_separator(char c) {
+    return c == '\\' || c == '/';
+}
 
 std::string join_path(std::string_view folder, std::string_view name) {
     std::string out(folder);

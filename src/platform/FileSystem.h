@@ -68,7 +68,7 @@ struct FolderScan {
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Lists `pattern`: either a folder followed by "\*.*" (every entry of the folder) or a folder

@@ -31,7 +31,7 @@ constexpr unsigned kHiddenBit = 0x2;
 constexpr unsigned kSystemBit = 0x4;
 
 class Fd {
-public:
+  public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd() {
         if (fd_ >= 0) ::close(fd_);
@@ -46,12 +46,12 @@ public:
         return fd;
     }
 
-private:
+  private:
     int fd_;
 };
 
 class Dir {
-public:
+  public:
     explicit Dir(const std::string& path) : dir_(::opendir(path.c_str())) {}
     ~Dir() {
         if (dir_) ::closedir(dir_);
@@ -60,7 +60,7 @@ public:
     Dir& operator=(const Dir&) = delete;
     DIR* get() const { return dir_; }
 
-private:
+  private:
     DIR* dir_;
 };
 
@@ -113,9 +113,9 @@ SplitPath split(const std::string& path) {
 }
 
 struct DirEntryInfo {
-    std::string name;         // single-byte name as shown to the core
-    std::string native;       // the name on disk
-    bool lossless = true;     // the name has a single-byte form
+    std::string name;      // single-byte name as shown to the core
+    std::string native;    // the name on disk
+    bool lossless = true;  // the name has a single-byte form
 };
 
 // Reads every entry of a native folder. Returns false with errno set when the folder can't be read.
@@ -270,10 +270,12 @@ mode_t new_file_mode() {
     return 0666 & ~mask;
 }
 
-bool is_wildcard_all(const std::string& s) { return s == "*.*" || s == "*"; }
+bool is_wildcard_all(const std::string& s) {
+    return s == "*.*" || s == "*";
+}
 
 class PosixFileSystem final : public FileSystem {
-public:
+  public:
     FsStatus list(const std::string& pattern, ListFilter filter,
                   std::vector<std::string>& names) override {
         names.clear();
@@ -505,7 +507,7 @@ public:
         return FsStatus::success();
     }
 
-private:
+  private:
     static std::string parent_text(const std::string& pattern) {
         std::string p = pattern;
         while (!p.empty() && !is_separator(p.back())) p.pop_back();

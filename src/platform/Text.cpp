@@ -26,6 +26,15 @@ constexpr std::array<unsigned char, 256> make_lower_table() {
 }
 constexpr auto kLower = make_lower_table();
 
+constexpr std::array<unsigned char, 256> make_upper_table() {
+    std::array<unsigned char, 256> t{};
+    for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
+    for (int i = 0; i < 256; ++i)
+        if (kLower[i] != i) t[kLower[i]] = static_cast<unsigned char>(i);
+    return t;
+}
+constexpr auto kUpper = make_upper_table();
+
 std::uint32_t code_point(unsigned char b) {
     if (b >= 0x80 && b < 0xA0) return kHigh[b - 0x80];
     return b;
@@ -53,7 +62,15 @@ int byte_for(std::uint32_t cp) {
 
 }  // namespace
 
-char lower_char(char c) { return static_cast<char>(kLower[static_cast<unsigned char>(c)]); }
+char lower_char(char c) {
+    return static_cast<char>(kLower[static_cast<unsigned char>(c)]);
+}
+char upper_char(char c) {
+    return static_cast<char>(kUpper[static_cast<unsigned char>(c)]);
+}
+char32_t cp1252_code_point(char c) {
+    return code_point(static_cast<unsigned char>(c));
+}
 
 std::string to_lower(std::string_view text) {
     std::string out(text);
@@ -104,9 +121,9 @@ std::string utf8_to_cp1252(std::string_view text, bool* lossless) {
             cp = (cp << 6) | (cb & 0x3F);
         }
         // Overlong forms and surrogates are not valid UTF-8.
-        if (valid && ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) ||
-                      (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-                      (cp >= 0xD800 && cp <= 0xDFFF)))
+        if (valid &&
+            ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) ||
+             (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF)))
             valid = false;
         if (!valid) {
             out += '?';

@@ -9,6 +9,9 @@ namespace qv {
 
 // Lower-cases ASCII and Windows-1252 letters (A-Z, À-Þ except ×, Š, Œ, Ž, Ÿ); other bytes stay.
 char lower_char(char c);
+char upper_char(char c);
+// The Unicode code point a Windows-1252 byte stands for.
+char32_t cp1252_code_point(char c);
 std::string to_lower(std::string_view text);
 bool iequals(std::string_view a, std::string_view b);
 

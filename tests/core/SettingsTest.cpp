@@ -25,7 +25,7 @@ SharedValues values_in(TempFolder& t) {
 
 // A backend whose current folder is whatever the test says.
 class CurrentDirectoryFs : public test::FailingFileSystem {
-public:
+  public:
     CurrentDirectoryFs(FileSystem& inner, std::string cwd)
         : FailingFileSystem(inner), cwd_(std::move(cwd)) {}
     FsStatus current_directory(std::string& out) override {
@@ -33,7 +33,7 @@ public:
         return FsStatus::success();
     }
 
-private:
+  private:
     std::string cwd_;
 };
 
@@ -42,8 +42,11 @@ TEST(BaseFolder, LosesExactlyOneTrailingSeparator) {
     const struct {
         const char* cwd;
         const char* base;
-    } cases[] = {{"C:\\", "C:"}, {"D:\\Games\\", "D:\\Games"}, {"/home/pilot/", "/home/pilot"},
-                 {"D:\\Games\\\\", "D:\\Games\\"}, {"D:\\Games", "D:\\Games"}};
+    } cases[] = {{"C:\\", "C:"},
+                 {"D:\\Games\\", "D:\\Games"},
+                 {"/home/pilot/", "/home/pilot"},
+                 {"D:\\Games\\\\", "D:\\Games\\"},
+                 {"D:\\Games", "D:\\Games"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cwd);
         CurrentDirectoryFs fs(t.fs(), c.cwd);
@@ -108,8 +111,9 @@ TEST(SettingsFile, RefusesAnEmptyOrUnstorableFolderAndWritesNothing) {
     RecordingUi ui;
     EXPECT_FALSE(WriteSettingsFile(t.fs(), v, "", ui));
     EXPECT_FALSE(WriteSettingsFile(t.fs(), v, "C:\\?", ui, false));
-    EXPECT_EQ(ui.events, (std::vector<std::string>{std::string("warning: ") + msg::kFolderRefused,
-                                                   std::string("warning: ") + msg::kFolderNotStorable}));
+    EXPECT_EQ(ui.events,
+              (std::vector<std::string>{std::string("warning: ") + msg::kFolderRefused,
+                                        std::string("warning: ") + msg::kFolderNotStorable}));
     EXPECT_FALSE(t.exists("quorva_set.cfg"));
 }
 
@@ -142,8 +146,12 @@ TEST(SettingsFile, ReadTrimsSpacesIgnoresExtraLinesAndAcceptsAnyLineEnd) {
 
 TEST(SettingsFile, ThatIsDamagedStopsWithAMessageNamingTheFile) {
     TempFolder t;
-    const char* files[] = {"", "C:\\FS only one line", "C:\\FS\r\n", "C:\\FS\r\n256",
-                           "C:\\FS\r\nthree", "C:\\FS\r\n-1"};
+    const char* files[] = {"",
+                           "C:\\FS only one line",
+                           "C:\\FS\r\n",
+                           "C:\\FS\r\n256",
+                           "C:\\FS\r\nthree",
+                           "C:\\FS\r\n-1"};
     for (const char* bytes : files) {
         SCOPED_TRACE(bytes);
         t.write("quorva_set.cfg", bytes);

@@ -17,7 +17,8 @@ bool FailingFileSystem::hit(Op op, const std::string& path, const std::string& o
     for (const auto& r : rules_) {
         if (r.op != op) continue;
         const std::string part = to_lower(r.path_part);
-        if (p.find(part) != std::string::npos || (!other.empty() && o.find(part) != std::string::npos)) {
+        if (p.find(part) != std::string::npos ||
+            (!other.empty() && o.find(part) != std::string::npos)) {
             ++failures_;
             return true;
         }

@@ -10,12 +10,24 @@
 namespace qv::test {
 
 enum class Op {
-    list, scan_folder, attributes, set_normal, set_attributes, create_folder, create_folders,
-    remove_folder, copy_file, delete_file, replace_file, write_file, read_file, identity,
+    list,
+    scan_folder,
+    attributes,
+    set_normal,
+    set_attributes,
+    create_folder,
+    create_folders,
+    remove_folder,
+    copy_file,
+    delete_file,
+    replace_file,
+    write_file,
+    read_file,
+    identity,
 };
 
 class FailingFileSystem : public FileSystem {
-public:
+  public:
     explicit FailingFileSystem(FileSystem& inner) : inner_(inner) {}
 
     // Operation `op` fails on every path that contains `path_part` (compared without regard to
@@ -42,7 +54,7 @@ public:
     FsStatus identity(const std::string& path, FileIdentity& out) override;
     FsStatus current_directory(std::string& out) override { return inner_.current_directory(out); }
 
-private:
+  private:
     bool hit(Op op, const std::string& path, const std::string& other = {});
 
     struct Rule {

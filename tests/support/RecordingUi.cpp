@@ -39,7 +39,9 @@ void RecordingUi::CloseProgressWindow() {
     record("close");
 }
 
-void RecordingUi::ClearAircraftList() { list.clear(); }
+void RecordingUi::ClearAircraftList() {
+    list.clear();
+}
 
 std::vector<std::string> RecordingUi::only(const std::string& prefix) const {
     std::vector<std::string> out;

@@ -11,7 +11,7 @@
 namespace qv::test {
 
 class RecordingUi : public UiPort {
-public:
+  public:
     // Answers for the coming questions, in order; a question with no scripted answer fails the
     // test and is answered No.
     void answer(std::initializer_list<bool> answers) {
@@ -42,7 +42,7 @@ public:
     // The events that start with `prefix` (e.g. "warning: ").
     std::vector<std::string> only(const std::string& prefix) const;
 
-private:
+  private:
     void record(std::string event) { events.push_back(std::move(event)); }
     std::deque<bool> answers_;
 };

@@ -166,7 +166,8 @@ std::string TempFolder::at(std::string_view rel) const {
 void TempFolder::write(std::string_view rel, std::string_view bytes) {
     const std::string p = at(rel);
     const std::size_t cut = p.find_last_of('\\');
-    if (cut != std::string::npos && cut > path_.size()) mkdir(p.substr(path_.size() + 1, cut - path_.size() - 1));
+    if (cut != std::string::npos && cut > path_.size())
+        mkdir(p.substr(path_.size() + 1, cut - path_.size() - 1));
     const FsStatus st = fs_->write_file(p, bytes);
     ASSERT_TRUE(st.ok()) << st.message;
 }

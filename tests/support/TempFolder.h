@@ -13,7 +13,7 @@
 namespace qv::test {
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -26,17 +26,17 @@ public:
     std::string at(std::string_view rel) const;
 
     void write(std::string_view rel, std::string_view bytes);  // makes parent folders
-    void mkdir(std::string_view rel);                           // makes parent folders
-    void hide(std::string_view rel);                            // hidden attribute
-    void make_system(std::string_view rel);                     // system attribute (plus hidden)
+    void mkdir(std::string_view rel);                          // makes parent folders
+    void hide(std::string_view rel);                           // hidden attribute
+    void make_system(std::string_view rel);                    // system attribute (plus hidden)
     void make_read_only(std::string_view rel);
     bool exists(std::string_view rel);
-    std::string read(std::string_view rel);                     // "" when missing
+    std::string read(std::string_view rel);  // "" when missing
     // Every file and folder below, as relative "\"-joined paths in listing order (hidden and
     // system entries included; folders end with "\").
     std::vector<std::string> tree();
 
-private:
+  private:
     void collect(const std::string& rel, std::vector<std::string>& out);
 
     std::unique_ptr<FileSystem> fs_;
