@@ -115,5 +115,6 @@ int UsageError(const std::string& message) {
 }  // namespace qv::cli
 
 int main(int argc, char** argv) {
+    qv::use_binary_standard_streams();
     return qv::cli::Run(argc, argv);
 }

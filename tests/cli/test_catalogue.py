@@ -32,6 +32,7 @@ class CatalogueTree(CliTest):
     def test_list_prints_titles_in_walk_order_and_skips_hidden_and_untitled(self):
         r = self.run_cli("list")
         self.assertEqual(r.status, 0, r.err)
+        self.assertNotIn("\r", r.out)  # LF line ends on every system
         self.assertEqual(r.out.splitlines(),
                          ["Alpha One", "Alpha \u00c9t\u00e9 ; a comment", "Bravo", "Bravo Inner"])
         self.assertEqual(r.lines, [
