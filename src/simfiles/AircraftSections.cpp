@@ -2,33 +2,9 @@
 
 #include <cstring>
 
-#include "platform/Text.h"
+#include "simfiles/SectionHeaders.h"
 
 namespace qv {
-namespace {
-
-// A header line is "[...]" once leading and trailing spaces are gone, with its first "]" last.
-// Only spaces are trimmed: a tab before the "[" leaves the line an ordinary one.
-bool IsSectionHeaderLine(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(' ');
-    if (first == std::string_view::npos) return false;
-    const std::size_t last = line.find_last_not_of(' ');
-    if (line[first] != '[') return false;
-    return line.find(']', first) == last;
-}
-
-bool IsAircraftHeader(std::string_view header) {
-    static constexpr std::string_view kMark = "[fltsim";
-    if (header.size() < kMark.size()) return false;
-    for (std::size_t i = 0; i + kMark.size() <= header.size(); ++i) {
-        std::size_t j = 0;
-        while (j < kMark.size() && lower_char(header[i + j]) == kMark[j]) ++j;
-        if (j == kMark.size()) return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 std::vector<SectionSpan> FindAircraftSections(std::string_view whole_text) {
     std::vector<SectionSpan> sections;
@@ -56,7 +32,7 @@ std::vector<SectionSpan> FindAircraftSections(std::string_view whole_text) {
         if (IsSectionHeaderLine(line)) {
             // Every header line ends the aircraft section before it, whatever section it opens.
             if (open) sections.push_back({open_start, line_start - open_start});
-            open = IsAircraftHeader(line);
+            open = FindIgnoringCase(line, kAircraftHeaderMark) != line.npos;
             open_start = line_start;
         }
         if (line_end == n) break;

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "simfiles/AircraftSections.h"
-#include "simfiles/FsFailure.h"
 #include "simfiles/GetCfgValue.h"
 #include "simfiles/WholeText.h"
 
@@ -49,12 +48,7 @@ void AddAircraftSections(UiPort& ui, Catalogue& catalogue, const std::string& fo
 
 void ReadAircraftCfg(FileSystem& fs, UiPort& ui, Catalogue& catalogue, const std::string& folder,
                      const std::string& file_name) {
-    const std::string path = join_path(folder, file_name);
-    std::string bytes;
-    const FsStatus st = fs.read_file(path, bytes);
-    if (!st.ok()) ThrowFsFailure(st, "Can't read", path);
-    const std::string whole_text = JoinWholeText(bytes);
-    bytes = std::string();
+    const std::string whole_text = ReadWholeText(fs, folder, file_name);
     AddAircraftSections(ui, catalogue, folder, whole_text);
 }
 

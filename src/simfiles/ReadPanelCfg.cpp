@@ -1,6 +1,5 @@
 #include "simfiles/ReadPanelCfg.h"
 
-#include "simfiles/FsFailure.h"
 #include "simfiles/ParseGaugeEntries.h"
 #include "simfiles/WholeText.h"
 
@@ -16,12 +15,7 @@ PanelRecord MakePanelRecord(const std::string& folder, std::string_view whole_te
 
 void ReadPanelCfg(FileSystem& fs, Catalogue& catalogue, const std::string& folder,
                   const std::string& file_name) {
-    const std::string path = join_path(folder, file_name);
-    std::string bytes;
-    const FsStatus st = fs.read_file(path, bytes);
-    if (!st.ok()) ThrowFsFailure(st, "Can't read", path);
-    const std::string whole_text = JoinWholeText(bytes);
-    bytes = std::string();
+    const std::string whole_text = ReadWholeText(fs, folder, file_name);
     catalogue.panel_table.push_back(MakePanelRecord(folder, whole_text));
 }
 

@@ -1,5 +1,7 @@
 #include "simfiles/WholeText.h"
 
+#include "simfiles/FsFailure.h"
+
 namespace qv {
 
 std::string JoinWholeText(std::string_view bytes) {
@@ -29,6 +31,14 @@ std::string JoinWholeText(std::string_view bytes) {
     }
     if (start < n) add_line(bytes.substr(start));
     return text;
+}
+
+std::string ReadWholeText(FileSystem& fs, const std::string& folder, const std::string& file_name) {
+    const std::string path = join_path(folder, file_name);
+    std::string bytes;
+    const FsStatus st = fs.read_file(path, bytes);
+    if (!st.ok()) ThrowFsFailure(st, "Can't read", path);
+    return JoinWholeText(bytes);
 }
 
 }  // namespace qv
