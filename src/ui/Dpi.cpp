@@ -1,0 +1,49 @@
+#include "ui/Dpi.h"
+
+#include <charconv>
+#include <cstdlib>
+
+#include "ui/Handles.h"
+
+namespace qv::ui {
+
+TwipRect Inside(const TwipRect& frame, const TwipRect& rect) {
+    return {frame.left + rect.left, frame.top + rect.top, rect.width, rect.height};
+}
+
+int TwipsToPixels(int twips, int dpi) {
+    return MulDiv(twips, dpi, 1440);
+}
+
+RECT TwipsToPixels(const TwipRect& rect, int dpi) {
+    const int left = TwipsToPixels(rect.left, dpi);
+    const int top = TwipsToPixels(rect.top, dpi);
+    return {left, top, left + TwipsToPixels(rect.width, dpi),
+            top + TwipsToPixels(rect.height, dpi)};
+}
+
+int PointsToFontHeight(int centipoints, int dpi) {
+    return -MulDiv(centipoints, dpi, 7200);
+}
+
+std::optional<int> ParseDpiOverride(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    if (value < 48 || value > 480) return std::nullopt;
+    return value;
+}
+
+int LayoutDpi() {
+    static const int dpi = [] {
+        if (const char* text = std::getenv("QV_DPI")) {
+            if (const auto value = ParseDpiOverride(text)) return *value;
+        }
+        ScreenDc screen;
+        const int screen_dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+        return screen_dpi > 0 ? screen_dpi : 96;
+    }();
+    return dpi;
+}
+
+}  // namespace qv::ui

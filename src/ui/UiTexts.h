@@ -1,0 +1,60 @@
+// The captions and fixed texts of the windows (Windows-1252 bytes, widened to draw).
+#pragma once
+
+namespace qv::ui::texts {
+
+inline constexpr const char* kBanner = "QUORVANE VERSION 4.0 FOR FS2002/FS2000/CFS2/FS98";
+
+inline constexpr const char* kSplashCaption = "Quorvane v4.0";
+inline constexpr const char* kSplashLoading = "Loading...";
+
+inline constexpr const char* kSettingsCaption = "Settings";
+inline constexpr const char* kVersionFrame =
+    "Select the version of your Microsoft Flight Simulator";
+inline constexpr const char* kVersionChoices[4] = {
+    "Microsoft Flight Simulator 98",
+    "Microsoft Flight Simulator 2000",
+    "Microsoft Flight Simulator 2002",
+    "Microsoft Combat Flight Simulator 2",
+};
+inline constexpr const char* kFolderFrame = "Select the main folder of your Flight Simulator";
+inline constexpr const char* kCurrentDirectory = "Current Directory:";
+inline constexpr const char* kFolderNone = "-None-";
+inline constexpr const char* kFolderExample =
+    "Example: \"C:\\Program Files\\Microsoft Games\\FS2002\"";
+inline constexpr const char* kNextStep = "NEXT STEP";
+inline constexpr const char* kExit = "EXIT";
+inline constexpr const char* kDriveNotReady =
+    "The drive you chose is not ready. Insert a disk into it or choose another drive; the "
+    "folder stays as it was.";
+inline constexpr const char* kFolderNotOpened =
+    "The folder you chose can't be opened. Choose another folder; the folder stays as it was.";
+
+inline constexpr const char* kMainCaption = "Selecting Aircraft";
+inline constexpr const char* kMainInstruction =
+    "From the following list, select the aircraft you want to remove from your Microsoft Flight "
+    "Simulator folder.";
+inline constexpr const char* kAircraftList = "Aircraft List";
+inline constexpr const char* kRemoveSelected = "REMOVE SELECTED AIRCRAFT";
+inline constexpr const char* kTempFolderMenu = "Temporaly_Folder";
+inline constexpr const char* kUnusedGaugesMenu = "Unused_Gauges_Folder";
+inline constexpr const char* kEmptyFolderItem = "Empty Folder";
+inline constexpr const char* kAboutMenu = "About";
+inline constexpr const char* kAboutItem = "About Quorvane v4.0";
+
+inline constexpr const char* kProgressCaption = "Processing...";
+inline constexpr const char* kProgressHeading = "PROCESSING PLEASE WAIT.....";
+inline constexpr const char* kProgressStatusLabel = "STATUS:";
+inline constexpr const char* kProgressNoStatus = "-None-";
+
+inline constexpr const char* kAboutCaption = "About Quorvane v4.0";
+inline constexpr const char* kCredits = "Credits";
+inline constexpr const char* kAuthorLine = "Author: The Quorvane team";
+inline constexpr const char* kCallSignLine = "Callsign: QRV-40";
+inline constexpr const char* kContactLine =
+    "Comments, suggestions and fault reports are welcome by e-mail: "
+    "quorvane@users.noreply.example";
+inline constexpr const char* kOriginLine = "Made in Europe";
+inline constexpr const char* kOk = "OK";
+
+}  // namespace qv::ui::texts

@@ -1,0 +1,14 @@
+// The core keeps Windows-1252 bytes; the window system draws UTF-16. These convert at that edge.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qv::ui {
+
+std::wstring Widen(std::string_view cp1252);
+// `lossless` (when given) tells whether every character had a single-byte form; the others
+// become "?".
+std::string Narrow(std::wstring_view wide, bool* lossless = nullptr);
+
+}  // namespace qv::ui

@@ -1,0 +1,24 @@
+// quorvane.exe: the Windows program.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "ui/App.h"
+#include "ui/Handles.h"
+#include "ui/StopProgram.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // No "insert a disk" box from the system when a drive without a disk is looked at.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    qv::ui::ComApartment com;
+    try {
+        qv::ui::App app;
+        return app.Run();
+    } catch (const std::exception& error) {
+        qv::ui::StopProgram(error.what());
+    }
+}

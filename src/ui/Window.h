@@ -1,0 +1,68 @@
+// A top-level window of the program and the controls on it. One static window procedure binds
+// the object when the window is created and hands every message to OnMessage; no exception
+// leaves it into the window system.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/Dpi.h"
+#include "ui/Fonts.h"
+#include "ui/Handles.h"
+
+namespace qv::ui {
+
+struct FrameSpec {
+    const wchar_t* class_name = nullptr;
+    std::wstring caption;
+    DWORD style = 0;
+    DWORD ex_style = 0;
+    int client_width_twips = 0;
+    int client_height_twips = 0;
+    HWND owner = nullptr;
+    HMENU menu = nullptr;  // the window takes it over
+};
+
+class Window {
+  public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    bool IsOpen() const { return hwnd_ != nullptr; }
+    // Unloads the window; the object stays for the next load.
+    void Close();
+    // Shows the window centred on the screen's work area and gives it the focus.
+    void ShowCentred();
+    void BringToFront();
+
+  protected:
+    // Registers the class (once) and creates the window with the client size given in twips.
+    void CreateFrame(const FrameSpec& spec);
+    HWND AddControl(const wchar_t* class_name, const std::wstring& text, DWORD style,
+                    const TwipRect& rect, int id, const FontSpec& font = kDefaultFont,
+                    DWORD ex_style = 0);
+    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+    int dpi() const { return dpi_; }
+    HFONT Font(const FontSpec& spec);
+
+    virtual LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    // Runs after the window is gone (WM_NCDESTROY); the object may be loaded again later.
+    virtual void OnClosed() {}
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+
+    HWND hwnd_ = nullptr;
+    int dpi_ = 96;
+    std::vector<std::pair<FontSpec, UniqueFont>> fonts_;
+};
+
+// The program icon from the resources, at the given size.
+HICON LoadProgramIcon(int size);
+
+}  // namespace qv::ui
