@@ -82,7 +82,9 @@ void SettingsWindow::Create() {
     drive_rect.height = 2400;
     AddControl(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, drive_rect,
                ids::kSettingsDrive);
-    AddControl(L"STATIC", Widen(texts::kFolderExample), SS_LEFT | WS_GROUP,
+    // One line, clipped at the edge when the font is wider than the laid-out one, rather than
+    // a second line cut off by the label's height.
+    AddControl(L"STATIC", Widen(texts::kFolderExample), SS_LEFTNOWORDWRAP | WS_GROUP,
                Inside(kFrame2, {240, 2760, 3975, 255}), ids::kSettingsLabel2);
     AddControl(L"STATIC", Widen(texts::kCurrentDirectory), SS_LEFT | WS_GROUP,
                Inside(kFrame2, {240, 2040, 1335, 255}), ids::kSettingsLabel1);

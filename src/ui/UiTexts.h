@@ -49,7 +49,7 @@ inline constexpr const char* kProgressNoStatus = "-None-";
 
 inline constexpr const char* kAboutCaption = "About Quorvane v4.0";
 inline constexpr const char* kCredits = "Credits";
-inline constexpr const char* kAuthorLine = "Author: The Quorvane team";
+inline constexpr const char* kAuthorLine = "Author: Quorvane team";
 inline constexpr const char* kCallSignLine = "Callsign: QRV-40";
 inline constexpr const char* kContactLine =
     "Comments, suggestions and fault reports are welcome by e-mail: "

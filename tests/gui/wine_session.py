@@ -38,6 +38,8 @@ class WineSession:
             "WINEARCH": "win64",
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree=;mshtml=",
+            # Another locale would switch Wine's ANSI code page away from Windows-1252.
+            "LC_ALL": "C.UTF-8",
         })
         self.env.pop("WAYLAND_DISPLAY", None)
         if not (self.prefix / "system.reg").exists():

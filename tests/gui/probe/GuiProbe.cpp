@@ -16,6 +16,8 @@
 //   select HWND ID INDEX        selects a list box item (-1: none)
 //   focus HWND                  the id of the control that has the focus in that window's thread
 //   client HWND                 the client area's size -> ok W H
+//   rect HWND                   the window's rectangle on the desktop -> ok L T R B
+//   move HWND X Y               moves the window (the screenshots keep boxes apart)
 //   close HWND                  asks the window to close (as its close box does)
 #include <windows.h>
 
@@ -262,6 +264,17 @@ std::string Run(const std::vector<std::string>& f) {
         RECT client{};
         GetClientRect(Handle(f.at(1)), &client);
         return "ok " + std::to_string(client.right) + " " + std::to_string(client.bottom);
+    }
+    if (command == "rect") {
+        RECT frame{};
+        GetWindowRect(Handle(f.at(1)), &frame);
+        return "ok " + std::to_string(frame.left) + " " + std::to_string(frame.top) + " " +
+               std::to_string(frame.right) + " " + std::to_string(frame.bottom);
+    }
+    if (command == "move") {
+        SetWindowPos(Handle(f.at(1)), nullptr, std::stoi(f.at(2)), std::stoi(f.at(3)), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return "ok";
     }
     if (command == "close") {
         PostMessageW(Handle(f.at(1)), WM_CLOSE, 0, 0);
