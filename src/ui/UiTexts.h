@@ -54,7 +54,7 @@ inline constexpr const char* kCallSignLine = "Callsign: QRV-40";
 inline constexpr const char* kContactLine =
     "Comments, suggestions and fault reports are welcome by e-mail: "
     "quorvane@users.noreply.example";
-inline constexpr const char* kOriginLine = "Made in Europe";
+inline constexpr const char* kOriginLine = "Made in Norway";
 inline constexpr const char* kOk = "OK";
 
 }  // namespace qv::ui::texts
