@@ -81,6 +81,18 @@ class GeneratorTest(unittest.TestCase):
         self.assertEqual(tree_digest(self.root), tree_digest(again))
         self.assertNotEqual(tree_digest(self.root), tree_digest(other))
 
+    def test_a_larger_tree_keeps_the_smaller_trees_aircraft(self):
+        # The doubled benchmark tree must be the large tree plus more, not another collection.
+        larger = os.path.join(self.tmp.name, "larger")
+        generate(larger, "--aircraft", "130", "--gauges", "800", "--seed", "7")
+        mine = os.path.join(self.root, "Aircraft")
+        for name in sorted(os.listdir(mine)):
+            with self.subTest(aircraft=name):
+                self.assertEqual(tree_digest(os.path.join(mine, name)),
+                                 tree_digest(os.path.join(larger, "Aircraft", name)))
+        self.assertGreater(len(os.listdir(os.path.join(larger, "Aircraft"))),
+                           len(os.listdir(mine)))
+
     def test_sizes_follow_the_arguments(self):
         self.assertEqual(len(self.configs), 100)
         gauges = [n for n in os.listdir(os.path.join(self.root, "Gauges"))
