@@ -183,11 +183,20 @@ struct Resolved {
     std::string last;    // the last core component (with all_but_last)
 };
 
+// The native path that spells every component of `path` exactly as given ("." and ".." applied).
+std::string exact_native(const SplitPath& sp, std::size_t count) {
+    std::string exact = sp.absolute ? std::string("/") : cwd_native();
+    if (exact.size() > 1 && exact.back() == '/') exact.pop_back();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (exact.size() > 1) exact += '/';
+        exact += cp1252_to_utf8(sp.parts[i]);
+    }
+    return exact;
+}
+
 Resolved resolve(const std::string& path, bool all_but_last = false) {
     Resolved r;
     SplitPath sp = split(path);
-    std::string current = sp.absolute ? std::string("/") : cwd_native();
-    if (current.size() > 1 && current.back() == '/') current.pop_back();
     std::size_t count = sp.parts.size();
     if (all_but_last) {
         if (count == 0) return r;
@@ -195,14 +204,14 @@ Resolved resolve(const std::string& path, bool all_but_last = false) {
         --count;
     }
     // Fast path: the exact spelling exists.
-    std::string exact = current;
-    for (std::size_t i = 0; i < count; ++i) exact = native_join(exact, cp1252_to_utf8(sp.parts[i]));
+    std::string exact = exact_native(sp, count);
     struct stat st {};
     if (::lstat(exact.c_str(), &st) == 0) {
         r.ok = true;
-        r.native = exact;
+        r.native = std::move(exact);
         return r;
     }
+    std::string current = exact_native(sp, 0);
     for (std::size_t i = 0; i < count; ++i) {
         auto found = lookup(current, sp.parts[i]);
         if (!found) return r;
@@ -211,6 +220,24 @@ Resolved resolve(const std::string& path, bool all_but_last = false) {
     r.ok = true;
     r.native = current;
     return r;
+}
+
+// Runs `op` on the path as spelled, and only when that names nothing (ENOENT, ENOTDIR) looks the
+// components up without regard to case and runs it again. Most paths the program uses came from
+// listings and are spelled exactly, so this saves a lookup per call. `op` returns false with
+// errno set on failure; the result is 0, or the errno of the last try, or ENOENT when the path
+// resolves to nothing.
+template <class Op>
+int on_native(const std::string& path, Op op) {
+    const SplitPath sp = split(path);
+    std::string exact = exact_native(sp, sp.parts.size());
+    if (op(exact)) return 0;
+    const int err = errno;
+    if (err != ENOENT && err != ENOTDIR) return err;
+    Resolved r = resolve(path);
+    if (!r.ok) return ENOENT;
+    if (r.native == exact) return err;
+    return op(r.native) ? 0 : errno;
 }
 
 unsigned dos_bits(const std::string& native) {
@@ -311,12 +338,14 @@ class PosixFileSystem final : public FileSystem {
                          FolderScan& out) override {
         out.subfolders.clear();
         out.matches.assign(wanted.size(), std::string());
-        Resolved r = resolve(folder);
-        if (!r.ok) return not_found("Can't list the folder", folder);
         std::vector<DirEntryInfo> entries;
         std::vector<unsigned char> types;
-        if (!read_native_dir(r.native, entries, &types))
-            return from_errno("Can't list the folder", folder, errno);
+        std::string dir;
+        const int err = on_native(folder, [&](const std::string& p) {
+            dir = p;
+            return read_native_dir(p, entries, &types);
+        });
+        if (err != 0) return from_errno("Can't list the folder", folder, err);
         std::vector<std::size_t> match_index(wanted.size(), SIZE_MAX);
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const auto& e = entries[i];
@@ -326,8 +355,7 @@ class PosixFileSystem final : public FileSystem {
             // only folders, links and unknown types need their attributes read.
             if (t == DT_DIR || t == DT_LNK || t == DT_UNKNOWN) {
                 Attributes a;
-                const std::string native = native_join(r.native, e.native);
-                if (!read_attributes(native, e.name, a)) continue;
+                if (!read_attributes(native_join(dir, e.native), e.name, a)) continue;
                 if (a.directory) {
                     if (!a.hidden && !a.system) out.subfolders.push_back(e.name);
                     continue;
@@ -340,8 +368,8 @@ class PosixFileSystem final : public FileSystem {
                 if (cur == SIZE_MAX || e.name == wanted[w] ||
                     (entries[cur].name != wanted[w] && listing_less(e.name, entries[cur].name))) {
                     Attributes a;
-                    if (read_attributes(native_join(r.native, e.native), e.name, a) &&
-                        !a.directory && !a.hidden && !a.system)
+                    if (read_attributes(native_join(dir, e.native), e.name, a) && !a.directory &&
+                        !a.hidden && !a.system)
                         match_index[w] = i;
                 }
             }
@@ -487,16 +515,22 @@ class PosixFileSystem final : public FileSystem {
 
     FsStatus read_file(const std::string& path, std::string& bytes) override {
         bytes.clear();
-        Resolved r = resolve(path);
-        if (!r.ok) return not_found("Can't read", path);
-        return read_native(r.native, path, bytes);
+        FsStatus st;
+        const int err = on_native(path, [&](const std::string& p) {
+            st = read_native(p, path, bytes);
+            if (st.ok()) return true;
+            errno = st.not_found() ? ENOENT : EIO;
+            return false;
+        });
+        if (err == ENOENT || err == ENOTDIR) return not_found("Can't read", path);
+        return st;
     }
 
     FsStatus identity(const std::string& path, FileIdentity& out) override {
-        Resolved r = resolve(path);
-        if (!r.ok) return not_found("Can't identify", path);
         struct stat st {};
-        if (::stat(r.native.c_str(), &st) != 0) return from_errno("Can't identify", path, errno);
+        const int err =
+            on_native(path, [&](const std::string& p) { return ::stat(p.c_str(), &st) == 0; });
+        if (err != 0) return from_errno("Can't identify", path, err);
         out.device = static_cast<std::uint64_t>(st.st_dev);
         out.index = static_cast<std::uint64_t>(st.st_ino);
         return FsStatus::success();
