@@ -1,5 +1,7 @@
 #include "simfiles/WholeText.h"
 
+#include <cstring>
+
 #include "simfiles/FsFailure.h"
 
 namespace qv {
@@ -9,7 +11,6 @@ std::string JoinWholeText(std::string_view bytes) {
     text.reserve(bytes.size());
     const std::size_t n = bytes.size();
     std::size_t start = 0;
-    std::size_t i = 0;
     auto add_line = [&](std::string_view line) {
         // While the text is empty a line replaces it, so leading empty lines are dropped.
         if (text.empty()) {
@@ -19,15 +20,22 @@ std::string JoinWholeText(std::string_view bytes) {
             text += line;
         }
     };
-    while (i < n) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            add_line(bytes.substr(start, i - start));
-            i += (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
+    // Line ends are found with memchr, one search for CR and one for LF, each resumed only once
+    // the walk has passed its last hit: the files are large and their lines short.
+    const char* const base = bytes.data();
+    auto next = [&](char c, std::size_t from) {
+        const void* hit = from < n ? std::memchr(base + from, c, n - from) : nullptr;
+        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - base) : n;
+    };
+    std::size_t cr = next('\r', 0);
+    std::size_t lf = next('\n', 0);
+    while (true) {
+        const std::size_t brk = cr < lf ? cr : lf;
+        if (brk == n) break;
+        add_line(bytes.substr(start, brk - start));
+        start = brk + ((brk == cr && brk + 1 == lf) ? 2 : 1);
+        if (cr < start) cr = next('\r', start);
+        if (lf < start) lf = next('\n', start);
     }
     if (start < n) add_line(bytes.substr(start));
     return text;
