@@ -5,7 +5,7 @@
 namespace qv::test {
 
 bool RecordingUi::question(const std::string& prompt) {
-    record("question: " + prompt);
+    events.push_back("question: " + prompt);
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << prompt;
         return false;
@@ -16,37 +16,26 @@ bool RecordingUi::question(const std::string& prompt) {
 }
 
 void RecordingUi::ShowProgressWindow() {
-    window_open = true;
-    value = 0;
-    max = 100;
-    record("show");
+    value_ = 0;
+    max_ = 100;
+    events.push_back("show");
 }
 
 void RecordingUi::SetProgressRange(int steps) {
-    max = steps;
-    value = 0;
-    record("range " + std::to_string(steps));
+    max_ = steps;
+    value_ = 0;
+    events.push_back("range " + std::to_string(steps));
 }
 
 void RecordingUi::StepProgress() {
-    ++value;
-    EXPECT_LE(value, max) << "more steps than the range";
-    record("step " + std::to_string(value));
-}
-
-void RecordingUi::CloseProgressWindow() {
-    window_open = false;
-    record("close");
-}
-
-void RecordingUi::ClearAircraftList() {
-    list.clear();
+    EXPECT_LT(value_, max_) << "more steps than the range";
+    events.push_back("step " + std::to_string(++value_));
 }
 
 std::vector<std::string> RecordingUi::only(const std::string& prefix) const {
     std::vector<std::string> out;
     for (const auto& e : events)
-        if (e.compare(0, prefix.size(), prefix) == 0) out.push_back(e);
+        if (e.starts_with(prefix)) out.push_back(e);
     return out;
 }
 

@@ -19,32 +19,32 @@ class RecordingUi : public UiPort {
     }
 
     bool question(const std::string& prompt) override;
-    void notice(const std::string& prompt) override { record("notice: " + prompt); }
-    void warning(const std::string& prompt) override { record("warning: " + prompt); }
+    void notice(const std::string& prompt) override { events.push_back("notice: " + prompt); }
+    void warning(const std::string& prompt) override { events.push_back("warning: " + prompt); }
     void ShowProgressWindow() override;
     void SetProgressRange(int steps) override;
-    void SetProgressStatus(const std::string& text) override { record("status: " + text); }
+    void SetProgressStatus(const std::string& text) override {
+        events.push_back("status: " + text);
+    }
     void StepProgress() override;
-    void CloseProgressWindow() override;
-    void ClearAircraftList() override;
+    void CloseProgressWindow() override { events.push_back("close"); }
+    void ClearAircraftList() override { list.clear(); }
     void AddAircraftListEntry(const std::string& title) override { list.push_back(title); }
     void yield() override { ++yields; }
-
-    // "question: ...", "notice: ...", "warning: ...", "show", "range N", "status: ...",
-    // "step V", "close"; list changes are kept apart in `list`.
-    std::vector<std::string> events;
-    std::vector<std::string> list;
-    int yields = 0;
-    int value = 0;
-    int max = 100;
-    bool window_open = false;
 
     // The events that start with `prefix` (e.g. "warning: ").
     std::vector<std::string> only(const std::string& prefix) const;
 
+    // "question: ...", "notice: ...", "warning: ...", "show", "range N", "status: ...",
+    // "step V", "close"; the aircraft list is kept apart in `list`.
+    std::vector<std::string> events;
+    std::vector<std::string> list;
+    int yields = 0;
+
   private:
-    void record(std::string event) { events.push_back(std::move(event)); }
     std::deque<bool> answers_;
+    int value_ = 0;
+    int max_ = 100;
 };
 
 }  // namespace qv::test

@@ -3,137 +3,51 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <random>
 
 #include "platform/ListingOrder.h"
 #include "platform/Text.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <cstring>
-#endif
-
 namespace qv::test {
 namespace {
 
-struct RawEntry {
-    std::string name;  // single-byte
-    bool directory = false;
-    bool link = false;
-};
+namespace sfs = std::filesystem;
 
-// Every entry of a folder, whatever its attributes: the backends' listings leave hidden folders
-// and system files out, and the fixture must still see and clean them up.
-#ifdef _WIN32
-
-std::wstring wide(const std::string& s) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
-    std::wstring w(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), n);
-    w.resize(static_cast<std::size_t>(n > 0 ? n - 1 : 0));
-    return w;
-}
-
-std::string narrow(const wchar_t* w) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, w, -1, nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w, -1, s.data(), n, nullptr, nullptr);
-    s.resize(static_cast<std::size_t>(n > 0 ? n - 1 : 0));
-    return s;
-}
-
-std::vector<RawEntry> raw_entries(const std::string& dir) {
-    std::vector<RawEntry> out;
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((wide(dir) + L"\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return out;
-    do {
-        if (wcscmp(fd.cFileName, L".") == 0 || wcscmp(fd.cFileName, L"..") == 0) continue;
-        out.push_back({narrow(fd.cFileName), (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                       (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
-    return out;
-}
-
-void remove_raw(const std::string& path, bool directory) {
-    SetFileAttributesW(wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (directory)
-        RemoveDirectoryW(wide(path).c_str());
-    else
-        DeleteFileW(wide(path).c_str());
+std::string single_byte(const sfs::path& p) {
+    const std::u8string u = p.u8string();
+    return utf8_to_cp1252(std::string(u.begin(), u.end()));
 }
 
 std::string make_unique_folder() {
-    wchar_t base[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, base);
-    for (unsigned i = 0;; ++i) {
-        std::wstring candidate = std::wstring(base) + L"qvtest-" +
-                                 std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                 std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(i);
-        if (CreateDirectoryW(candidate.c_str(), nullptr)) return narrow(candidate.c_str());
-        if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
+    std::error_code ec;
+    const sfs::path base = sfs::temp_directory_path(ec);
+    std::mt19937_64 rng(
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    for (int i = 0; i < 100; ++i) {
+        const sfs::path p = base / ("qvtest-" + std::to_string(rng() % 1000000000));
+        if (sfs::create_directory(p, ec)) return single_byte(p);
     }
+    return {};
 }
 
-#else
-
-std::string native(const std::string& path) {
-    std::string n = cp1252_to_utf8(path);
-    for (char& c : n)
-        if (c == '\\') c = '/';
-    return n;
-}
-
-std::vector<RawEntry> raw_entries(const std::string& dir) {
-    std::vector<RawEntry> out;
-    DIR* d = ::opendir(native(dir).c_str());
-    if (!d) return out;
-    while (const dirent* e = ::readdir(d)) {
-        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
-        struct stat st {};
-        const std::string p = native(dir) + "/" + e->d_name;
-        if (::lstat(p.c_str(), &st) != 0) continue;
-        out.push_back({utf8_to_cp1252(e->d_name), S_ISDIR(st.st_mode), S_ISLNK(st.st_mode)});
-    }
-    ::closedir(d);
-    return out;
-}
-
-void remove_raw(const std::string& path, bool directory) {
-    const std::string p = native(path);
-    if (directory) {
-        ::chmod(p.c_str(), 0755);
-        ::rmdir(p.c_str());
-    } else {
-        ::unlink(p.c_str());
-    }
-}
-
-std::string make_unique_folder() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/qvtest-XXXXXX";
-    if (!::mkdtemp(templ.data())) return {};
-    return utf8_to_cp1252(templ);
-}
-
-#endif
-
-void remove_below(const std::string& dir) {
-    for (const auto& e : raw_entries(dir)) {
-        const std::string p = dir + "\\" + e.name;
-        if (e.directory && !e.link) {
-#ifndef _WIN32
-            ::chmod(native(p).c_str(), 0755);
-#endif
-            remove_below(p);
-        }
-        remove_raw(p, e.directory && !e.link);
+void collect(const sfs::path& dir, const std::string& prefix, std::vector<std::string>& out) {
+    struct Entry {
+        std::string name;
+        sfs::path path;
+        bool enter;
+    };
+    std::vector<Entry> entries;
+    std::error_code ec;
+    for (sfs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        entries.push_back({single_byte(it->path().filename()), it->path(),
+                           it->is_directory() && !it->is_symlink()});
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return listing_less(a.name, b.name); });
+    for (const auto& e : entries) {
+        out.push_back(prefix + e.name + (e.enter ? "\\" : ""));
+        if (e.enter) collect(e.path, prefix + e.name + "\\", out);
     }
 }
 
@@ -145,30 +59,28 @@ TempFolder::TempFolder() : fs_(make_native_file_system()), path_(make_unique_fol
 
 TempFolder::~TempFolder() {
     if (path_.empty()) return;
-    remove_below(path_);
-    remove_raw(path_, true);
+    clear();
+    std::error_code ec;
+    sfs::remove(native(""), ec);
 }
 
 std::string TempFolder::at(std::string_view rel) const {
-    std::string out = path_;
-    std::string part;
-    for (std::size_t i = 0; i <= rel.size(); ++i) {
-        if (i == rel.size() || is_separator(rel[i])) {
-            if (!part.empty()) out += "\\" + part;
-            part.clear();
-        } else {
-            part += rel[i];
-        }
-    }
+    std::string out = path_ + "\\" + std::string(rel);
+    std::replace(out.begin() + static_cast<std::ptrdiff_t>(path_.size()), out.end(), '/', '\\');
+    while (out.ends_with('\\')) out.pop_back();
     return out;
+}
+
+sfs::path TempFolder::native(std::string_view rel) const {
+    std::string u = cp1252_to_utf8(at(rel));
+    std::replace(u.begin(), u.end(), '\\', '/');
+    return sfs::path(std::u8string(u.begin(), u.end()));
 }
 
 void TempFolder::write(std::string_view rel, std::string_view bytes) {
     const std::string p = at(rel);
-    const std::size_t cut = p.find_last_of('\\');
-    if (cut != std::string::npos && cut > path_.size())
-        mkdir(p.substr(path_.size() + 1, cut - path_.size() - 1));
-    const FsStatus st = fs_->write_file(p, bytes);
+    FsStatus st = fs_->create_folders(p.substr(0, p.find_last_of('\\')));
+    if (st.ok()) st = fs_->write_file(p, bytes);
     ASSERT_TRUE(st.ok()) << st.message;
 }
 
@@ -177,29 +89,20 @@ void TempFolder::mkdir(std::string_view rel) {
     ASSERT_TRUE(st.ok()) << st.message;
 }
 
-void TempFolder::hide(std::string_view rel) {
+void TempFolder::add_attributes(std::string_view rel, bool hidden, bool system, bool read_only) {
     Attributes a;
-    ASSERT_TRUE(fs_->attributes(at(rel), a).ok());
-    a.hidden = true;
+    ASSERT_TRUE(fs_->attributes(at(rel), a).ok()) << at(rel);
+    a.hidden = a.hidden || hidden;
+    a.system = a.system || system;
+    a.read_only = a.read_only || read_only;
     const FsStatus st = fs_->set_attributes(at(rel), a);
     ASSERT_TRUE(st.ok()) << st.message;
 }
 
-void TempFolder::make_system(std::string_view rel) {
-    Attributes a;
-    ASSERT_TRUE(fs_->attributes(at(rel), a).ok());
-    a.hidden = true;
-    a.system = true;
-    const FsStatus st = fs_->set_attributes(at(rel), a);
-    ASSERT_TRUE(st.ok()) << st.message;
-}
-
-void TempFolder::make_read_only(std::string_view rel) {
-    Attributes a;
-    ASSERT_TRUE(fs_->attributes(at(rel), a).ok());
-    a.read_only = true;
-    const FsStatus st = fs_->set_attributes(at(rel), a);
-    ASSERT_TRUE(st.ok()) << st.message;
+void TempFolder::link(std::string_view target_rel, std::string_view link_rel) {
+    std::error_code ec;
+    sfs::create_symlink(native(target_rel), native(link_rel), ec);
+    ASSERT_FALSE(ec) << ec.message();
 }
 
 bool TempFolder::exists(std::string_view rel) {
@@ -213,25 +116,23 @@ std::string TempFolder::read(std::string_view rel) {
     return bytes;
 }
 
-std::vector<std::string> TempFolder::tree() {
+std::vector<std::string> TempFolder::tree(std::string_view rel) const {
     std::vector<std::string> out;
-    collect("", out);
+    collect(native(rel), "", out);
     return out;
 }
 
-void TempFolder::collect(const std::string& rel, std::vector<std::string>& out) {
-    auto entries = raw_entries(rel.empty() ? path_ : path_ + "\\" + rel);
-    std::sort(entries.begin(), entries.end(),
-              [](const RawEntry& a, const RawEntry& b) { return listing_less(a.name, b.name); });
-    for (const auto& e : entries) {
-        const std::string r = rel.empty() ? e.name : rel + "\\" + e.name;
-        if (e.directory && !e.link) {
-            out.push_back(r + "\\");
-            collect(r, out);
-        } else {
-            out.push_back(r);
-        }
-    }
+void TempFolder::clear() {
+    std::error_code ec, ignored;
+    const sfs::path root = native("");
+    // Read-only entries are made writable first (on Windows the attribute blocks a delete).
+    for (sfs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
+        if (!it->is_symlink(ignored))
+            sfs::permissions(it->path(), sfs::perms::owner_all, sfs::perm_options::add, ignored);
+    std::vector<sfs::path> top;
+    for (sfs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
+        top.push_back(it->path());
+    for (const auto& p : top) sfs::remove_all(p, ignored);
 }
 
 }  // namespace qv::test
