@@ -1,52 +1,21 @@
 #!/usr/bin/env bash
-# Checks that the native and the Windows build (under Wine) store and read file attributes the
-# same way on one Linux disk: each build makes a folder of hidden, system and read-only entries,
-# and each folder is read by both builds. All four readings must match the expected text.
-#
+# Checks that the native and the Windows build (under Wine) store and read file attributes alike
+# on one Linux disk: each build makes a folder with qv-attrtool, and both builds read each folder.
 #   tests/platform/cross_attributes.sh NATIVE_QV_ATTRTOOL WINDOWS_QV_ATTRTOOL_EXE
 set -euo pipefail
-
-if [[ $# -ne 2 ]]; then
-    echo "usage: $(basename "$0") NATIVE_TOOL WINDOWS_TOOL" >&2
-    exit 2
-fi
+[[ $# -eq 2 ]] || { echo "usage: $(basename "$0") NATIVE_TOOL WINDOWS_TOOL" >&2; exit 2; }
 native_tool=$1
 windows_tool=$2
-here=$(cd "$(dirname "$0")" && pwd)
-wine_run=$here/../../tools/wine-run
-
+wine_run=$(cd "$(dirname "$0")/../../tools" && pwd)/wine-run
 work=$(mktemp -d "${TMPDIR:-/tmp}/qv-cross-attributes.XXXXXX")
-cleanup() {
-    chmod -R u+w "$work" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 
-expected=$(cat <<'EOF'
-normal.txt:
-hidden.txt: hidden
-system.txt: system
-hidsys.txt: hidden system
-readonly.txt: read-only
-hidro.txt: hidden read-only
-HiddenDir: directory hidden
-SystemDir: directory system
-Café €.txt:
-normal files: Café €.txt normal.txt readonly.txt
-normal and hidden files: Café €.txt hidden.txt hidro.txt normal.txt readonly.txt
-entries and directories: Café €.txt normal.txt readonly.txt
-EOF
-)
-
-# The folder as the Windows program sees it: Wine's Z: drive is the Linux root.
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-
+# run BUILD VERB DIR. The Windows program sees the folder on Wine's Z: drive, the Linux root.
 run() {
-    local build=$1 verb=$2 dir=$3
-    if [[ $build == native ]]; then
-        "$native_tool" "$verb" "$dir"
+    if [[ $1 == native ]]; then
+        "$native_tool" "$2" "$3"
     else
-        "$wine_run" "$windows_tool" "$verb" "$(windows_path "$dir")"
+        "$wine_run" "$windows_tool" "$2" "Z:${3//\//\\}"
     fi
 }
 
@@ -54,20 +23,11 @@ status=0
 for maker in native windows; do
     run "$maker" make "$work/made-by-$maker"
     for reader in native windows; do
-        got=$(run "$reader" read "$work/made-by-$maker")
-        if [[ $got != "$expected" ]]; then
-            echo "FAIL: made by the $maker build, read by the $reader build:" >&2
-            diff <(echo "$expected") <(echo "$got") >&2 || true
-            echo "on disk:" >&2
-            (cd "$work/made-by-$maker" && for f in *; do
-                printf '  %s mode=%s DOSATTRIB=%s\n' "$f" "$(stat -c %a "$f")" \
-                    "$(python3 -c 'import os,sys
-try: print(os.getxattr(sys.argv[1], "user.DOSATTRIB").decode())
-except OSError: print("-")' "$f")"
-            done) >&2
-            status=1
-        else
+        if run "$reader" read "$work/made-by-$maker" >&2; then
             echo "ok: made by the $maker build, read by the $reader build"
+        else
+            echo "FAIL: made by the $maker build, read by the $reader build (differences above)" >&2
+            status=1
         fi
     done
 done
