@@ -16,40 +16,29 @@ std::string PlainGaugeEntries(const std::string& text) {
     std::string list;
     for (int n = 0; n <= 100; ++n) {
         const std::string key = (n < 10 ? "gauge0" : "gauge") + std::to_string(n) + "=";
-        for (std::size_t pos = lower.find(key); pos != std::string::npos;
-             pos = lower.find(key, pos + key.size())) {
-            const std::size_t eol = std::min(lower.find('\r', pos), lower.size());
-            const std::string line = text.substr(pos, eol - pos);
-            std::size_t d = line.find('!', key.size());
-            if (d == std::string::npos) d = line.find(',', key.size());
-            std::string entry = line.substr(key.size(), d - key.size() + 1);
-            if (d == std::string::npos) {
-                // No delimiter: the name with trailing spaces removed and a comma, if any.
-                entry = line.substr(key.size());
+        for (auto pos = lower.find(key); pos != std::string::npos; pos = lower.find(key, pos + 1)) {
+            std::string entry =
+                text.substr(pos + key.size(), lower.find('\r', pos) - pos - key.size());
+            std::size_t d = entry.find('!');
+            if (d == std::string::npos) d = entry.find(',');
+            if (d != std::string::npos) {
+                entry.resize(d + 1);
+            } else {  // no delimiter: the name without trailing spaces, and a comma, if any
                 entry.erase(entry.find_last_not_of(' ') + 1);
                 if (entry.empty()) continue;
                 entry += ',';
             }
-            if (!list.empty()) list += "\r\n";
-            list += entry;
+            list += entry + "\r\n";
         }
     }
-    return list.empty() ? list : list + "\r\n-end of list-";
+    return list.empty() ? list : list + "-end of list-";
 }
 
 TEST(ParseGaugeEntries, OrdersByNumberThenFilePosition) {
     const std::string text = JoinWholeText(
-        "[Window00]\n"
-        "gauge01=first!One, 1, 2\n"
-        "GAUGE00=Sample!Airspeed, 10, 20\n"
-        "gauge1=skipped!x\n"
-        "gauge101=skipped!x\n"
-        "[Window01]\n"
-        "Gauge01=compass, 120, 20\n"
-        "gauge00=sample!Airspeed, 10, 20\n"
-        "//gauge100= Clock  \n"
-        "gauge05=a,b!c\n"
-        "gauge06=\n");
+        "[Window00]\ngauge01=first!One, 1, 2\nGAUGE00=Sample!Airspeed, 10, 20\n"
+        "gauge1=skipped!x\ngauge101=skipped!x\n[Window01]\nGauge01=compass, 120, 20\n"
+        "gauge00=sample!Airspeed, 10, 20\n//gauge100= Clock  \ngauge05=a,b!c\ngauge06=\n");
     EXPECT_EQ(ParseGaugeEntries(text),
               "Sample!\r\nsample!\r\nfirst!\r\ncompass,\r\na,b!\r\n Clock,\r\n-end of list-");
     EXPECT_EQ(ParseGaugeEntries("[Window00]\r\nsize=1,2"), "");
@@ -62,8 +51,7 @@ TEST(ParseGaugeEntries, EqualsThePlainSearchOnRandomText) {
                                              "x",     "gau",    "ge",      "alias=",   " "};
     for (int round = 0; round < 3000; ++round) {
         std::string text;
-        const int n = static_cast<int>(rng() % 30);
-        for (int i = 0; i < n; ++i) text += pieces[rng() % pieces.size()];
+        for (auto i = rng() % 30; i > 0; --i) text += pieces[rng() % pieces.size()];
         ASSERT_EQ(ParseGaugeEntries(text), PlainGaugeEntries(text)) << testing::PrintToString(text);
         ASSERT_EQ(HasPanelAlias(text), to_lower(text).find("alias=") != std::string::npos);
     }

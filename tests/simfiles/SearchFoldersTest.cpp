@@ -1,26 +1,22 @@
+#include "simfiles/SearchFolders.h"
+
 #include <gtest/gtest.h>
 
-#include "simfiles/SearchFolders.h"
 #include "support/RecordingUi.h"
 #include "support/TempFolder.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace qv {
 namespace {
 
-const std::string kWanted[] = {"aircraft.cfg", "panel.cfg"};
+using Hits = std::vector<std::string>;
 
 // Each hit as "folder below the root: found names".
-std::vector<std::string> Walk(test::TempFolder& tmp, std::string& root, test::RecordingUi& ui) {
-    std::vector<std::string> hits;
-    SearchFolders(
-        tmp.fs(), ui, root, kWanted,
-        [&](const std::string& folder, const std::vector<std::string>& found) {
-            hits.push_back(folder.substr(tmp.path().size()) + ": " + found[0] + "|" + found[1]);
-        });
+Hits Walk(test::TempFolder& tmp, std::string& root, test::RecordingUi& ui) {
+    const std::string wanted[] = {"aircraft.cfg", "panel.cfg"};
+    Hits hits;
+    SearchFolders(tmp.fs(), ui, root, wanted, [&](const std::string& folder, const Hits& found) {
+        hits.push_back(folder.substr(tmp.path().size()) + ": " + found[0] + "|" + found[1]);
+    });
     return hits;
 }
 
@@ -37,10 +33,9 @@ TEST(SearchFolders, VisitsDepthFirstInListingOrderAndSkipsHiddenEntries) {
 
     test::RecordingUi ui;
     std::string root = tmp.path() + "\\";
-    EXPECT_EQ(
-        Walk(tmp, root, ui),
-        std::vector<std::string>({": |panel.cfg", "\\A: aircraft.cfg|", "\\A\\B: AIRCRAFT.CFG|",
-                                  "\\A\\B\\panel: |Panel.cfg", "\\a_c: |panel.cfg"}));
+    EXPECT_EQ(Walk(tmp, root, ui),
+              (Hits{": |panel.cfg", "\\A: aircraft.cfg|", "\\A\\B: AIRCRAFT.CFG|",
+                    "\\A\\B\\panel: |Panel.cfg", "\\a_c: |panel.cfg"}));
     EXPECT_EQ(ui.yields, 7);  // the root, A, A\B, A\B\panel, a_c, C and C\D
     // The trailing separator is gone after the walk; without one the folder stays as it was.
     EXPECT_EQ(root, tmp.path());
@@ -49,24 +44,18 @@ TEST(SearchFolders, VisitsDepthFirstInListingOrderAndSkipsHiddenEntries) {
 }
 
 #ifndef _WIN32
-// Links are made from the Linux side: Wine can't create them through the Win32 API.
 TEST(SearchFolders, FollowsLinksButNeverRoundALoop) {
     test::TempFolder tmp;
     tmp.write("A/aircraft.cfg", "x");
     tmp.write("Other/panel.cfg", "x");
+    tmp.link("Other", "A/Shared");
+    tmp.link("", "A/Loop");
     tmp.mkdir("Z");
-    std::string native = tmp.path();
-    for (char& c : native)
-        if (c == '\\') c = '/';
-    ASSERT_EQ(::symlink((native + "/Other").c_str(), (native + "/A/Shared").c_str()), 0);
-    ASSERT_EQ(::symlink(native.c_str(), (native + "/A/Loop").c_str()), 0);
-    ASSERT_EQ(::symlink((native + "/gone").c_str(), (native + "/Z/Dangling").c_str()), 0);
-
+    tmp.link("gone", "Z/Dangling");
     test::RecordingUi ui;
     std::string root = tmp.path();
     EXPECT_EQ(Walk(tmp, root, ui),
-              std::vector<std::string>(
-                  {"\\A: aircraft.cfg|", "\\A\\Shared: |panel.cfg", "\\Other: |panel.cfg"}));
+              (Hits{"\\A: aircraft.cfg|", "\\A\\Shared: |panel.cfg", "\\Other: |panel.cfg"}));
 }
 #endif
 
