@@ -3,21 +3,19 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "operations/CatalogueLoad.h"
+#include "operations/InstallationFixture.h"
 #include "support/FailingFileSystem.h"
-#include "support/RecordingUi.h"
-#include "support/TempFolder.h"
 
 namespace qv {
 namespace {
 
-using Events = std::vector<std::string>;
-const std::string kQuestion = std::string("question: ") + msg::kSweepQuestion;
-const std::string kAircrafts = std::string("status: ") + msg::kStatusGettingAircrafts;
-const std::string kPanels = std::string("status: ") + msg::kStatusGettingPanels;
-const std::string kSweeping = std::string("status: ") + msg::kStatusSweeping;
+const std::string kAircrafts =
+    std::string("show\nrange 3\nstatus: ") + msg::kStatusGettingAircrafts + "\n";
+const std::string kPanels = std::string("step 1\nstatus: ") + msg::kStatusGettingPanels + "\n";
 
-struct LoadFixture : testing::Test {
-    LoadFixture() {
+struct LoadFixture : test::InstallationTest {
+    void SetUp() override {
+        InstallationTest::SetUp();
         tmp.write("FS/Aircraft/A/aircraft.cfg",
                   "[fltsim.0]\ntitle=Alpha\n[fltsim.1]\nsim=untitled\n[fltsim.2]\ntitle=Alpha");
         tmp.write("FS/Aircraft/A/panel/panel.cfg", "gauge00=Used!x\n");
@@ -25,17 +23,8 @@ struct LoadFixture : testing::Test {
         tmp.write("FS/Aircraft/B/Aircraft.cfg", "[fltsim.0]\rtitle=Br\xE4vo\rsim=b\r");
         tmp.write("FS/Aircraft/B/panel/PANEL.CFG", "Alias=A\\panel\rgauge00=Other,1\r");
         tmp.write("FS/Aircraft/C/aircraft.cfg", "[fltsim.0]\ntitle=Charlie");
-        tmp.write("FS/Gauges/Used.gau", "u");
-        tmp.write("FS/Gauges/Unused.gau", "n");
-        tmp.mkdir("base/Unused Gauges");
-        values.fs_aircraft_dir = tmp.at("FS/Aircraft");
-        values.fs_gauges_dir = tmp.at("FS/Gauges");
-        values.unused_gauges_dir = tmp.at("base/Unused Gauges");
+        test::WriteFiles(tmp, "FS/Gauges", {"Used.gau", "Unused.gau"});
     }
-    test::TempFolder tmp;
-    SharedValues values;
-    Catalogue catalogue;
-    test::RecordingUi ui;
 };
 
 TEST_F(LoadFixture, FillsTablesAndListInWalkOrderUnderTheProgressWindow) {
@@ -43,9 +32,9 @@ TEST_F(LoadFixture, FillsTablesAndListInWalkOrderUnderTheProgressWindow) {
     ui.answer({true});
     LoadCatalogue(tmp.fs(), values, ui, catalogue);
 
-    EXPECT_EQ(ui.events, Events({"show", "range 3", kAircrafts, "step 1", kPanels, "step 2",
-                                 kQuestion, kSweeping, "step 3", "close"}));
-    EXPECT_EQ(ui.list, Events({"Alpha", "Alpha", "Br\xE4vo", "Charlie"}));
+    EXPECT_EQ(ui.transcript(), kAircrafts + kPanels + "step 2\nquestion: " + msg::kSweepQuestion +
+                                   "\nstatus: " + msg::kStatusSweeping + "\nstep 3\nclose\n");
+    EXPECT_EQ(ui.list, std::vector<std::string>({"Alpha", "Alpha", "Br\xE4vo", "Charlie"}));
     EXPECT_EQ(catalogue.list_records, std::vector<std::size_t>({0, 2, 3, 4}));
     ASSERT_EQ(catalogue.aircraft_table.size(), 5u);
     EXPECT_EQ(catalogue.aircraft_table[1].sim, "untitled");
@@ -56,34 +45,25 @@ TEST_F(LoadFixture, FillsTablesAndListInWalkOrderUnderTheProgressWindow) {
     EXPECT_EQ(catalogue.panel_table[1].gauges, "Other,\r\n-end of list-");
     EXPECT_TRUE(catalogue.panel_table[1].has_alias);
     EXPECT_FALSE(catalogue.panel_table[0].has_alias);
-    EXPECT_TRUE(tmp.exists("FS/Gauges/Used.gau"));
-    EXPECT_TRUE(tmp.exists("base/Unused Gauges/Unused.gau"));
+    EXPECT_EQ(tmp.tree("FS/Gauges"), std::vector<std::string>{"Used.gau"});
+    EXPECT_EQ(tmp.tree("base/Unused Gauges"), std::vector<std::string>{"Unused.gau"});
 }
 
 // One walk serves both tables, yet a failure leaves what two walks in a row would leave.
 TEST_F(LoadFixture, FailuresLeaveWhatTheTwoWalksWouldLeave) {
-    struct Case {
+    const struct {
         test::Op op;
         const char* path_part;
-        std::size_t aircraft;
-        std::size_t panels;
-        Events events;
+        std::size_t aircraft, panels;
+        std::string events;
     } cases[] = {
         // A panel.cfg that can't be read stops the panels, after every aircraft was read.
-        {test::Op::read_file,
-         "A\\panel\\",
-         5,
-         0,
-         {"show", "range 3", kAircrafts, "step 1", kPanels, "close"}},
-        {test::Op::read_file,
-         "B\\panel\\",
-         5,
-         1,
-         {"show", "range 3", kAircrafts, "step 1", kPanels, "close"}},
+        {test::Op::read_file, "A\\panel\\", 5, 0, kAircrafts + kPanels + "close\n"},
+        {test::Op::read_file, "B\\panel\\", 5, 1, kAircrafts + kPanels + "close\n"},
         // An aircraft.cfg or a listing failing ends the load before any panel is kept.
-        {test::Op::read_file, "B\\Aircraft.cfg", 3, 0, {"show", "range 3", kAircrafts, "close"}},
-        {test::Op::identity, "\\B", 3, 0, {"show", "range 3", kAircrafts, "close"}},
-        {test::Op::scan_folder, "\\C", 4, 0, {"show", "range 3", kAircrafts, "close"}},
+        {test::Op::read_file, "B\\Aircraft.cfg", 3, 0, kAircrafts + "close\n"},
+        {test::Op::identity, "\\B", 3, 0, kAircrafts + "close\n"},
+        {test::Op::scan_folder, "\\C", 4, 0, kAircrafts + "close\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path_part);
@@ -96,7 +76,7 @@ TEST_F(LoadFixture, FailuresLeaveWhatTheTwoWalksWouldLeave) {
         } catch (const OperationError& e) {
             EXPECT_NE(std::string(e.what()).find(c.path_part), std::string::npos) << e.what();
         }
-        EXPECT_EQ(recording.events, c.events);
+        EXPECT_EQ(recording.transcript(), c.events);
         EXPECT_EQ(catalogue.aircraft_table.size(), c.aircraft);
         EXPECT_EQ(catalogue.panel_table.size(), c.panels);
     }

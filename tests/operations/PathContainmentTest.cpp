@@ -6,32 +6,13 @@ namespace qv {
 namespace {
 
 TEST(CleanRelativePath, KeepsValuesInsideTheirFolderAndRefusesTheRest) {
-    const struct {
-        const char* rel;
-        const char* clean;  // null: refused
-    } cases[] = {
-        {"plane.air", "plane.air"},
-        {"sub/plane.air", "sub\\plane.air"},
-        {"a\\.\\b\\..\\c.txt", "a\\c.txt"},
-        {"..\\..\\x.air", nullptr},
-        {"\\..\\..\\Gauges", nullptr},
-        {"sub\\..\\..\\x.air", nullptr},
-        {"C:\\boot.cfg", nullptr},
-        {"file.txt:stream", nullptr},
-        {"...\\x", nullptr},
-        {". .", nullptr},
-        {"*.gau", nullptr},
-        {"", nullptr},
-        {"sub\\..", nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.rel);
-        const auto clean = CleanRelativePath(c.rel);
-        ASSERT_EQ(clean.has_value(), c.clean != nullptr);
-        if (clean) {
-            EXPECT_EQ(*clean, c.clean);
-        }
-    }
+    EXPECT_EQ(CleanRelativePath("plane.air"), "plane.air");
+    EXPECT_EQ(CleanRelativePath("sub/plane.air"), "sub\\plane.air");
+    EXPECT_EQ(CleanRelativePath("a\\.\\b\\..\\c.txt"), "a\\c.txt");
+    for (const char* rel :
+         {"..\\..\\x.air", "\\..\\..\\Gauges", "sub\\..\\..\\x.air", "C:\\boot.cfg",
+          "file.txt:stream", "...\\x", ". .", "*.gau", "", "sub\\.."})
+        EXPECT_EQ(CleanRelativePath(rel), std::nullopt) << rel;
 }
 
 TEST(IsInside, ComparesWholeComponentsWithoutRegardToCase) {

@@ -39,4 +39,10 @@ std::vector<std::string> RecordingUi::only(const std::string& prefix) const {
     return out;
 }
 
+std::string RecordingUi::transcript() const {
+    std::string out;
+    for (const auto& e : events) out += e + "\n";
+    return out;
+}
+
 }  // namespace qv::test

@@ -34,6 +34,8 @@ class RecordingUi : public UiPort {
 
     // The events that start with `prefix` (e.g. "warning: ").
     std::vector<std::string> only(const std::string& prefix) const;
+    // All events, each followed by a line break.
+    std::string transcript() const;
 
     // "question: ...", "notice: ...", "warning: ...", "show", "range N", "status: ...",
     // "step V", "close"; the aircraft list is kept apart in `list`.
