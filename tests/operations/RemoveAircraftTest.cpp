@@ -67,12 +67,12 @@ TEST_F(RemovalTest, ASingleSectionAircraftIsHeldAndItsFolderDeleted) {
                    "status: Deleting Aircraft's Folder\nstep 7\n" + kDone));
     EXPECT_FALSE(tmp.exists("FS/Aircraft/Cessna"));
     EXPECT_EQ(
-        tmp.tree("base\\Temp_Path\\cessna"),
+        tmp.tree("base/Temp_Path/cessna"),
         (Tree{"aircraft.cfg", "c172.air", "c172_check.cfg", "c172_kb.txt", "c172_ref.txt",
               "Gauges\\", "Gauges\\cessna.gau", "model\\", "model\\c172.mdl", "panel\\",
               "panel\\panel.cfg", "sound\\", "sound\\sound.cfg", "texture\\", "texture\\t.bmp"}));
     EXPECT_EQ(tmp.read("base/Temp_Path/cessna/aircraft.cfg"), cfg);
-    EXPECT_EQ(tmp.tree("FS\\Gauges"), Tree{"shared.gau"});
+    EXPECT_EQ(tmp.tree("FS/Gauges"), Tree{"shared.gau"});
     EXPECT_EQ(ui.list, Tree{"Other"});
 }
 
@@ -87,11 +87,11 @@ TEST_F(RemovalTest, TheMiddleOfThreeSectionsIsCutAndASecondRemovalKeepsBothBacku
         "\r\n[fltsim.1]\r\ntitle=Trio C\r\nsim=trio\r\nmodel=\r\ntexture=c\r\n"
         "[WEIGHT_AND_BALANCE]\r\nempty_weight=1";
     EXPECT_EQ(tmp.read("FS/Aircraft/Trio/aircraft.cfg"), two);
-    EXPECT_EQ(tmp.tree("FS\\Aircraft\\Trio"),
+    EXPECT_EQ(tmp.tree("FS/Aircraft/Trio"),
               (Tree{"aircraft.cfg", "model\\", "model\\shared.mdl", "model.b\\", "model.b\\inner\\",
                     "model.b\\inner\\x.mdl", "texture.a\\", "texture.a\\a.bmp", "texture.c\\",
                     "texture.c\\c.bmp", "trio.air"}));
-    EXPECT_EQ(tmp.tree("base\\Temp_Path\\trio"),
+    EXPECT_EQ(tmp.tree("base/Temp_Path/trio"),
               (Tree{"aircraft.cfg", "b_check.cfg", "Gauges\\", "model.b\\", "model.b\\b.mdl",
                     "panel.b\\", "panel.b\\panel.cfg", "texture.Blue\\", "texture.Blue\\b.bmp"}));
     EXPECT_EQ(tmp.read("base/Temp_Path/trio/aircraft.cfg"), kTrioCfg);
@@ -125,7 +125,7 @@ TEST_F(RemovalTest, TheGaugeQuestionComesOnlyForTheSectionsOwnPanelWithoutAlias)
         SCOPED_TRACE(c.name);
         Reset();
         tmp.write(
-            "FS\\Aircraft\\A\\aircraft.cfg",
+            "FS/Aircraft/A/aircraft.cfg",
             std::string("[fltsim.0]\r\ntitle=Gone\r\npanel=x\r\n[fltsim.1]\r\ntitle=Kept\r\n") +
                 c.other_panel);
         if (c.panel_cfg) tmp.write("FS/Aircraft/A/panel.x/panel.cfg", c.panel_cfg);
@@ -152,8 +152,8 @@ TEST_F(RemovalTest, GaugesListedByOtherPanelsStay) {
     WriteFiles(tmp, "FS/Gauges", {"g1.gau", "g2.gau", "g3.gau", "g4.gau", "g5.gau", "g6.gau"});
     Load();
     EXPECT_EQ(Remove("Main One", {true, true}), RemovalOutcome::completed);
-    EXPECT_EQ(tmp.tree("FS\\Gauges"), (Tree{"g1.gau", "g4.gau", "g5.gau"}));
-    EXPECT_EQ(tmp.tree("base\\Temp_Path\\main\\Gauges"), (Tree{"g2.gau", "g3.gau", "g6.gau"}));
+    EXPECT_EQ(tmp.tree("FS/Gauges"), (Tree{"g1.gau", "g4.gau", "g5.gau"}));
+    EXPECT_EQ(tmp.tree("base/Temp_Path/main/Gauges"), (Tree{"g2.gau", "g3.gau", "g6.gau"}));
 }
 
 TEST_F(RemovalTest, TheChosenEntryIsRemovedEvenWhenAnotherHasTheSameTitleOrText) {
@@ -182,61 +182,37 @@ TEST_F(RemovalTest, ValuesThatLeadOutOfTheirFolderAreSkipped) {
               "kb_reference=sub\\..\\..\\..\\Outside\\ref\r\n");
     tmp.write("FS/Aircraft/Esc/panel/panel.cfg",
               "gauge00=..\\evil!a\r\ngauge01=..\\Outside\\v2!b\r\n");
-    const Tree outside = {"FS\\Outside\\victim.air",       "FS\\Outside\\ref.txt",
-                          "FS\\Outside\\v2.gau",           "FS\\evil.gau",
-                          "FS\\Aircraft\\Esc2\\notes.txt", "FS\\Gauges\\keep.gau"};
+    const Tree outside = {"FS/Outside/victim.air",      "FS/Outside/ref.txt",
+                          "FS/Outside/v2.gau",          "FS/evil.gau",
+                          "FS/Aircraft/Esc2/notes.txt", "FS/Gauges/keep.gau"};
     for (const auto& f : outside) tmp.write(f, f);
     Load();
     EXPECT_EQ(Remove("Escape", {true, true}), RemovalOutcome::completed);
     for (const auto& f : outside) EXPECT_EQ(tmp.read(f), f);
     EXPECT_FALSE(tmp.exists("FS/Aircraft/Esc"));
-    EXPECT_EQ(tmp.tree("base\\Temp_Path\\esc"), (Tree{"aircraft.cfg", "Gauges\\", "model\\",
-                                                      "panel\\", "panel\\panel.cfg", "sound\\"}));
+    EXPECT_EQ(tmp.tree("base/Temp_Path/esc"), (Tree{"aircraft.cfg", "Gauges\\", "model\\",
+                                                    "panel\\", "panel\\panel.cfg", "sound\\"}));
 }
 
 // Faults 1 and 3 to 5: an aircraft.cfg changed since the load, or a backup, a rewrite, a holding
 // folder or a read that fails, leaves every file of the aircraft where it was (CI runs as root,
 // so the failures are injected).
 TEST_F(RemovalTest, AChangedFileOrAFailingBackupRewriteHoldingFolderOrReadMovesNothing) {
-    const std::string files = "status: Deleting Aircraft's Files\nstep 6\nclose\nwarning: ";
+    const std::string data = "Data\nclose\n", files = "Files\nstep 6\nclose\n";
+    using O = RemovalOutcome;
     const struct {
         Op op;
         const char* path_part;  // null: Trio B is renamed on disk instead
-        RemovalOutcome outcome;
-        std::string ending;  // of the removal's transcript
-        const char* said;
-        Tree held;  // what the holding folder holds afterwards
+        O outcome;
+        std::string ending;  // of the removal's transcript, before its warning
+        const char* said;    // in the warning
+        bool backup_held;
     } cases[] = {
-        {Op::read_file,
-         nullptr,
-         RemovalOutcome::stopped,
-         "Data\nclose\nwarning: ",
-         "has changed",
-         {}},
-        {Op::copy_file,
-         "temp_path\\trio\\aircraft.cfg",
-         RemovalOutcome::left_over,
-         files,
-         "could not be copied",
-         {}},
-        {Op::replace_file,
-         "trio\\aircraft.cfg",
-         RemovalOutcome::left_over,
-         files,
-         "could not be rewritten",
-         {"trio\\", "trio\\aircraft.cfg", "trio\\Gauges\\"}},
-        {Op::create_folder,
-         "Gauges",
-         RemovalOutcome::stopped,
-         "Folders\nclose\nwarning: ",
-         "could not be made",
-         {}},
-        {Op::read_file,
-         "trio\\aircraft.cfg",
-         RemovalOutcome::stopped,
-         "Data\nclose\nwarning: ",
-         "could not be read",
-         {}},
+        {Op::read_file, nullptr, O::stopped, data, "has changed", false},
+        {Op::copy_file, "path\\trio\\aircraft.cfg", O::left_over, files, "not be copied", false},
+        {Op::replace_file, "trio\\aircraft.cfg", O::left_over, files, "not be rewritten", true},
+        {Op::create_folder, "Gauges", O::stopped, "Folders\nclose\n", "not be made", false},
+        {Op::read_file, "trio\\aircraft.cfg", O::stopped, data, "could not be read", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.said);
@@ -253,8 +229,9 @@ TEST_F(RemovalTest, AChangedFileOrAFailingBackupRewriteHoldingFolderOrReadMovesN
         EXPECT_EQ(Remove("Trio B", {true}, 0, &failing), c.outcome);
         EXPECT_EQ(tmp.tree("FS"), before);
         EXPECT_EQ(tmp.read("FS/Aircraft/Trio/aircraft.cfg"), cfg);
-        EXPECT_EQ(tmp.tree("base\\Temp_Path"), c.held);
-        EXPECT_THAT(ui.transcript(), HasSubstr(c.ending + Said().substr(9)));
+        const Tree backup = {"trio\\", "trio\\aircraft.cfg", "trio\\Gauges\\"};
+        EXPECT_EQ(tmp.tree("base/Temp_Path"), c.backup_held ? backup : Tree{});
+        EXPECT_THAT(ui.transcript(), HasSubstr(c.ending + Said()));
         EXPECT_THAT(Said(), HasSubstr(c.said));
         EXPECT_TRUE(ui.only(kGaugeQ).empty());
         EXPECT_EQ(ui.list, (Tree{"Trio A", c.path_part ? "Trio B" : "Trio X", "Trio C"}));
@@ -267,9 +244,8 @@ TEST_F(RemovalTest, AFileThatCanNotBeHeldKeepsTheAircraftFolder) {
     FailingFileSystem failing(tmp.fs());
     failing.fail(Op::copy_file, "c172.mdl");
     EXPECT_EQ(Remove("Cessna Solo", {true, false}, 0, &failing), RemovalOutcome::left_over);
-    EXPECT_EQ(tmp.tree("FS\\Aircraft\\Cessna"),
-              (Tree{"model\\", "model\\c172.mdl", "model\\parts\\", "model\\parts\\wheel.mdl",
-                    "readme.txt"}));
+    EXPECT_EQ(tmp.tree("FS/Aircraft/Cessna"), (Tree{"model\\", "model\\c172.mdl", "model\\parts\\",
+                                                    "model\\parts\\wheel.mdl", "readme.txt"}));
     EXPECT_THAT(Said(), HasSubstr("was not deleted"));
     EXPECT_THAT(Said(), HasSubstr("c172.mdl"));
 }
@@ -281,7 +257,7 @@ TEST_F(RemovalTest, AFolderHoldingAnotherAircraftOrTheAircraftFolderIsNotDeleted
     tmp.write("FS/Aircraft/aircraft.cfg", "[fltsim.0]\r\ntitle=Root\r\n");
     Load();
     EXPECT_EQ(Remove("Outer", {true}), RemovalOutcome::left_over);
-    EXPECT_EQ(tmp.tree("FS\\Aircraft\\A"), (Tree{"B\\", "B\\aircraft.cfg", "readme.txt"}));
+    EXPECT_EQ(tmp.tree("FS/Aircraft/A"), (Tree{"B\\", "B\\aircraft.cfg", "readme.txt"}));
     EXPECT_THAT(Said(), HasSubstr("holds the folder of another aircraft"));
     EXPECT_TRUE(tmp.exists("base/Temp_Path/a/aircraft.cfg"));
 
@@ -305,7 +281,7 @@ TEST_F(RemovalTest, LinksInTheAircraftOrHoldingFolderAreLeftAsTheyAre) {
     tmp.link("FS/Outside/sink", "base/Temp_Path/cessna/texture");
     Load();
     EXPECT_EQ(Remove("Cessna Solo", {true, false}), RemovalOutcome::left_over);
-    EXPECT_EQ(tmp.tree("FS\\Outside"), (Tree{"models\\", "models\\m.mdl", "sink\\"}));
+    EXPECT_EQ(tmp.tree("FS/Outside"), (Tree{"models\\", "models\\m.mdl", "sink\\"}));
     EXPECT_TRUE(tmp.exists("FS/Aircraft/Cessna/model.ext/m.mdl"));
     EXPECT_TRUE(tmp.exists("FS/Aircraft/Cessna/texture/t.bmp"));
     EXPECT_THAT(Said(), HasSubstr("link"));

@@ -5,8 +5,7 @@
 namespace qv {
 namespace {
 
-// WriteAircraftCfg is this renumbering and the backend's one-step replace; the removal tests
-// check the rewritten files.
+// WriteAircraftCfg adds the backend's replace to this; the removal tests check written files.
 TEST(RenumberAircraftSections, GivesEveryAircraftHeaderItsOwnNumberInTextOrder) {
     const struct {
         const char* name;
