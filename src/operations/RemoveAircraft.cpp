@@ -223,8 +223,10 @@ RemovalOutcome Removal::Run(std::ptrdiff_t list_position) {
     ui_.CloseProgressWindow();
     if (left.empty())
         ui_.notice(msg::kRemoveCompleted);
-    else
+    else if (hold == CfgHold::held)
         ui_.warning(removal_msg::RemovalLeftOver(left.describe()));
+    else  // nothing was removed: the note says why
+        ui_.warning(left.describe());
 
     if (!Reload()) return RemovalOutcome::reload_failed;
     return left.empty() ? RemovalOutcome::completed : RemovalOutcome::left_over;

@@ -9,6 +9,7 @@ namespace qv::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 using RemovalTest = InstallationTest;
 
@@ -233,6 +234,7 @@ TEST_F(RemovalTest, AChangedFileOrAFailingBackupRewriteHoldingFolderOrReadMovesN
         EXPECT_EQ(tmp.tree("base/Temp_Path"), c.backup_held ? backup : Tree{});
         EXPECT_THAT(ui.transcript(), HasSubstr(c.ending + Said()));
         EXPECT_THAT(Said(), HasSubstr(c.said));
+        EXPECT_THAT(Said(), Not(HasSubstr("The aircraft was removed")));
         EXPECT_TRUE(ui.only(kGaugeQ).empty());
         EXPECT_EQ(ui.list, (Tree{"Trio A", c.path_part ? "Trio B" : "Trio X", "Trio C"}));
     }
