@@ -13,7 +13,7 @@ import sys
 import time
 import traceback
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
 from wine_session import Probe, WineSession, unescape, wait_until, which_or_fail, windows_path  # noqa: E402
 
 # Control and menu identifiers of src/ui/ControlIds.h.
