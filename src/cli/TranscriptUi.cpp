@@ -45,7 +45,6 @@ bool TranscriptUi::question(const std::string& prompt) {
     } else if (p == msg::kRemoveQuestion || p == msg::kEmptyTempQuestion ||
                p == msg::kEmptyUnusedQuestion) {
         yes = answers_.yes;
-        confirmation_declined_ = !yes;
     }
     std::fprintf(out_, "answer: %s\n", yes ? "yes" : "no");
     std::fflush(out_);

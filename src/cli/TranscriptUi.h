@@ -32,8 +32,6 @@ class TranscriptUi : public UiPort {
     void yield() override {}
 
     void error(const std::string& text);  // an error that stops the command
-    // Whether the last question was the command's own confirmation and was answered No.
-    bool confirmation_declined() const { return confirmation_declined_; }
 
   private:
     void line(const char* kind, const std::string& text);
@@ -41,7 +39,6 @@ class TranscriptUi : public UiPort {
     Answers answers_;
     std::FILE* out_;
     int progress_value_ = 0;
-    bool confirmation_declined_ = false;
 };
 
 }  // namespace qv::cli
