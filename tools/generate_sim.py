@@ -10,13 +10,16 @@ are always present: hidden folders, upper-case names, an aircraft nested inside
 another, alias panels, a title with a Windows-1252 accented letter, files saved with
 LF line ends.
 
+The textures preset (or --texture-files MIN-MAX) fills each texture folder with MIN to MAX
+files, as repainted aircraft have them; the rest of the tree is what it would be without.
+
 Every aircraft is generated from its own random stream, seeded by the seed and its
 index, so the same seed and sizes give the same tree byte for byte, and a larger
 tree holds the smaller tree's aircraft unchanged.
 
 Usage:
-    generate_sim.py OUT [--preset small|large|double] [--aircraft N] [--gauges N]
-                    [--seed S] [--gauge-lines N] [--version 1-4] [--force]
+    generate_sim.py OUT [--preset small|large|double|textures] [--aircraft N] [--gauges N]
+                    [--seed S] [--gauge-lines N] [--texture-files MIN-MAX] [--version 1-4] [--force]
                     [--settings-in DIR [--wine-path]]
 """
 
@@ -33,6 +36,8 @@ PRESETS = {
     "small": {"aircraft": 100, "gauges": 600},
     "large": {"aircraft": 5000, "gauges": 20000},
     "double": {"aircraft": 10000, "gauges": 40000},
+    # Many files per aircraft folder: the folder walk lists far more entries than it reads.
+    "textures": {"aircraft": 600, "gauges": 2400, "texture_files": (50, 200)},
 }
 
 SIM_EXE = {1: "FS98.exe", 2: "FS2000.exe", 3: "FS2002.exe", 4: "CFS2.exe"}
@@ -111,6 +116,11 @@ WINDOW_TITLES = [
 
 ORPHAN_PREFIXES = ["old_", "xx_", "tmp_", "pack_", "beta_", "test_", "v1_", "legacy_", ""]
 
+# Parts of an aircraft that a repaint has texture files for (day, night and light maps each).
+TEXTURE_PARTS = ["t", "l", "c", "wing_l", "wing_r", "fuse", "tail", "stab", "engine", "prop",
+                 "gear", "wheel", "glass", "int", "vc", "pilot", "panel", "decal", "logo", "misc"]
+TEXTURE_KINDS = ["", "_lm", "_night"]
+
 
 @dataclass
 class Stats:
@@ -174,8 +184,11 @@ class Section:
 class AircraftMaker:
     """Builds aircraft number `index`: its folder, files and the gauge files it brings."""
 
-    def __init__(self, seed: str, index: int, gauge_lines: int):
+    def __init__(self, seed: str, index: int, gauge_lines: int,
+                 texture_files: tuple[int, int] | None = None):
         self.index = index
+        self.seed = seed
+        self.texture_files = texture_files
         self.rng = random.Random(f"quorvane-sim:{seed}:aircraft:{index}")
         self.gauge_lines = gauge_lines
         rng = self.rng
@@ -510,9 +523,12 @@ class AircraftMaker:
         textures += rng.sample(extra, rng.choice([0, 1, 1, 2]))
         for texture in textures:
             folder = tree.mkdir(os.path.join(rel, "texture" + (f".{texture}" if texture else "")))
-            for t in range(rng.randint(2, 3)):
+            count = rng.randint(2, 3)
+            for t in range(count):
                 tree.write(os.path.join(folder, f"{self.short}_t{t}.bmp"),
                            b"BM" + rng.randbytes(rng.randint(100, 400)))
+            if self.texture_files:
+                self.fill_texture_folder(tree, folder, texture, count)
         if rng.random() < 0.4:
             folder = tree.mkdir(os.path.join(rel, "Documentation"))
             tree.write(os.path.join(folder, "manual.txt"), text_bytes(["Flight manual", ""]))
@@ -522,13 +538,26 @@ class AircraftMaker:
             tree.write(os.path.join(folder, "aircraft.cfg"), cfg_data)
 
 
+    def fill_texture_folder(self, tree: Tree, folder: str, texture: str, present: int) -> None:
+        """Adds files until the folder holds MIN to MAX of them. A stream of its own keeps the
+        rest of the aircraft as it is without the option."""
+        rng = random.Random(f"quorvane-sim:{self.seed}:textures:{self.index}:{texture}")
+        low, high = self.texture_files
+        names = [f"{self.short.lower()}_{part}{kind}" for kind in TEXTURE_KINDS
+                 for part in TEXTURE_PARTS]
+        for n in range(max(0, rng.randint(low, high) - present)):
+            stem = names[n % len(names)] + (f"_{n // len(names)}" if n >= len(names) else "")
+            ext = ".bmp" if rng.random() < 0.9 else ".dds"
+            tree.write(os.path.join(folder, stem + ext), b"BM" + rng.randbytes(rng.randint(100, 400)))
+
+
 def nested_parent(index: int) -> int | None:
     """Every fortieth aircraft lives inside the folder of the aircraft before it."""
     return index - 1 if index % 40 == 4 else None
 
 
 def generate(out: str, aircraft: int, gauges: int, seed: str, gauge_lines: int,
-             version: int) -> Stats:
+             version: int, texture_files: tuple[int, int] | None = None) -> Stats:
     tree = Tree(out)
     os.mkdir(out)
     tree.stats.folders += 1
@@ -537,7 +566,7 @@ def generate(out: str, aircraft: int, gauges: int, seed: str, gauge_lines: int,
     folder_of: dict[int, str] = {}
     gauge_files: list[str] = []
     for i in range(aircraft):
-        maker = AircraftMaker(seed, i, gauge_lines)
+        maker = AircraftMaker(seed, i, gauge_lines, texture_files)
         parent = nested_parent(i)
         rel = os.path.join(folder_of[parent] if parent is not None else "Aircraft",
                            maker.folder_name)
@@ -598,6 +627,8 @@ def parse_args(argv: list[str]) -> argparse.Namespace:
     p.add_argument("--aircraft", type=int, help="number of aircraft folders")
     p.add_argument("--gauges", type=int, help="number of files in the Gauges folder")
     p.add_argument("--gauge-lines", type=int, default=80, help="average gauge lines per panel")
+    p.add_argument("--texture-files", metavar="MIN-MAX",
+                   help="fill each texture folder with MIN to MAX files")
     p.add_argument("--seed", default="1", help="seed; the same seed gives the same tree")
     p.add_argument("--version", type=int, default=3, choices=[1, 2, 3, 4],
                    help="simulator version written to the settings file (1-4)")
@@ -613,6 +644,16 @@ def parse_args(argv: list[str]) -> argparse.Namespace:
         args.aircraft = preset["aircraft"]
     if args.gauges is None:
         args.gauges = preset["gauges"]
+    if args.texture_files is None:
+        args.texture_files = preset.get("texture_files")
+    else:
+        try:
+            low, high = (int(n) for n in args.texture_files.split("-"))
+        except ValueError:
+            p.error("--texture-files takes MIN-MAX, such as 50-200")
+        if not 0 <= low <= high:
+            p.error("--texture-files needs 0 <= MIN <= MAX")
+        args.texture_files = (low, high)
     if args.aircraft < 0 or args.gauges < 0 or args.gauge_lines < 1:
         p.error("sizes must not be negative")
     return args
@@ -627,7 +668,7 @@ def main(argv: list[str]) -> int:
             return 2
         shutil.rmtree(out)
     stats = generate(out, args.aircraft, args.gauges, str(args.seed), args.gauge_lines,
-                     args.version)
+                     args.version, args.texture_files)
     if args.settings_in:
         text = wine_path(out) if args.wine_path else out
         write_settings(args.settings_in, text, args.version)

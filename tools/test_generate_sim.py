@@ -93,6 +93,32 @@ class GeneratorTest(unittest.TestCase):
         self.assertGreater(len(os.listdir(os.path.join(larger, "Aircraft"))),
                            len(os.listdir(mine)))
 
+    def test_texture_files_fill_texture_folders_and_change_nothing_else(self):
+        # The many-files benchmark tree must differ from the plain one only by those files.
+        filled = os.path.join(self.tmp.name, "filled")
+        generate(filled, "--aircraft", "100", "--gauges", "600", "--seed", "7",
+                 "--texture-files", "50-60")
+        added = set()
+        for folder, dirs, files in os.walk(filled):
+            rel = os.path.relpath(folder, filled)
+            plain = os.path.join(self.root, rel)
+            with self.subTest(folder=rel):
+                self.assertTrue(os.path.isdir(plain))
+                self.assertEqual(sorted(dirs), sorted(d for d in os.listdir(plain)
+                                                      if os.path.isdir(os.path.join(plain, d))))
+                for name in files:
+                    path = os.path.join(plain, name)
+                    if os.path.exists(path):
+                        with open(path, "rb") as a, open(os.path.join(folder, name), "rb") as b:
+                            self.assertEqual(a.read(), b.read(), name)
+                    else:
+                        self.assertTrue(os.path.basename(folder).lower().startswith("texture"), name)
+                        added.add(folder)
+                if os.path.basename(folder).lower().startswith("texture"):
+                    self.assertTrue(50 <= len(files) <= 60, f"{len(files)} files")
+                    self.assertEqual(len({f.lower() for f in files}), len(files))
+        self.assertGreater(len(added), 100)
+
     def test_sizes_follow_the_arguments(self):
         self.assertEqual(len(self.configs), 100)
         gauges = [n for n in os.listdir(os.path.join(self.root, "Gauges"))
