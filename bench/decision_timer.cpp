@@ -21,6 +21,7 @@
 #include "operations/CatalogueLoad.h"
 #include "operations/GaugeIndex.h"
 #include "platform/FileSystem.h"
+#include "platform/Path.h"
 #include "platform/Process.h"
 #include "platform/Text.h"
 
@@ -29,17 +30,17 @@ namespace {
 // Answers No to the sweep question and shows nothing.
 class SilentUi : public qv::UiPort {
   public:
-    bool question(const std::string&) override { return false; }
     void notice(const std::string&) override {}
     void warning(const std::string&) override {}
-    void ShowProgressWindow() override {}
-    void SetProgressRange(int) override {}
-    void SetProgressStatus(const std::string&) override {}
-    void StepProgress() override {}
-    void CloseProgressWindow() override {}
-    void ClearAircraftList() override {}
-    void AddAircraftListEntry(const std::string&) override {}
+    void show_progress() override {}
+    void set_progress_range(int) override {}
+    void set_progress_status(const std::string&) override {}
+    void step_progress() override {}
+    void close_progress() override {}
     void yield() override {}
+
+  protected:
+    bool on_ask(qv::Question, const std::string&) override { return false; }
 };
 
 struct Best {
@@ -48,7 +49,7 @@ struct Best {
 };
 
 template <typename Work>
-Best BestOf(int runs, Work work) {
+Best best_of(int runs, Work work) {
     Best best;
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
@@ -62,7 +63,7 @@ Best BestOf(int runs, Work work) {
     return best;
 }
 
-bool IsGaugeFile(std::string_view name) {
+bool is_gauge_file(std::string_view name) {
     if (name.size() < 4) return false;
     const std::string ext = qv::to_lower(name.substr(name.size() - 4));
     return ext == ".gau" || ext == ".zip" || ext == ".cab";
@@ -77,27 +78,28 @@ int main(int argc, char** argv) {
     }
     const int runs = std::max(1, std::atoi(argv[2]));
     auto fs = qv::make_native_file_system();
-    qv::SharedValues values;
+    qv::Workspace workspace;
     SilentUi ui;
     qv::Catalogue catalogue;
     try {
-        qv::SetBaseDir(*fs, values);
-        qv::ReadSettingsFile(*fs, values);
-        const Best load = BestOf(runs, [&] { qv::LoadCatalogue(*fs, values, ui, catalogue); });
+        qv::set_base_dir(*fs, workspace);
+        qv::read_settings_file(*fs, workspace);
+        const Best load = best_of(runs, [&] { qv::load_catalogue(*fs, workspace, ui, catalogue); });
 
         std::vector<std::string> names;
-        const Best listing = BestOf(runs, [&] {
+        const Best listing = best_of(runs, [&] {
             names.clear();
-            fs->list(qv::join_path(values.fs_gauges_dir, "*.*"), qv::ListFilter::normal_files,
+            fs->list(qv::path::join(workspace.sim_gauges_dir, "*.*"), qv::ListFilter::normal_files,
                      names);
-            std::erase_if(names, [](const std::string& n) { return !IsGaugeFile(n); });
+            std::erase_if(names, [](const std::string& n) { return !is_gauge_file(n); });
         });
         std::vector<std::string_view> stems;
         for (const auto& name : names)
             stems.push_back(std::string_view(name).substr(0, name.size() - 4));
+        std::vector<std::string_view> lists;
+        for (const auto& panel : catalogue.panel_table) lists.push_back(panel.gauges);
         std::vector<bool> used;
-        const Best decision =
-            BestOf(runs, [&] { used = qv::FindUsedGauges(catalogue.panel_table, stems); });
+        const Best decision = best_of(runs, [&] { used = qv::find_used_gauges(lists, stems); });
 
         std::printf(
             "{\"load\": [%.6f, %.6f], \"listing\": [%.6f, %.6f], \"decision\": [%.6f, "

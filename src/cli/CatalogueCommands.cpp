@@ -4,21 +4,21 @@
 #include <string>
 
 #include "cli/Commands.h"
-#include "core/Settings.h"
+#include "core/OperationError.h"
 #include "operations/CatalogueLoad.h"
 #include "platform/Text.h"
 
 namespace qv::cli {
 namespace {
 
-void Write(std::string_view text) {
+void write(std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
 // Loads the catalogue; false (with the error reported) when the load failed.
-bool Load(Context& ctx, Catalogue& catalogue) {
+bool load(Context& ctx, Catalogue& catalogue) {
     try {
-        LoadCatalogue(ctx.fs, ctx.values, ctx.ui, catalogue);
+        load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
         return true;
     } catch (const OperationError& e) {
         ctx.ui.error(e.what());
@@ -26,11 +26,11 @@ bool Load(Context& ctx, Catalogue& catalogue) {
     }
 }
 
-std::string Utf8Json(const std::string& text) {
+std::string utf8_json(const std::string& text) {
     return nlohmann::json(cp1252_to_utf8(text)).dump();
 }
 
-nlohmann::ordered_json AircraftJson(const AircraftRecord& r) {
+nlohmann::ordered_json aircraft_json(const AircraftRecord& r) {
     nlohmann::ordered_json j;
     j["folder"] = cp1252_to_utf8(r.folder);
     j["title"] = cp1252_to_utf8(r.title);
@@ -46,7 +46,7 @@ nlohmann::ordered_json AircraftJson(const AircraftRecord& r) {
     return j;
 }
 
-nlohmann::ordered_json PanelJson(const PanelRecord& r) {
+nlohmann::ordered_json panel_json(const PanelRecord& r) {
     nlohmann::ordered_json j;
     j["folder"] = cp1252_to_utf8(r.folder);
     j["gauges"] = cp1252_to_utf8(r.gauges);
@@ -57,44 +57,45 @@ nlohmann::ordered_json PanelJson(const PanelRecord& r) {
 // Writes `items` as the members of a JSON array, one record at a time: a large catalogue is
 // never held twice in memory as a document.
 template <typename Items, typename ToText>
-void WriteArray(const Items& items, ToText to_text) {
-    Write("[");
+void write_array(const Items& items, ToText to_text) {
+    write("[");
     bool first = true;
     for (const auto& item : items) {
-        Write(first ? "\n" : ",\n");
+        write(first ? "\n" : ",\n");
         first = false;
-        Write(to_text(item));
+        write(to_text(item));
     }
-    Write(first ? "]" : "\n]");
+    write(first ? "]" : "\n]");
 }
 
 }  // namespace
 
-int RunList(Context& ctx) {
+int run_list(Context& ctx) {
     Catalogue catalogue;
-    if (!Load(ctx, catalogue)) return kExitError;
+    if (!load(ctx, catalogue)) return kExitError;
     std::string line;
     for (const std::size_t index : catalogue.list_records) {
         line = cp1252_to_utf8(catalogue.aircraft_table[index].title);
         line += '\n';
-        Write(line);
+        write(line);
     }
     std::fflush(stdout);
     return kExitDone;
 }
 
-int RunDump(Context& ctx) {
+int run_dump(Context& ctx) {
     Catalogue catalogue;
-    if (!Load(ctx, catalogue)) return kExitError;
-    Write("{\"aircraft\": ");
-    WriteArray(catalogue.aircraft_table,
-               [](const AircraftRecord& r) { return AircraftJson(r).dump(); });
-    Write(",\n\"panels\": ");
-    WriteArray(catalogue.panel_table, [](const PanelRecord& r) { return PanelJson(r).dump(); });
-    Write(",\n\"list\": ");
-    WriteArray(catalogue.list_records,
-               [&](std::size_t index) { return Utf8Json(catalogue.aircraft_table[index].title); });
-    Write("}\n");
+    if (!load(ctx, catalogue)) return kExitError;
+    write("{\"aircraft\": ");
+    write_array(catalogue.aircraft_table,
+                [](const AircraftRecord& r) { return aircraft_json(r).dump(); });
+    write(",\n\"panels\": ");
+    write_array(catalogue.panel_table, [](const PanelRecord& r) { return panel_json(r).dump(); });
+    write(",\n\"list\": ");
+    write_array(catalogue.list_records, [&](std::size_t index) {
+        return utf8_json(catalogue.aircraft_table[index].title);
+    });
+    write("}\n");
     std::fflush(stdout);
     return kExitDone;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/TranscriptUi.h"
-#include "core/SharedValues.h"
+#include "core/Workspace.h"
 #include "platform/FileSystem.h"
 
 namespace qv::cli {
@@ -20,21 +20,21 @@ inline constexpr int kExitLeftOver = 4;  // done, but something could not be mov
 
 struct Context {
     FileSystem& fs;
-    SharedValues& values;
+    Workspace& workspace;
     TranscriptUi& ui;
 };
 
 // A usage error found by a command (after the load, for remove): message on stderr, exit 2.
-int UsageError(const std::string& message);
+int usage_error(const std::string& message);
 
-int RunDump(Context& ctx);
-int RunList(Context& ctx);
+int run_dump(Context& ctx);
+int run_list(Context& ctx);
 // `args`: the command's positional arguments ("#N" selects the list entry at 0-based position
 // N); `title`: the --title option's text (single-byte), which selects the first entry with that
 // text instead.
-int RunRemove(Context& ctx, const std::vector<std::string>& args,
-              const std::optional<std::string>& title);
+int run_remove(Context& ctx, const std::vector<std::string>& args,
+               const std::optional<std::string>& title);
 // `args`: "temp" or "unused".
-int RunEmpty(Context& ctx, const std::vector<std::string>& args);
+int run_empty(Context& ctx, const std::vector<std::string>& args);
 
 }  // namespace qv::cli

@@ -2,17 +2,17 @@
 #include <charconv>
 
 #include "cli/Commands.h"
-#include "core/Settings.h"
+#include "core/OperationError.h"
 #include "operations/CatalogueLoad.h"
-#include "operations/EmptyHoldingFolder.h"
-#include "operations/RemoveAircraft.h"
-#include "simfiles/Records.h"
+#include "operations/Emptying.h"
+#include "operations/Removal.h"
+#include "simfiles/Catalogue.h"
 
 namespace qv::cli {
 namespace {
 
 // The list position named by "#N", or -1.
-std::ptrdiff_t ParsePosition(const std::string& arg) {
+std::ptrdiff_t parse_position(const std::string& arg) {
     if (arg.size() < 2 || arg[0] != '#') return -1;
     std::ptrdiff_t n = -1;
     const char* end = arg.data() + arg.size();
@@ -21,7 +21,7 @@ std::ptrdiff_t ParsePosition(const std::string& arg) {
     return n;
 }
 
-std::ptrdiff_t FindTitle(const Catalogue& catalogue, const std::string& title) {
+std::ptrdiff_t find_title(const Catalogue& catalogue, const std::string& title) {
     for (std::size_t i = 0; i < catalogue.list_records.size(); ++i)
         if (catalogue.aircraft_table[catalogue.list_records[i]].title == title)
             return static_cast<std::ptrdiff_t>(i);
@@ -30,47 +30,55 @@ std::ptrdiff_t FindTitle(const Catalogue& catalogue, const std::string& title) {
 
 }  // namespace
 
-int RunRemove(Context& ctx, const std::vector<std::string>& args,
-              const std::optional<std::string>& title) {
+int run_remove(Context& ctx, const std::vector<std::string>& args,
+               const std::optional<std::string>& title) {
     if (title ? !args.empty() : args.size() != 1)
-        return UsageError("remove takes '#N' or --title TEXT");
+        return usage_error("remove takes '#N' or --title TEXT");
     Catalogue catalogue;
     try {
-        LoadCatalogue(ctx.fs, ctx.values, ctx.ui, catalogue);
+        load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     } catch (const OperationError& e) {
         ctx.ui.error(e.what());
         return kExitError;
     }
-    std::ptrdiff_t position = title ? FindTitle(catalogue, *title) : ParsePosition(args[0]);
+    std::ptrdiff_t position = title ? find_title(catalogue, *title) : parse_position(args[0]);
     if (position < 0 || static_cast<std::size_t>(position) >= catalogue.list_records.size())
-        return UsageError(title ? "no list entry has that title"
-                                : "no list entry at position " + args[0]);
+        return usage_error(title ? "no list entry has that title"
+                                 : "no list entry at position " + args[0]);
 
-    std::string reload_error;
-    switch (RemoveAircraft(ctx.fs, ctx.values, ctx.ui, catalogue, position, reload_error)) {
-        case RemovalOutcome::nothing_selected:
-            return UsageError("no list entry selected");
-        case RemovalOutcome::declined:
-            return kExitDeclined;
-        case RemovalOutcome::completed:
-            return kExitDone;
-        case RemovalOutcome::left_over:
-            return kExitLeftOver;
-        case RemovalOutcome::stopped:
-            ctx.ui.error("the removal stopped before anything was moved");
+    const RemovalOutcome outcome =
+        remove_aircraft(ctx.fs, ctx.workspace, ctx.ui, catalogue, position);
+    if (outcome.reload) {
+        try {
+            load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
+        } catch (const OperationError& e) {
+            ctx.ui.error(e.what());
             return kExitError;
-        case RemovalOutcome::reload_failed:
-            ctx.ui.error(reload_error);
+        }
+    }
+    using Result = RemovalOutcome::Result;
+    switch (outcome.result) {
+        case Result::nothing_selected:
+            return usage_error("no list entry selected");
+        case Result::declined:
+            return kExitDeclined;
+        case Result::completed:
+            return kExitDone;
+        case Result::left_over:
+            return kExitLeftOver;
+        case Result::stopped:
+            ctx.ui.error("the removal stopped before anything was moved");
             return kExitError;
     }
     return kExitError;
 }
 
-int RunEmpty(Context& ctx, const std::vector<std::string>& args) {
+int run_empty(Context& ctx, const std::vector<std::string>& args) {
     if (args.size() != 1 || (args[0] != "temp" && args[0] != "unused"))
-        return UsageError("empty takes temp or unused");
-    const EmptyOutcome outcome = args[0] == "temp" ? EmptyTempPath(ctx.fs, ctx.values, ctx.ui)
-                                                   : EmptyUnusedGauges(ctx.fs, ctx.values, ctx.ui);
+        return usage_error("empty takes temp or unused");
+    const EmptyOutcome outcome = args[0] == "temp"
+                                     ? empty_temp_path(ctx.fs, ctx.workspace, ctx.ui)
+                                     : empty_unused_gauges(ctx.fs, ctx.workspace, ctx.ui);
     switch (outcome) {
         case EmptyOutcome::declined:
             return kExitDeclined;

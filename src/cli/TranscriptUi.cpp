@@ -1,8 +1,5 @@
 #include "cli/TranscriptUi.h"
 
-#include <string_view>
-
-#include "core/Messages.h"
 #include "platform/Text.h"
 
 namespace qv::cli {
@@ -34,58 +31,58 @@ void TranscriptUi::line(const char* kind, const std::string& text) {
     std::fflush(out_);
 }
 
-bool TranscriptUi::question(const std::string& prompt) {
-    line("question", prompt);
+bool TranscriptUi::on_ask(Question question, const std::string& text) {
+    line("question", text);
     bool yes = false;
-    const std::string_view p = prompt;
-    if (p == msg::kSweepQuestion) {
-        yes = answers_.sweep;
-    } else if (p == msg::kGaugeQuestion) {
-        yes = answers_.gauges;
-    } else if (p == msg::kRemoveQuestion || p == msg::kEmptyTempQuestion ||
-               p == msg::kEmptyUnusedQuestion) {
-        yes = answers_.yes;
+    switch (question) {
+        case Question::sweep_unused_gauges:
+            yes = answers_.sweep;
+            break;
+        case Question::remove_gauges:
+            yes = answers_.gauges;
+            break;
+        case Question::confirm_removal:
+        case Question::empty_temp_path:
+        case Question::empty_unused_gauges:
+            yes = answers_.yes;
+            break;
     }
     std::fprintf(out_, "answer: %s\n", yes ? "yes" : "no");
     std::fflush(out_);
     return yes;
 }
 
-void TranscriptUi::notice(const std::string& prompt) {
-    line("notice", prompt);
+void TranscriptUi::notice(const std::string& text) {
+    line("notice", text);
 }
-void TranscriptUi::warning(const std::string& prompt) {
-    line("warning", prompt);
+void TranscriptUi::warning(const std::string& text) {
+    line("warning", text);
 }
 void TranscriptUi::error(const std::string& text) {
     line("error", text);
 }
 
-void TranscriptUi::ShowProgressWindow() {
+void TranscriptUi::show_progress() {
     progress_value_ = 0;
     std::fprintf(out_, "progress: show\n");
 }
 
-void TranscriptUi::SetProgressRange(int steps) {
+void TranscriptUi::set_progress_range(int steps) {
     progress_value_ = 0;
     std::fprintf(out_, "progress: range %d\n", steps);
 }
 
-void TranscriptUi::SetProgressStatus(const std::string& text) {
+void TranscriptUi::set_progress_status(const std::string& text) {
     std::fprintf(out_, "progress: status %s\n", one_line(text).c_str());
 }
 
-void TranscriptUi::StepProgress() {
+void TranscriptUi::step_progress() {
     std::fprintf(out_, "progress: step %d\n", ++progress_value_);
 }
 
-void TranscriptUi::CloseProgressWindow() {
+void TranscriptUi::close_progress() {
     std::fprintf(out_, "progress: close\n");
     std::fflush(out_);
 }
-
-// The list itself is printed by the commands that want it, from the catalogue.
-void TranscriptUi::ClearAircraftList() {}
-void TranscriptUi::AddAircraftListEntry(const std::string&) {}
 
 }  // namespace qv::cli

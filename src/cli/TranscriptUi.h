@@ -19,19 +19,19 @@ class TranscriptUi : public UiPort {
   public:
     explicit TranscriptUi(Answers answers, std::FILE* out = stderr);
 
-    bool question(const std::string& prompt) override;
-    void notice(const std::string& prompt) override;
-    void warning(const std::string& prompt) override;
-    void ShowProgressWindow() override;
-    void SetProgressRange(int steps) override;
-    void SetProgressStatus(const std::string& text) override;
-    void StepProgress() override;
-    void CloseProgressWindow() override;
-    void ClearAircraftList() override;
-    void AddAircraftListEntry(const std::string& title) override;
+    void notice(const std::string& text) override;
+    void warning(const std::string& text) override;
+    void show_progress() override;
+    void set_progress_range(int steps) override;
+    void set_progress_status(const std::string& text) override;
+    void step_progress() override;
+    void close_progress() override;
     void yield() override {}
 
     void error(const std::string& text);  // an error that stops the command
+
+  protected:
+    bool on_ask(Question question, const std::string& text) override;
 
   private:
     void line(const char* kind, const std::string& text);

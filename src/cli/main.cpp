@@ -9,29 +9,31 @@
 
 #include "cli/Commands.h"
 #include "cli/TranscriptUi.h"
+#include "core/OperationError.h"
 #include "core/Settings.h"
+#include "platform/Path.h"
 #include "platform/Process.h"
 #include "platform/Text.h"
 
 namespace qv::cli {
 namespace {
 
-int RunSettings(FileSystem& fs, SharedValues& values, TranscriptUi& ui,
-                const std::vector<std::string>& args) {
-    if (args.size() != 2) return UsageError("settings takes FOLDER and VERSION");
+int run_settings(FileSystem& fs, Workspace& workspace, TranscriptUi& ui,
+                 const std::vector<std::string>& args) {
+    if (args.size() != 2) return usage_error("settings takes FOLDER and VERSION");
     const std::string& version = args[1];
     if (version.size() != 1 || version[0] < '1' || version[0] > '4')
-        return UsageError("VERSION must be 1, 2, 3 or 4");
+        return usage_error("VERSION must be 1, 2, 3 or 4");
     bool lossless = true;
     std::string folder = argument_to_single_byte(args[0], &lossless);
     // A drive root comes back from the settings window as "X:", never "X:\".
-    if (folder.size() == 3 && folder[1] == ':' && is_separator(folder[2])) folder.resize(2);
-    values.fs_main_dir = folder;
-    values.fs_version = static_cast<std::uint8_t>(version[0] - '0');
-    return WriteSettingsFile(fs, values, folder, ui, lossless) ? kExitDone : kExitDeclined;
+    if (folder.size() == 3 && folder[1] == ':' && path::is_separator(folder[2])) folder.resize(2);
+    workspace.sim_main_dir = folder;
+    workspace.sim_version = static_cast<std::uint8_t>(version[0] - '0');
+    return write_settings_file(fs, workspace, folder, ui, lossless) ? kExitDone : kExitDeclined;
 }
 
-int Run(int argc, char** argv) {
+int run(int argc, char** argv) {
     CLI::App app{
         "quorvane-cli: keeps the add-on aircraft of FS98, FS2000, FS2002 and CFS2 in order"};
     std::string directory;
@@ -71,43 +73,43 @@ int Run(int argc, char** argv) {
     static const char* const kCommands[] = {"settings", "list", "dump", "remove", "empty"};
     bool known = false;
     for (const char* c : kCommands) known = known || command == c;
-    if (!known) return UsageError("unknown command " + command);
-    if (title && command != "remove") return UsageError("--title goes with remove");
+    if (!known) return usage_error("unknown command " + command);
+    if (title && command != "remove") return usage_error("--title goes with remove");
 
     auto fs = make_native_file_system();
-    SharedValues values;
+    Workspace workspace;
     TranscriptUi ui(answers);
     try {
-        SetBaseDir(*fs, values);
-        CreateHoldingFolders(*fs, values);
-        if (command == "settings") return RunSettings(*fs, values, ui, args);
-        if (!SettingsFileExists(*fs, values)) {
+        set_base_dir(*fs, workspace);
+        create_holding_folders(*fs, workspace);
+        if (command == "settings") return run_settings(*fs, workspace, ui, args);
+        if (!settings_file_exists(*fs, workspace)) {
             std::fprintf(stderr,
                          "error: no settings file %s here: run 'quorvane-cli settings "
                          "FOLDER VERSION' first\n",
-                         cp1252_to_utf8(SettingsFilePath(values)).c_str());
+                         cp1252_to_utf8(settings_file_path(workspace)).c_str());
             return kExitUsage;
         }
-        ReadSettingsFile(*fs, values);
+        read_settings_file(*fs, workspace);
     } catch (const OperationError& e) {
         ui.error(e.what());
         return kExitError;
     }
 
-    Context ctx{*fs, values, ui};
+    Context ctx{*fs, workspace, ui};
     std::optional<std::string> single_byte_title;
     if (title) single_byte_title = argument_to_single_byte(*title);
     if (command == "list")
-        return args.empty() ? RunList(ctx) : UsageError("list takes no arguments");
+        return args.empty() ? run_list(ctx) : usage_error("list takes no arguments");
     if (command == "dump")
-        return args.empty() ? RunDump(ctx) : UsageError("dump takes no arguments");
-    if (command == "remove") return RunRemove(ctx, args, single_byte_title);
-    return RunEmpty(ctx, args);
+        return args.empty() ? run_dump(ctx) : usage_error("dump takes no arguments");
+    if (command == "remove") return run_remove(ctx, args, single_byte_title);
+    return run_empty(ctx, args);
 }
 
 }  // namespace
 
-int UsageError(const std::string& message) {
+int usage_error(const std::string& message) {
     std::fprintf(stderr, "usage: %s (see quorvane-cli --help)\n", message.c_str());
     return kExitUsage;
 }
@@ -116,5 +118,5 @@ int UsageError(const std::string& message) {
 
 int main(int argc, char** argv) {
     qv::use_binary_standard_streams();
-    return qv::cli::Run(argc, argv);
+    return qv::cli::run(argc, argv);
 }

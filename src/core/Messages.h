@@ -1,7 +1,21 @@
-// Every text the program shows in a message box or the progress window.
+// Every fixed text the program shows in a message box or the progress window, and the questions
+// it asks, each known by name so that a front end answers a question without reading its text.
 #pragma once
 
-namespace qv::msg {
+namespace qv {
+
+enum class Question {
+    sweep_unused_gauges,  // offered by every catalogue load
+    confirm_removal,
+    remove_gauges,  // asked during a removal, for the panel's own gauges
+    empty_temp_path,
+    empty_unused_gauges,
+};
+
+// The one title every message box carries.
+inline constexpr const char* kMessageTitle = "Quorvane v4.0 - Message";
+
+namespace msg {
 
 // Settings.
 inline constexpr const char* kFolderRefused =
@@ -49,4 +63,22 @@ inline constexpr const char* kEmptyUnusedQuestion =
 inline constexpr const char* kEmptyUnusedStatus = "Cleanning Unused Gauges Folder";
 inline constexpr const char* kEmptyUnusedDone = "The Unused Gauges Folder is now empty";
 
-}  // namespace qv::msg
+}  // namespace msg
+
+constexpr const char* question_text(Question question) {
+    switch (question) {
+        case Question::sweep_unused_gauges:
+            return msg::kSweepQuestion;
+        case Question::confirm_removal:
+            return msg::kRemoveQuestion;
+        case Question::remove_gauges:
+            return msg::kGaugeQuestion;
+        case Question::empty_temp_path:
+            return msg::kEmptyTempQuestion;
+        case Question::empty_unused_gauges:
+            return msg::kEmptyUnusedQuestion;
+    }
+    return "";
+}
+
+}  // namespace qv

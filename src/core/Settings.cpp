@@ -1,6 +1,8 @@
 #include "core/Settings.h"
 
 #include "core/Messages.h"
+#include "core/OperationError.h"
+#include "platform/Path.h"
 #include "platform/Text.h"
 
 namespace qv {
@@ -19,30 +21,30 @@ std::string trim_spaces(const std::string& s) {
 std::string listed_name(FileSystem& fs, const std::string& folder, const std::string& name) {
     std::vector<std::string> names;
     const FsStatus st =
-        fs.list(join_path(folder, name), ListFilter::entries_and_directories, names);
+        fs.list(path::join(folder, name), ListFilter::entries_and_directories, names);
     if (!st.ok() || names.empty()) return {};
     return names.front();
 }
 
 }  // namespace
 
-std::string SettingsFilePath(const SharedValues& values) {
-    return values.base_dir + "\\" + kSettingsFileName;
+std::string settings_file_path(const Workspace& workspace) {
+    return workspace.base_dir + "\\" + kSettingsFileName;
 }
 
-void SetBaseDir(FileSystem& fs, SharedValues& values) {
+void set_base_dir(FileSystem& fs, Workspace& workspace) {
     std::string dir;
     const FsStatus st = fs.current_directory(dir);
     if (!st.ok()) throw OperationError("Can't read the current folder: " + st.message);
     // Only one separator is removed: a drive root C:\ becomes C:.
-    if (!dir.empty() && is_separator(dir.back())) dir.pop_back();
-    values.base_dir = dir;
-    values.temp_path_dir = dir + "\\Temp_Path";
-    values.unused_gauges_dir = dir + "\\Unused Gauges";
+    if (!dir.empty() && path::is_separator(dir.back())) dir.pop_back();
+    workspace.base_dir = dir;
+    workspace.temp_path_dir = dir + "\\Temp_Path";
+    workspace.unused_gauges_dir = dir + "\\Unused Gauges";
 }
 
-void CreateHoldingFolders(FileSystem& fs, const SharedValues& values) {
-    for (const std::string* folder : {&values.temp_path_dir, &values.unused_gauges_dir}) {
+void create_holding_folders(FileSystem& fs, const Workspace& workspace) {
+    for (const std::string* folder : {&workspace.temp_path_dir, &workspace.unused_gauges_dir}) {
         std::vector<std::string> names;
         FsStatus st = fs.list(*folder, ListFilter::entries_and_directories, names);
         if (!st.ok()) throw OperationError(st.message);
@@ -53,21 +55,21 @@ void CreateHoldingFolders(FileSystem& fs, const SharedValues& values) {
     }
 }
 
-bool SettingsFileExists(FileSystem& fs, const SharedValues& values) {
+bool settings_file_exists(FileSystem& fs, const Workspace& workspace) {
     std::vector<std::string> names;
-    const FsStatus st = fs.list(SettingsFilePath(values), ListFilter::normal_files, names);
+    const FsStatus st = fs.list(settings_file_path(workspace), ListFilter::normal_files, names);
     return st.ok() && !names.empty();
 }
 
-void DeriveSimFolders(FileSystem& fs, SharedValues& values) {
-    values.fs_gauges_dir =
-        values.fs_main_dir + "\\" + listed_name(fs, values.fs_main_dir, "Gauges");
-    values.fs_aircraft_dir =
-        values.fs_main_dir + "\\" + listed_name(fs, values.fs_main_dir, "Aircraft");
+void derive_sim_folders(FileSystem& fs, Workspace& workspace) {
+    workspace.sim_gauges_dir =
+        workspace.sim_main_dir + "\\" + listed_name(fs, workspace.sim_main_dir, "Gauges");
+    workspace.sim_aircraft_dir =
+        workspace.sim_main_dir + "\\" + listed_name(fs, workspace.sim_main_dir, "Aircraft");
 }
 
-void ReadSettingsFile(FileSystem& fs, SharedValues& values) {
-    const std::string path = SettingsFilePath(values);
+void read_settings_file(FileSystem& fs, Workspace& workspace) {
+    const std::string path = settings_file_path(workspace);
     std::vector<std::string> lines;
     const FsStatus st = read_lines(fs, path, lines);
     if (!st.ok()) throw OperationError("The settings file can't be read. " + st.message);
@@ -88,13 +90,13 @@ void ReadSettingsFile(FileSystem& fs, SharedValues& values) {
                              version +
                              "\", is not a version number from 0 to 255. Delete it and start the "
                              "program again to choose the folder anew.");
-    values.fs_main_dir = trim_spaces(lines[0]);
-    DeriveSimFolders(fs, values);
-    values.fs_version = static_cast<std::uint8_t>(value);
+    workspace.sim_main_dir = trim_spaces(lines[0]);
+    derive_sim_folders(fs, workspace);
+    workspace.sim_version = static_cast<std::uint8_t>(value);
 }
 
-bool WriteSettingsFile(FileSystem& fs, SharedValues& values, const std::string& folder_text,
-                       UiPort& ui, bool lossless) {
+bool write_settings_file(FileSystem& fs, Workspace& workspace, const std::string& folder_text,
+                         UiPort& ui, bool lossless) {
     if (folder_text.empty()) {
         ui.warning(msg::kFolderRefused);
         return false;
@@ -103,14 +105,15 @@ bool WriteSettingsFile(FileSystem& fs, SharedValues& values, const std::string& 
         ui.warning(msg::kFolderNotStorable);
         return false;
     }
-    const std::string text = values.fs_main_dir + "\r\n" + std::to_string(values.fs_version);
+    const std::string text =
+        workspace.sim_main_dir + "\r\n" + std::to_string(workspace.sim_version);
     // Written beside and then put in place, so a failed save leaves no half-written file.
-    const FsStatus st = fs.replace_file(SettingsFilePath(values), text);
+    const FsStatus st = fs.replace_file(settings_file_path(workspace), text);
     if (!st.ok()) {
         ui.warning("The settings file can't be written. " + st.message);
         return false;
     }
-    DeriveSimFolders(fs, values);
+    derive_sim_folders(fs, workspace);
     ui.notice(msg::kSettingsSaved);
     return true;
 }

@@ -6,33 +6,32 @@
 
 #include <string>
 
-namespace qv {
+#include "core/Messages.h"
 
-// The one title every message box carries.
-inline constexpr const char* kMessageTitle = "Quorvane v4.0 - Message";
+namespace qv {
 
 class UiPort {
   public:
     virtual ~UiPort() = default;
 
-    // Message boxes. Texts are single-byte (Windows-1252) strings.
-    virtual bool question(const std::string& prompt) = 0;  // Yes/No, no icon; true only on Yes
-    virtual void notice(const std::string& prompt) = 0;    // OK, information icon
-    virtual void warning(const std::string& prompt) = 0;   // OK, exclamation icon
+    // A Yes/No box without an icon, its text from the message table; true only on Yes.
+    bool ask(Question question) { return on_ask(question, question_text(question)); }
+    virtual void notice(const std::string& text) = 0;   // OK, information icon
+    virtual void warning(const std::string& text) = 0;  // OK, exclamation icon
 
     // The progress window. Each change is shown at once (the operation keeps the thread).
-    virtual void ShowProgressWindow() = 0;
-    virtual void SetProgressRange(int steps) = 0;  // min 0, max steps, value 0
-    virtual void SetProgressStatus(const std::string& text) = 0;
-    virtual void StepProgress() = 0;  // value + 1
-    virtual void CloseProgressWindow() = 0;
-
-    // The main window's aircraft list.
-    virtual void ClearAircraftList() = 0;
-    virtual void AddAircraftListEntry(const std::string& title) = 0;
+    virtual void show_progress() = 0;
+    virtual void set_progress_range(int steps) = 0;  // min 0, max steps, value 0
+    virtual void set_progress_status(const std::string& text) = 0;
+    virtual void step_progress() = 0;  // value + 1
+    virtual void close_progress() = 0;
 
     // Lets the window system process pending events once (the folder walk calls it per folder).
     virtual void yield() = 0;
+
+  protected:
+    // Texts are single-byte (Windows-1252) strings.
+    virtual bool on_ask(Question question, const std::string& text) = 0;
 };
 
 }  // namespace qv

@@ -2,15 +2,26 @@
 // to sweep unused gauges, under the progress window.
 #pragma once
 
-#include "core/SharedValues.h"
+#include <string>
+
 #include "core/UiPort.h"
+#include "core/Workspace.h"
 #include "platform/FileSystem.h"
-#include "simfiles/Records.h"
+#include "simfiles/Catalogue.h"
 
 namespace qv {
 
+// The aircraft list as the load builds it, for a window that shows it filling during the walk.
+class AircraftListSink {
+  public:
+    virtual ~AircraftListSink() = default;
+    virtual void clear() = 0;
+    virtual void add(const std::string& title) = 0;
+};
+
 // Throws OperationError when a listing or a configuration file can't be read; the progress
 // window is closed first. Records read before the failure stay in `catalogue`.
-void LoadCatalogue(FileSystem& fs, SharedValues& values, UiPort& ui, Catalogue& catalogue);
+void load_catalogue(FileSystem& fs, const Workspace& workspace, UiPort& ui, Catalogue& catalogue,
+                    AircraftListSink* list = nullptr);
 
 }  // namespace qv

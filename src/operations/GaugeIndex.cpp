@@ -11,10 +11,10 @@
 namespace qv {
 namespace {
 
-bool IsDelimiter(char c) {
+bool is_delimiter(char c) {
     return c == '!' || c == ',';
 }
-bool IsLineBreak(char c) {
+bool is_line_break(char c) {
     return c == '\r' || c == '\n';
 }
 
@@ -50,22 +50,22 @@ class StemTable {
             BackwardHash h;
             for (std::size_t k = stems[i].size(); k > 0; --k)
                 h.prepend(static_cast<unsigned char>(stems[i][k - 1]));
-            std::size_t at = Index(h.key());
+            std::size_t at = index(h.key());
             while (slots_[at].stem != kEmpty) at = (at + 1) & mask_;
             slots_[at] = {h.key(), static_cast<std::uint32_t>(i)};
-            const std::uint64_t bit = FilterBit(h.key());
+            const std::uint64_t bit = filter_bit(h.key());
             filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
         }
     }
 
     // Marks the stems equal to `piece` lower-cased (whose hash is `h`) as used.
-    void Mark(const BackwardHash& h, std::string_view piece, const LowerTable& lower_of,
+    void mark(const BackwardHash& h, std::string_view piece, const LowerTable& lower_of,
               std::vector<bool>& used) const {
         // Nearly every piece names no stem: a small bit filter that stays in the cache settles
         // most of them without touching the table.
-        const std::uint64_t bit = FilterBit(h.key());
+        const std::uint64_t bit = filter_bit(h.key());
         if ((filter_[bit / 64] & (std::uint64_t{1} << (bit % 64))) == 0) return;
-        for (std::size_t at = Index(h.key()); slots_[at].stem != kEmpty; at = (at + 1) & mask_) {
+        for (std::size_t at = index(h.key()); slots_[at].stem != kEmpty; at = (at + 1) & mask_) {
             const Slot& slot = slots_[at];
             if (slot.key != h.key() || used[slot.stem]) continue;
             const std::string& stem = stems_[slot.stem];
@@ -84,11 +84,11 @@ class StemTable {
         std::uint64_t key = 0;
         std::uint32_t stem = kEmpty;
     };
-    std::size_t Index(std::uint64_t key) const {
+    std::size_t index(std::uint64_t key) const {
         return static_cast<std::size_t>((key * kLengthMix) >> 40) & mask_;
     }
 
-    static std::uint64_t FilterBit(std::uint64_t key) { return (key * kFilterMix) >> 44; }
+    static std::uint64_t filter_bit(std::uint64_t key) { return (key * kFilterMix) >> 44; }
 
     static constexpr std::uint64_t kFilterMix = 0xC2B2AE3D27D4EB4Full;
     const std::vector<std::string>& stems_;
@@ -101,9 +101,9 @@ class StemTable {
 class DistinctLines {
   public:
     // False when the line is in the set already.
-    bool Insert(std::string_view line, std::uint64_t hash) {
-        if ((count_ + 1) * 2 > slots_.size()) Grow();
-        std::size_t at = Index(hash);
+    bool insert(std::string_view line, std::uint64_t hash) {
+        if ((count_ + 1) * 2 > slots_.size()) grow();
+        std::size_t at = index(hash);
         for (; slots_[at].used; at = (at + 1) & (slots_.size() - 1))
             if (slots_[at].hash == hash && slots_[at].line == line) return false;
         slots_[at] = {hash, line, true};
@@ -117,15 +117,15 @@ class DistinctLines {
         std::string_view line;
         bool used = false;
     };
-    std::size_t Index(std::uint64_t hash) const {
+    std::size_t index(std::uint64_t hash) const {
         return static_cast<std::size_t>((hash * kLengthMix) >> 32) & (slots_.size() - 1);
     }
-    void Grow() {
+    void grow() {
         std::vector<Slot> old = std::move(slots_);
         slots_.assign(std::max<std::size_t>(1024, old.size() * 2), Slot{});
         for (const Slot& slot : old) {
             if (!slot.used) continue;
-            std::size_t at = Index(slot.hash);
+            std::size_t at = index(slot.hash);
             while (slots_[at].used) at = (at + 1) & (slots_.size() - 1);
             slots_[at] = slot;
         }
@@ -136,32 +136,32 @@ class DistinctLines {
 };
 
 // Marks every stem that some piece of `line` ending just before one of its delimiters equals.
-void MarkPiecesOf(std::string_view line, const StemTable& table, std::size_t longest,
-                  const LowerTable& lower_of, std::vector<bool>& used) {
+void mark_pieces_of(std::string_view line, const StemTable& table, std::size_t longest,
+                    const LowerTable& lower_of, std::vector<bool>& used) {
     for (std::size_t q = 0; q < line.size(); ++q) {
-        if (!IsDelimiter(line[q])) continue;
+        if (!is_delimiter(line[q])) continue;
         BackwardHash h;
-        table.Mark(h, {}, lower_of, used);
+        table.mark(h, {}, lower_of, used);
         for (std::size_t i = q; i > q - std::min(q, longest); --i) {
             h.prepend(lower_of[static_cast<unsigned char>(line[i - 1])]);
-            table.Mark(h, line.substr(i - 1, q - i + 1), lower_of, used);
+            table.mark(h, line.substr(i - 1, q - i + 1), lower_of, used);
         }
     }
 }
 
-bool NamedBySearch(std::span<const PanelRecord> panels, const std::string& lower_stem) {
+bool named_by_search(std::span<const std::string_view> gauge_lists, const std::string& lower_stem) {
     const std::string bang = lower_stem + "!";
     const std::string comma = lower_stem + ",";
-    return std::any_of(panels.begin(), panels.end(), [&](const PanelRecord& panel) {
-        const std::string list = to_lower(panel.gauges);
+    return std::any_of(gauge_lists.begin(), gauge_lists.end(), [&](std::string_view gauges) {
+        const std::string list = to_lower(gauges);
         return list.find(bang) != std::string::npos || list.find(comma) != std::string::npos;
     });
 }
 
 }  // namespace
 
-std::vector<bool> FindUsedGauges(std::span<const PanelRecord> panels,
-                                 std::span<const std::string_view> stems) {
+std::vector<bool> find_used_gauges(std::span<const std::string_view> gauge_lists,
+                                   std::span<const std::string_view> stems) {
     // Stems differing only in case (CESSNA.GAU, cessna.zip) are decided once.
     std::vector<std::string> distinct;
     std::vector<std::size_t> stem_to_distinct(stems.size());
@@ -185,26 +185,25 @@ std::vector<bool> FindUsedGauges(std::span<const PanelRecord> panels,
             static_cast<unsigned char>(lower_char(static_cast<char>(c)));
     // Panels share most of their gauges: each distinct line is looked at once.
     DistinctLines lines;
-    for (const PanelRecord& panel : panels) {
-        const std::string_view list = panel.gauges;
+    for (const std::string_view list : gauge_lists) {
         std::size_t start = 0;
         while (start < list.size()) {
             std::uint64_t hash = 0;
             bool delimited = false;
             std::size_t end = start;
-            for (; end < list.size() && !IsLineBreak(list[end]); ++end) {
+            for (; end < list.size() && !is_line_break(list[end]); ++end) {
                 hash = hash * kBase + static_cast<unsigned char>(list[end]);
-                delimited = delimited || IsDelimiter(list[end]);
+                delimited = delimited || is_delimiter(list[end]);
             }
             const std::string_view line = list.substr(start, end - start);
             start = end + 1;
-            if (delimited && lines.Insert(line, hash))
-                MarkPiecesOf(line, table, longest, lower_of, used);
+            if (delimited && lines.insert(line, hash))
+                mark_pieces_of(line, table, longest, lower_of, used);
         }
     }
     for (std::size_t d = 0; d < distinct.size(); ++d) {
-        if (std::any_of(distinct[d].begin(), distinct[d].end(), IsLineBreak))
-            used[d] = NamedBySearch(panels, distinct[d]);
+        if (std::any_of(distinct[d].begin(), distinct[d].end(), is_line_break))
+            used[d] = named_by_search(gauge_lists, distinct[d]);
     }
 
     std::vector<bool> result(stems.size());

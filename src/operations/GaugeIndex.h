@@ -5,13 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "simfiles/Records.h"
-
 namespace qv {
 
-// For each stem (a gauge file's name without its four-character extension), whether some
-// panel's lower-cased gauge list contains lower(stem) & "!" or lower(stem) & "," anywhere, so
-// that ssna is named by Cessna!.
+// The one rule of which gauges a panel names. For each stem (a gauge file's name without its
+// four-character extension), whether one of the gauge lists (PanelRecord::gauges), lower-cased,
+// contains the lower-cased stem followed by "!" or "," anywhere, so that ssna is named by
+// Cessna!.
 //
 // Real gauges folders hold tens of thousands of files and real collections thousands of panels,
 // so the lists are not searched once per file. Every match ends at a "!" or "," of a list, and a
@@ -20,7 +19,7 @@ namespace qv {
 // pass over the lists looks up, at each delimiter, every such piece no longer than the longest
 // stem (through a hash rolled backwards from the delimiter, one character a step). A stem that
 // does hold a CR or LF is searched for in the lists themselves.
-std::vector<bool> FindUsedGauges(std::span<const PanelRecord> panels,
-                                 std::span<const std::string_view> stems);
+std::vector<bool> find_used_gauges(std::span<const std::string_view> gauge_lists,
+                                   std::span<const std::string_view> stems);
 
 }  // namespace qv

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "operations/PathContainment.h"
+#include "platform/Path.h"
 
 namespace qv {
 
@@ -14,13 +14,15 @@ void LeftOver::note(std::string text) {
     notes_.push_back(std::move(text));
 }
 
-bool LeftOver::HasUnheldInside(const std::string& folder) const {
-    return std::any_of(items_.begin(), items_.end(),
-                       [&](const Item& item) { return !item.held && IsInside(item.path, folder); });
+bool LeftOver::has_unheld_inside(const std::string& folder) const {
+    return std::any_of(items_.begin(), items_.end(), [&](const Item& item) {
+        return !item.held && path::is_inside(item.path, folder);
+    });
 }
 
-void LeftOver::DropInside(const std::string& folder) {
-    std::erase_if(items_, [&](const Item& item) { return IsSameOrInside(item.path, folder); });
+void LeftOver::drop_inside(const std::string& folder) {
+    std::erase_if(items_,
+                  [&](const Item& item) { return path::is_same_or_inside(item.path, folder); });
 }
 
 std::string LeftOver::describe(std::size_t shown) const {
@@ -43,22 +45,22 @@ std::string LeftOver::describe(std::size_t shown) const {
     return out;
 }
 
-void CollectRemaining(FileSystem& fs, const std::string& folder, LeftOver& left) {
+void collect_remaining(FileSystem& fs, const std::string& folder, LeftOver& left) {
     // Every entry, hidden and system ones too: the deletion leaves those by design, and the user
     // should hear that they are still there.
     std::vector<std::string> names;
-    if (!fs.list(join_path(folder, "*.*"), ListFilter::everything, names).ok()) {
+    if (!fs.list(path::join(folder, "*.*"), ListFilter::everything, names).ok()) {
         left.add(folder, "can't be listed");
         return;
     }
     for (const auto& name : names) {
-        const std::string path = join_path(folder, name);
+        const std::string path = path::join(folder, name);
         Attributes a;
         if (!fs.attributes(path, a).ok()) continue;
         if (a.link) {
             left.add(path, "a link, left as it is");
         } else if (a.directory) {
-            CollectRemaining(fs, path, left);
+            collect_remaining(fs, path, left);
             left.add(path, a.hidden || a.system ? "hidden folder" : "folder");
         } else {
             left.add(path, a.system ? "system file" : a.hidden ? "hidden file" : "");

@@ -27,9 +27,9 @@ class LeftOver {
     const std::vector<std::string>& notes() const { return notes_; }
 
     // Whether something inside `folder` could not be copied into the holding folder.
-    bool HasUnheldInside(const std::string& folder) const;
+    bool has_unheld_inside(const std::string& folder) const;
     // Forgets the items inside `folder`, once that folder is gone as a whole.
-    void DropInside(const std::string& folder);
+    void drop_inside(const std::string& folder);
 
     // The notes, then the count and the first `shown` items with their reasons.
     std::string describe(std::size_t shown = 5) const;
@@ -41,6 +41,6 @@ class LeftOver {
 
 // Adds every entry still below `folder` that a listing shows (files, hidden files, visible
 // subfolders, links, which are not entered). System files and hidden folders can't be listed.
-void CollectRemaining(FileSystem& fs, const std::string& folder, LeftOver& left);
+void collect_remaining(FileSystem& fs, const std::string& folder, LeftOver& left);
 
 }  // namespace qv

@@ -1,8 +1,9 @@
 // The file system as a Windows program of the simulators' era sees it.
 //
-// Paths are byte strings in the single-byte code page (Windows-1252), joined with "\". The POSIX
-// backend also accepts "/" and resolves every component without regard to case, the way Wine
-// shows a Linux disk to a Windows program, so the core is the same code on both systems.
+// Paths are byte strings in the single-byte code page (Windows-1252), joined with "\" (see
+// Path.h). The POSIX backend also accepts "/" and resolves every component without regard to
+// case, the way Wine shows a Linux disk to a Windows program, so the core is the same code on
+// both systems.
 //
 // Every call reports "not found" apart from "failed": a value in a configuration file that names
 // no file is not a failure for the caller, while a copy or delete that could not be done is.
@@ -79,26 +80,22 @@ class FileSystem {
                           std::vector<std::string>& names) = 0;
 
     // One listing of `folder` giving its visible subfolders and the normal files among it that
-    // match `wanted` names. The default is built on list(); backends override it for speed.
+    // match `wanted` names. A folder that does not exist is "not found" here.
     virtual FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
-                                 FolderScan& out);
+                                 FolderScan& out) = 0;
 
     virtual FsStatus attributes(const std::string& path, Attributes& out) = 0;
-    // Clears read-only, hidden and system, as SetFileAttributes(FILE_ATTRIBUTE_NORMAL) does.
-    virtual FsStatus set_normal(const std::string& path) = 0;
-    // Sets hidden, system and read-only as given (the other fields of `attrs` are ignored).
+    // Sets hidden, system and read-only as given (the other fields of `attrs` are ignored);
+    // Attributes{} is SetFileAttributes(FILE_ATTRIBUTE_NORMAL).
     virtual FsStatus set_attributes(const std::string& path, const Attributes& attrs) = 0;
 
-    virtual FsStatus create_folder(const std::string& path) = 0;   // one level; parent must exist
-    virtual FsStatus create_folders(const std::string& path) = 0;  // with parents; existing is ok
-    virtual FsStatus remove_folder(const std::string& path) = 0;   // empty folders only; no links
+    virtual FsStatus create_folder(const std::string& path) = 0;  // one level; parent must exist
+    virtual FsStatus remove_folder(const std::string& path) = 0;  // empty folders only; no links
     virtual FsStatus copy_file(const std::string& from, const std::string& to) = 0;  // replaces
     virtual FsStatus delete_file(const std::string& path) = 0;  // fails on a read-only file
     // Writes `bytes` to a temporary file beside `path`, then puts it in place of `path` in one
     // step. `path` is left as it was when anything fails (a read-only `path` fails).
     virtual FsStatus replace_file(const std::string& path, std::string_view bytes) = 0;
-    // Creates or truncates `path` and writes `bytes`.
-    virtual FsStatus write_file(const std::string& path, std::string_view bytes) = 0;
     virtual FsStatus read_file(const std::string& path, std::string& bytes) = 0;
 
     virtual FsStatus identity(const std::string& path, FileIdentity& out) = 0;
@@ -112,11 +109,5 @@ std::unique_ptr<FileSystem> make_native_file_system();
 // CR or a lone LF; a last line without a line end is a line; an empty file has no lines.
 FsStatus read_lines(FileSystem& fs, const std::string& path, std::vector<std::string>& lines);
 void split_lines(std::string_view bytes, std::vector<std::string>& lines);
-
-// Path helpers for "\"-joined paths (a "/" counts as a separator too).
-bool is_separator(char c);
-std::string join_path(std::string_view folder, std::string_view name);
-// The last component of a path ("C:\a\b" -> "b").
-std::string_view last_component(std::string_view path);
 
 }  // namespace qv

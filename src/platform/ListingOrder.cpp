@@ -23,4 +23,9 @@ void sort_listing(std::vector<std::string>& names) {
               [](const std::string& x, const std::string& y) { return listing_less(x, y); });
 }
 
+bool better_match(std::string_view candidate, std::string_view current, std::string_view wanted) {
+    if (current.empty() || candidate == wanted) return true;
+    return current != wanted && listing_less(candidate, current);
+}
+
 }  // namespace qv

@@ -13,4 +13,9 @@ namespace qv {
 bool listing_less(std::string_view a, std::string_view b);
 void sort_listing(std::vector<std::string>& names);
 
+// Whether `candidate`, a name matching `wanted` without regard to case, should stand for it in
+// place of `current` (empty: no match yet): the exact spelling first, otherwise the first match
+// in listing order. This is how a name is looked up in a folder on both backends.
+bool better_match(std::string_view candidate, std::string_view current, std::string_view wanted);
+
 }  // namespace qv

@@ -21,6 +21,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/ListingOrder.h"
+#include "platform/Path.h"
 #include "platform/Text.h"
 
 namespace qv {
@@ -93,21 +94,13 @@ struct SplitPath {
 
 SplitPath split(const std::string& path) {
     SplitPath out;
-    out.absolute = !path.empty() && is_separator(path[0]);
-    std::size_t i = 0;
-    while (i < path.size()) {
-        while (i < path.size() && is_separator(path[i])) ++i;
-        std::size_t j = i;
-        while (j < path.size() && !is_separator(path[j])) ++j;
-        if (j > i) {
-            std::string part = path.substr(i, j - i);
-            if (part == "..") {
-                if (!out.parts.empty()) out.parts.pop_back();
-            } else if (part != ".") {
-                out.parts.push_back(std::move(part));
-            }
+    out.absolute = !path.empty() && path::is_separator(path[0]);
+    for (std::string_view part : path::parts(path)) {
+        if (part == "..") {
+            if (!out.parts.empty()) out.parts.pop_back();
+        } else if (part != ".") {
+            out.parts.emplace_back(part);
         }
-        i = j;
     }
     return out;
 }
@@ -158,7 +151,8 @@ std::optional<std::string> lookup(const std::string& native_dir, const std::stri
     const DirEntryInfo* best = nullptr;
     for (const auto& e : entries) {
         if (!e.lossless || !iequals(e.name, name)) continue;
-        if (!best || listing_less(e.name, best->name)) best = &e;
+        if (better_match(e.name, best ? std::string_view(best->name) : std::string_view(), name))
+            best = &e;
     }
     if (!best) return std::nullopt;
     return best->native;
@@ -314,7 +308,8 @@ class PosixFileSystem final : public FileSystem {
         if (is_wildcard_all(parent.last)) {
             std::vector<DirEntryInfo> entries;
             if (!read_native_dir(parent.native, entries))
-                return from_errno("Can't list the folder", parent_text(pattern), errno);
+                return from_errno("Can't list the folder", std::string(path::parent(pattern)),
+                                  errno);
             for (auto& e : entries) {
                 Attributes a;
                 if (!read_attributes(native_join(parent.native, e.native), e.name, a)) continue;
@@ -363,10 +358,9 @@ class PosixFileSystem final : public FileSystem {
             }
             for (std::size_t w = 0; w < wanted.size(); ++w) {
                 if (!iequals(e.name, wanted[w])) continue;
-                // Exact spelling first, then the first match in listing order.
                 const std::size_t cur = match_index[w];
-                if (cur == SIZE_MAX || e.name == wanted[w] ||
-                    (entries[cur].name != wanted[w] && listing_less(e.name, entries[cur].name))) {
+                if (better_match(e.name, cur == SIZE_MAX ? std::string_view() : entries[cur].name,
+                                 wanted[w])) {
                     Attributes a;
                     if (read_attributes(native_join(dir, e.native), e.name, a) && !a.directory &&
                         !a.hidden && !a.system)
@@ -384,14 +378,9 @@ class PosixFileSystem final : public FileSystem {
         out = Attributes{};
         Resolved r = resolve(path);
         if (!r.ok) return not_found("Can't read the attributes of", path);
-        if (!read_attributes(r.native, std::string(last_component(path)), out))
+        if (!read_attributes(r.native, std::string(path::last_part(path)), out))
             return not_found("Can't read the attributes of", path);
         return FsStatus::success();
-    }
-
-    FsStatus set_normal(const std::string& path) override {
-        Attributes a;
-        return set_attributes(path, a);
     }
 
     FsStatus set_attributes(const std::string& path, const Attributes& attrs) override {
@@ -423,25 +412,6 @@ class PosixFileSystem final : public FileSystem {
         const std::string native = native_join(parent.native, cp1252_to_utf8(parent.last));
         if (::mkdir(native.c_str(), 0777) != 0)
             return from_errno("Can't create the folder", path, errno);
-        return FsStatus::success();
-    }
-
-    FsStatus create_folders(const std::string& path) override {
-        SplitPath sp = split(path);
-        std::string current = sp.absolute ? std::string("/") : cwd_native();
-        for (const auto& part : sp.parts) {
-            auto found = lookup(current, part);
-            if (found) {
-                current = native_join(current, *found);
-                struct stat st {};
-                if (::stat(current.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-                    return failed("Can't create the folder", path, "a file stands in its way");
-                continue;
-            }
-            current = native_join(current, cp1252_to_utf8(part));
-            if (::mkdir(current.c_str(), 0777) != 0 && errno != EEXIST)
-                return from_errno("Can't create the folder", path, errno);
-        }
         return FsStatus::success();
     }
 
@@ -504,15 +474,6 @@ class PosixFileSystem final : public FileSystem {
         return st;
     }
 
-    FsStatus write_file(const std::string& path, std::string_view bytes) override {
-        std::string target;
-        FsStatus st = writable_target(path, "Can't write", target);
-        if (!st.ok()) return st;
-        Fd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-        if (!fd.valid()) return from_errno("Can't write", path, errno);
-        return write_all(fd.get(), bytes, path, "Can't write");
-    }
-
     FsStatus read_file(const std::string& path, std::string& bytes) override {
         bytes.clear();
         FsStatus st;
@@ -542,13 +503,6 @@ class PosixFileSystem final : public FileSystem {
     }
 
   private:
-    static std::string parent_text(const std::string& pattern) {
-        std::string p = pattern;
-        while (!p.empty() && !is_separator(p.back())) p.pop_back();
-        if (p.size() > 1) p.pop_back();
-        return p;
-    }
-
     // The native path to write `path` to: the existing entry of that name (any case) or a new
     // name in the existing parent folder. Refuses folders and read-only files.
     static FsStatus writable_target(const std::string& path, const std::string& what,

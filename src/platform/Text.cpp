@@ -85,6 +85,23 @@ bool iequals(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::size_t find_ignoring_case(std::string_view text, std::string_view lower_mark) {
+    for (std::size_t i = 0; i + lower_mark.size() <= text.size(); ++i) {
+        std::size_t j = 0;
+        while (j < lower_mark.size() && lower_char(text[i + j]) == lower_mark[j]) ++j;
+        if (j == lower_mark.size()) return i;
+    }
+    return std::string_view::npos;
+}
+
+bool word_ends_at(std::string_view text, std::size_t end, std::string_view lower_word) {
+    if (lower_word.size() > end) return false;
+    const std::size_t start = end - lower_word.size();
+    for (std::size_t i = 0; i < lower_word.size(); ++i)
+        if (lower_char(text[start + i]) != lower_word[i]) return false;
+    return true;
+}
+
 std::string cp1252_to_utf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());

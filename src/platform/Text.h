@@ -14,6 +14,12 @@ char upper_char(char c);
 char32_t cp1252_code_point(char c);
 std::string to_lower(std::string_view text);
 bool iequals(std::string_view a, std::string_view b);
+// Position of the first occurrence of `lower_mark` (lower case) in `text`, compared without
+// regard to case; npos when there is none.
+std::size_t find_ignoring_case(std::string_view text, std::string_view lower_mark);
+// Whether `lower_word` (lower case) ends just before position `end` of `text`, compared
+// without regard to case.
+bool word_ends_at(std::string_view text, std::size_t end, std::string_view lower_word);
 
 // Windows-1252 to UTF-8. The five bytes the code page leaves undefined map to U+0081, U+008D,
 // U+008F, U+0090 and U+009D, as Windows and Wine map them.

@@ -16,42 +16,12 @@
 
 #include "platform/FileSystem.h"
 #include "platform/ListingOrder.h"
+#include "platform/Path.h"
 #include "platform/Text.h"
+#include "platform/Win32Handle.h"
 
 namespace qv {
 namespace {
-
-// A kernel object handle: files and folders opened with CreateFileW.
-class Handle {
-  public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() {
-        if (valid()) ::CloseHandle(h_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return h_; }
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-
-  private:
-    HANDLE h_;
-};
-
-// A directory search handle from FindFirstFileExW, closed with FindClose (not CloseHandle).
-class FindHandle {
-  public:
-    explicit FindHandle(HANDLE h) : h_(h) {}
-    ~FindHandle() {
-        if (valid()) ::FindClose(h_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE get() const { return h_; }
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE h_;
-};
 
 std::wstring wide(std::string_view s) {
     if (s.empty()) return {};
@@ -200,7 +170,7 @@ HANDLE open_for_query(const std::wstring& path) {
 
 // Whether a link's target exists: opening without FILE_FLAG_OPEN_REPARSE_POINT follows the link.
 bool link_target_exists(const std::wstring& path) {
-    Handle h(open_for_query(path));
+    KernelHandle h(open_for_query(path));
     return h.valid();
 }
 
@@ -217,7 +187,7 @@ bool is_all_pattern(std::string_view name) {
 // Splits a listing pattern into its folder part (with the separator) and its last component.
 std::pair<std::string, std::string> split_pattern(const std::string& pattern) {
     std::size_t cut = pattern.size();
-    while (cut > 0 && !is_separator(pattern[cut - 1]) && pattern[cut - 1] != ':') --cut;
+    while (cut > 0 && !path::is_separator(pattern[cut - 1]) && pattern[cut - 1] != ':') --cut;
     return {pattern.substr(0, cut), pattern.substr(cut)};
 }
 
@@ -264,15 +234,8 @@ FsStatus read_folder(const std::string& folder_part, const std::string& shown_fo
     return FsStatus::success();
 }
 
-// The folder part of a path with a separator at its end, ready to take a name.
-std::string folder_part_of(const std::string& folder) {
-    if (folder.empty() || is_separator(folder.back()) || folder.back() == ':') return folder;
-    return folder + "\\";
-}
-
-std::string without_separator(std::string text) {
-    if (text.size() > 1 && is_separator(text.back())) text.pop_back();
-    return text;
+std::string without_separator(const std::string& text) {
+    return std::string(path::without_trailing_separator(text));
 }
 
 // The attributes of `path`; INVALID_FILE_ATTRIBUTES with the error in `err` when it can't be read.
@@ -388,7 +351,7 @@ class Win32FileSystem final : public FileSystem {
         out.matches.assign(wanted.size(), std::string());
         std::vector<Entry> entries;
         bool missing = false;
-        FsStatus st = read_folder(folder_part_of(folder), folder, entries, missing);
+        FsStatus st = read_folder(path::with_trailing_separator(folder), folder, entries, missing);
         if (!st.ok()) return st;
         if (missing) return not_found("Can't list the folder", folder);
         for (const auto& e : entries) {
@@ -401,11 +364,7 @@ class Win32FileSystem final : public FileSystem {
             if (!visible) continue;
             for (std::size_t w = 0; w < wanted.size(); ++w) {
                 if (!iequals(e.name, wanted[w])) continue;
-                // The exact spelling first, then the first match in listing order.
-                std::string& cur = out.matches[w];
-                if (cur.empty() || e.name == wanted[w] ||
-                    (cur != wanted[w] && listing_less(e.name, cur)))
-                    cur = e.name;
+                if (better_match(e.name, out.matches[w], wanted[w])) out.matches[w] = e.name;
             }
         }
         sort_listing(out.subfolders);
@@ -415,7 +374,7 @@ class Win32FileSystem final : public FileSystem {
     FsStatus attributes(const std::string& path, Attributes& out) override {
         out = Attributes{};
         const char* what = "Can't read the attributes of";
-        if (has_wildcard(last_component(path))) return not_found(what, path);
+        if (has_wildcard(path::last_part(path))) return not_found(what, path);
         DWORD err = ERROR_SUCCESS;
         const DWORD a = raw_attributes(path, err);
         if (a == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
@@ -424,13 +383,9 @@ class Win32FileSystem final : public FileSystem {
         return FsStatus::success();
     }
 
-    FsStatus set_normal(const std::string& path) override {
-        return set_attributes(path, Attributes{});
-    }
-
     FsStatus set_attributes(const std::string& path, const Attributes& attrs) override {
         const char* what = "Can't set the attributes of";
-        if (has_wildcard(last_component(path))) return not_found(what, path);
+        if (has_wildcard(path::last_part(path))) return not_found(what, path);
         DWORD err = ERROR_SUCCESS;
         const DWORD current = raw_attributes(path, err);
         if (current == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
@@ -447,7 +402,7 @@ class Win32FileSystem final : public FileSystem {
 
     FsStatus create_folder(const std::string& path) override {
         const char* what = "Can't create the folder";
-        if (has_wildcard(last_component(path))) return failed(what, path, "not a valid name");
+        if (has_wildcard(path::last_part(path))) return failed(what, path, "not a valid name");
         if (::CreateDirectoryW(native(path).c_str(), nullptr)) return FsStatus::success();
         const DWORD err = ::GetLastError();
         if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS)
@@ -455,30 +410,9 @@ class Win32FileSystem final : public FileSystem {
         return from_error(what, path, err);
     }
 
-    FsStatus create_folders(const std::string& path) override {
-        const char* what = "Can't create the folder";
-        const std::size_t start = root_length(path);
-        for (std::size_t end = start; end <= path.size(); ++end) {
-            if (end < path.size() && !is_separator(path[end])) continue;
-            if (end == start || is_separator(path[end - 1])) continue;
-            const std::string prefix = path.substr(0, end);
-            DWORD err = ERROR_SUCCESS;
-            const DWORD a = raw_attributes(prefix, err);
-            if (a != INVALID_FILE_ATTRIBUTES) {
-                if (!is_dir(a)) return failed(what, path, "a file stands in its way");
-                continue;
-            }
-            if (has_wildcard(last_component(prefix))) return failed(what, path, "not a valid name");
-            if (!::CreateDirectoryW(native(prefix).c_str(), nullptr) &&
-                ::GetLastError() != ERROR_ALREADY_EXISTS)
-                return last_error(what, path);
-        }
-        return FsStatus::success();
-    }
-
     FsStatus remove_folder(const std::string& path) override {
         const char* what = "Can't remove the folder";
-        if (has_wildcard(last_component(path))) return not_found(what, path);
+        if (has_wildcard(path::last_part(path))) return not_found(what, path);
         DWORD err = ERROR_SUCCESS;
         const DWORD a = raw_attributes(path, err);
         if (a == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
@@ -490,7 +424,7 @@ class Win32FileSystem final : public FileSystem {
     }
 
     FsStatus copy_file(const std::string& from, const std::string& to) override {
-        if (has_wildcard(last_component(from))) return not_found("Can't copy", from);
+        if (has_wildcard(path::last_part(from))) return not_found("Can't copy", from);
         DWORD err = ERROR_SUCCESS;
         const DWORD a = raw_attributes(from, err);
         if (a == INVALID_FILE_ATTRIBUTES) return from_error("Can't copy", from, err);
@@ -517,7 +451,7 @@ class Win32FileSystem final : public FileSystem {
 
     FsStatus delete_file(const std::string& path) override {
         const char* what = "Can't delete";
-        if (has_wildcard(last_component(path))) return not_found(what, path);
+        if (has_wildcard(path::last_part(path))) return not_found(what, path);
         DWORD err = ERROR_SUCCESS;
         const DWORD a = raw_attributes(path, err);
         if (a == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
@@ -537,8 +471,8 @@ class Win32FileSystem final : public FileSystem {
         const std::string temp = temp_name_beside(target);
         const std::wstring wtemp = native(temp);
         {
-            Handle h(::CreateFileW(wtemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+            KernelHandle h(::CreateFileW(wtemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
             if (!h.valid()) return last_error(what, path);
             st = write_all(h.get(), bytes, what, path);
             // The old text is gone once the rename is done: the new one must be on the disk.
@@ -555,31 +489,17 @@ class Win32FileSystem final : public FileSystem {
         return st;
     }
 
-    FsStatus write_file(const std::string& path, std::string_view bytes) override {
-        const char* what = "Can't write";
-        DWORD existing = INVALID_FILE_ATTRIBUTES;
-        FsStatus st = writable_target(path, what, existing);
-        if (!st.ok()) return st;
-        // OPEN_ALWAYS and truncating afterwards: CREATE_ALWAYS refuses an existing hidden file.
-        Handle h(::CreateFileW(native(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!h.valid()) return last_error(what, path);
-        st = write_all(h.get(), bytes, what, path);
-        if (st.ok() && !::SetEndOfFile(h.get())) st = last_error(what, path);
-        return st;
-    }
-
     FsStatus read_file(const std::string& path, std::string& bytes) override {
         bytes.clear();
         const char* what = "Can't read";
-        if (has_wildcard(last_component(path))) return not_found(what, path);
+        if (has_wildcard(path::last_part(path))) return not_found(what, path);
         DWORD err = ERROR_SUCCESS;
         const DWORD a = raw_attributes(path, err);
         if (a == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
         if (is_dir(a)) return failed(what, path, "it is a folder");
-        Handle h(::CreateFileW(native(path).c_str(), GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        KernelHandle h(::CreateFileW(native(path).c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!h.valid()) return last_error(what, path);
         LARGE_INTEGER size{};
         if (!::GetFileSizeEx(h.get(), &size)) return last_error(what, path);
@@ -599,8 +519,8 @@ class Win32FileSystem final : public FileSystem {
 
     FsStatus identity(const std::string& path, FileIdentity& out) override {
         const char* what = "Can't identify";
-        if (has_wildcard(last_component(path))) return not_found(what, path);
-        Handle h(open_for_query(native(path)));
+        if (has_wildcard(path::last_part(path))) return not_found(what, path);
+        KernelHandle h(open_for_query(native(path)));
         if (!h.valid()) return last_error(what, path);
         BY_HANDLE_FILE_INFORMATION info{};
         if (!::GetFileInformationByHandle(h.get(), &info)) return last_error(what, path);
@@ -617,30 +537,6 @@ class Win32FileSystem final : public FileSystem {
         buf.resize(got);
         out = narrow(buf.c_str());
         return FsStatus::success();
-    }
-
-  private:
-    // How much of `path` is its root, which create_folders must not try to create: "C:\", "\",
-    // "\\server\share\" or "\\?\C:\".
-    static std::size_t root_length(const std::string& path) {
-        std::size_t i = 0;
-        if (path.rfind("\\\\?\\", 0) == 0) {
-            i = 4;
-            if (path.compare(i, 4, "UNC\\") == 0) return skip_components(path, i + 4, 2);
-        } else if (path.size() >= 2 && is_separator(path[0]) && is_separator(path[1])) {
-            return skip_components(path, 2, 2);
-        }
-        if (path.size() >= i + 2 && path[i + 1] == ':') i += 2;
-        while (i < path.size() && is_separator(path[i])) ++i;
-        return i;
-    }
-
-    static std::size_t skip_components(const std::string& path, std::size_t i, int count) {
-        for (int c = 0; c < count; ++c) {
-            while (i < path.size() && !is_separator(path[i])) ++i;
-            while (i < path.size() && is_separator(path[i])) ++i;
-        }
-        return i;
     }
 };
 

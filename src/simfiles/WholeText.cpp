@@ -2,11 +2,9 @@
 
 #include <cstring>
 
-#include "simfiles/FsFailure.h"
-
 namespace qv {
 
-std::string JoinWholeText(std::string_view bytes) {
+std::string join_whole_text(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     const std::size_t n = bytes.size();
@@ -41,12 +39,11 @@ std::string JoinWholeText(std::string_view bytes) {
     return text;
 }
 
-std::string ReadWholeText(FileSystem& fs, const std::string& folder, const std::string& file_name) {
-    const std::string path = join_path(folder, file_name);
+FsStatus read_whole_text(FileSystem& fs, const std::string& path, std::string& text) {
     std::string bytes;
     const FsStatus st = fs.read_file(path, bytes);
-    if (!st.ok()) ThrowFsFailure(st, "Can't read", path);
-    return JoinWholeText(bytes);
+    text = st.ok() ? join_whole_text(bytes) : std::string();
+    return st;
 }
 
 }  // namespace qv

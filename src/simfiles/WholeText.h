@@ -10,10 +10,9 @@
 namespace qv {
 
 // From the file's bytes (lines end at CR LF, a lone CR or a lone LF).
-std::string JoinWholeText(std::string_view bytes);
+std::string join_whole_text(std::string_view bytes);
 
-// Reads the file `folder`\`file_name` into its whole text. Throws OperationError naming the file
-// when it can't be read.
-std::string ReadWholeText(FileSystem& fs, const std::string& folder, const std::string& file_name);
+// Reads the file at `path` into its whole text; the status names the file when it can't be read.
+FsStatus read_whole_text(FileSystem& fs, const std::string& path, std::string& text);
 
 }  // namespace qv

@@ -1,4 +1,4 @@
-// Form5, the About window: the banner and the credits; "OK" closes it.
+// The About window: the banner and the credits; "OK" closes it.
 #pragma once
 
 #include "ui/Window.h"
@@ -12,11 +12,11 @@ class AboutWindow : public Window {
     explicit AboutWindow(App& app) : app_(app) {}
     // Loads and shows the window, or brings it to the front when it is already open: there is
     // never more than one.
-    void Open();
+    void open();
 
   protected:
-    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-    void OnClosed() override;
+    LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void on_closed() override;
 
   private:
     App& app_;

@@ -1,18 +1,17 @@
 #include "ui/App.h"
 
-#include <string_view>
-
+#include "core/OperationError.h"
 #include "core/Settings.h"
 #include "operations/CatalogueLoad.h"
 #include "ui/StopProgram.h"
 
 namespace qv::ui {
 
-void OwnerWindow::Create() {
+void OwnerWindow::create() {
     FrameSpec frame;
     frame.class_name = L"QuorvaneOwner";
     frame.style = WS_POPUP;
-    CreateFrame(frame);
+    create_frame(frame);
 }
 
 App::App()
@@ -22,93 +21,103 @@ App::App()
       main_(*this),
       about_(*this),
       ui_(
-          progress_, main_, [this] { return owner(); }, [this] { PumpMessages(); }) {}
+          progress_, [this] { return owner(); }, [this] { pump_messages(); }) {}
 
 App::~App() {
     // The windows go before the objects they call back into.
     ending_ = true;
-    about_.Close();
-    progress_.Close();
-    main_.Close();
-    settings_.Close();
-    splash_.Close();
-    owner_.Close();
+    about_.close();
+    progress_.close();
+    main_.close();
+    settings_.close();
+    splash_.close();
+    owner_.close();
 }
 
-int App::Run() {
-    owner_.Create();
-    splash_.Open();
+int App::run() {
+    owner_.create();
+    splash_.open();
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) dispatch(message);
     return static_cast<int>(message.wParam);
 }
 
-void App::OnSplashTick() {
+void App::on_splash_tick() {
     try {
-        SetBaseDir(*fs_, values_);
-        CreateHoldingFolders(*fs_, values_);
-        if (SettingsFileExists(*fs_, values_)) {
-            ReadSettingsFile(*fs_, values_);
-            OpenMainWindow(splash_);
+        set_base_dir(*fs_, workspace_);
+        create_holding_folders(*fs_, workspace_);
+        if (settings_file_exists(*fs_, workspace_)) {
+            read_settings_file(*fs_, workspace_);
+            open_main_window(splash_);
         } else {
             // Loaded before the splash goes, so that the program always has a window.
-            settings_.Create();
-            splash_.Close();
-            settings_.ShowCentred();
+            settings_.create();
+            splash_.close();
+            settings_.show_centred();
             SetFocus(GetNextDlgTabItem(settings_.hwnd(), nullptr, FALSE));
         }
     } catch (const OperationError& error) {
-        StopProgram(error.what());
+        stop_program(error.what());
     }
 }
 
-void App::OnSettingsSaved() {
-    OpenMainWindow(settings_);
+void App::on_settings_saved() {
+    open_main_window(settings_);
 }
 
-void App::OpenMainWindow(Window& closing) {
-    main_.Create();
-    closing.Close();
-    RunCommand([](App& app) { LoadCatalogue(app.fs(), app.values(), app.ui(), app.catalogue()); });
-    main_.ShowLoaded();
+void App::open_main_window(Window& closing) {
+    main_.create();
+    closing.close();
+    run_command([](App& app) {
+        load_catalogue(app.fs(), app.workspace(), app.ui(), app.catalogue(), &app.main_);
+    });
+    main_.show_loaded();
 }
 
-void App::RunCommand(const std::function<void(App&)>& command) {
+void App::run_command(const std::function<void(App&)>& command) {
     if (busy_ || ending_) return;
     busy_ = true;
     try {
         command(*this);
     } catch (const OperationError& error) {
-        StopProgram(error.what());
+        stop_program(error.what());
     }
     busy_ = false;
-    if (main_.IsOpen() && IsWindowVisible(main_.hwnd())) SetForegroundWindow(main_.hwnd());
-    main_.CloseIfAsked();
+    if (main_.is_open() && IsWindowVisible(main_.hwnd())) SetForegroundWindow(main_.hwnd());
+    main_.close_if_asked();
 }
 
-void App::ShowAbout() {
-    if (!ending_) about_.Open();
+void App::reload_catalogue() {
+    try {
+        load_catalogue(*fs_, workspace_, ui_, catalogue_, &main_);
+    } catch (const OperationError& error) {
+        ui_.warning(error.what());
+    }
 }
 
-void App::EndProgram() {
+void App::show_about() {
+    if (!ending_) about_.open();
+}
+
+void App::end_program() {
     if (ending_) return;
     ending_ = true;
     for (Window* window :
          std::initializer_list<Window*>{&about_, &progress_, &main_, &settings_, &splash_}) {
-        if (window->IsOpen()) ShowWindow(window->hwnd(), SW_HIDE);
+        if (window->is_open()) ShowWindow(window->hwnd(), SW_HIDE);
     }
     PostQuitMessage(0);
 }
 
-void App::OnWindowClosed() {
+void App::on_window_closed() {
     if (ending_) return;
-    if (!splash_.IsOpen() && !settings_.IsOpen() && !main_.IsOpen() && !about_.IsOpen()) {
+    if (!splash_.is_open() && !settings_.is_open() && !main_.is_open() && !about_.is_open()) {
         ending_ = true;
         PostQuitMessage(0);
     }
 }
 
-void App::PumpMessages() {
+void App::pump_messages() {
     MSG message{};
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -116,16 +125,22 @@ void App::PumpMessages() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        Dispatch(message);
+        dispatch(message);
     }
 }
 
-bool App::PreTranslate(MSG& message) {
+bool App::is_own_window(HWND hwnd) const {
+    if (hwnd == nullptr) return false;
+    for (const Window* window :
+         std::initializer_list<const Window*>{&splash_, &settings_, &main_, &progress_, &about_}) {
+        if (window->hwnd() == hwnd) return true;
+    }
+    return false;
+}
+
+bool App::pre_translate(MSG& message) {
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    if (root == nullptr) return false;
-    wchar_t class_name[32] = {};
-    GetClassNameW(root, class_name, 32);
-    if (std::wstring_view(class_name).substr(0, 12) != L"QuorvaneForm") return false;
+    if (!is_own_window(root)) return false;
 
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
         // Enter acts on the control that has the focus: a button is pressed, a folder list
@@ -151,9 +166,9 @@ bool App::PreTranslate(MSG& message) {
     return IsDialogMessageW(root, &message) != FALSE;
 }
 
-void App::Dispatch(MSG& message) {
+void App::dispatch(MSG& message) {
     if (ending_) return;
-    if (PreTranslate(message)) return;
+    if (pre_translate(message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

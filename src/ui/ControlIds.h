@@ -1,5 +1,5 @@
-// Control and menu identifiers of the windows. The GUI tests' helper uses them too, to find a
-// control and to send the command a menu item sends.
+// Control and menu identifiers of the windows, named for their role. The GUI tests' helper uses
+// them too, to find a control and to send the command a menu item sends.
 #pragma once
 
 namespace qv::ui::ids {
@@ -9,42 +9,42 @@ inline constexpr int kProgramIcon = 1;
 inline constexpr int kSplashPicture = 2;
 
 // Menu items (numbers above IDOK, IDCANCEL and the other dialogue results).
-inline constexpr int kMenuEmptyTempPath = 201;      // Form3 empty_dir
-inline constexpr int kMenuEmptyUnusedGauges = 202;  // Form3 empty_unused_fol1
-inline constexpr int kMenuAboutFromMain = 203;      // Form3 abot_quorva3
-inline constexpr int kMenuAboutFromSettings = 204;  // Form2 abot_quorva_3
+inline constexpr int kMenuEmptyTempPath = 201;
+inline constexpr int kMenuEmptyUnusedGauges = 202;
+inline constexpr int kMenuAboutFromMain = 203;
+inline constexpr int kMenuAboutFromSettings = 204;
 
 // Controls, one range per window.
-inline constexpr int kSettingsNextStep = 301;  // Form2 Command1
-inline constexpr int kSettingsExit = 302;      // Form2 Command2
-inline constexpr int kSettingsFrame1 = 303;
-inline constexpr int kSettingsFrame2 = 304;
-inline constexpr int kSettingsOption1 = 305;
-inline constexpr int kSettingsOption2 = 306;
-inline constexpr int kSettingsOption3 = 307;
-inline constexpr int kSettingsOption4 = 308;
-inline constexpr int kSettingsDrive = 309;
-inline constexpr int kSettingsFolder = 310;
-inline constexpr int kSettingsLabel1 = 311;
-inline constexpr int kSettingsText1 = 312;
-inline constexpr int kSettingsLabel2 = 313;
+inline constexpr int kSettingsNextStep = 301;
+inline constexpr int kSettingsExit = 302;
+inline constexpr int kSettingsVersionFrame = 303;
+inline constexpr int kSettingsFolderFrame = 304;
+inline constexpr int kSettingsFs98 = 305;  // the version choices, in the order of their numbers
+inline constexpr int kSettingsFs2000 = 306;
+inline constexpr int kSettingsFs2002 = 307;
+inline constexpr int kSettingsCfs2 = 308;
+inline constexpr int kSettingsDriveList = 309;
+inline constexpr int kSettingsFolderList = 310;
+inline constexpr int kSettingsCurrentFolderLabel = 311;
+inline constexpr int kSettingsFolderBox = 312;  // the folder that NEXT STEP saves
+inline constexpr int kSettingsExample = 313;
 
-inline constexpr int kMainRemove = 401;  // Form3 Command1
-inline constexpr int kMainLabel1 = 402;
-inline constexpr int kMainFrame1 = 403;
+inline constexpr int kMainRemove = 401;
+inline constexpr int kMainInstruction = 402;
+inline constexpr int kMainListFrame = 403;
 inline constexpr int kMainList = 404;
 
 inline constexpr int kProgressBar = 501;
-inline constexpr int kProgressLabel1 = 502;
-inline constexpr int kProgressLabel2 = 503;
-inline constexpr int kProgressStatus = 504;  // Form4 Label3
+inline constexpr int kProgressHeading = 502;
+inline constexpr int kProgressStatusLabel = 503;
+inline constexpr int kProgressStatus = 504;
 
 inline constexpr int kAboutOk = 601;
-inline constexpr int kAboutLabel1 = 602;
-inline constexpr int kAboutFrame1 = 603;
-inline constexpr int kAboutLabel2 = 604;
-inline constexpr int kAboutLabel3 = 605;
-inline constexpr int kAboutLabel4 = 606;
-inline constexpr int kAboutLabel5 = 607;
+inline constexpr int kAboutBanner = 602;
+inline constexpr int kAboutCredits = 603;
+inline constexpr int kAboutAuthor = 604;
+inline constexpr int kAboutCallSign = 605;
+inline constexpr int kAboutContact = 606;
+inline constexpr int kAboutOrigin = 607;
 
 }  // namespace qv::ui::ids

@@ -4,33 +4,20 @@
 
 #include <algorithm>
 
+#include "platform/Win32Handle.h"
+
 namespace qv::ui {
 
 namespace {
 
-bool IsFolder(const std::wstring& path) {
+bool is_folder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-class FindHandle {
-  public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE handle_;
-};
-
 }  // namespace
 
-std::vector<DriveInfo> ListDrives() {
+std::vector<DriveInfo> list_drives() {
     std::vector<DriveInfo> drives;
     const DWORD mask = GetLogicalDrives();
     for (int i = 0; i < 26; ++i) {
@@ -57,7 +44,7 @@ std::vector<DriveInfo> ListDrives() {
     return drives;
 }
 
-bool ListSubfolders(const std::wstring& folder, std::vector<std::wstring>& names) {
+bool list_subfolders(const std::wstring& folder, std::vector<std::wstring>& names) {
     names.clear();
     std::wstring pattern = folder;
     if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
@@ -83,19 +70,19 @@ bool ListSubfolders(const std::wstring& folder, std::vector<std::wstring>& names
     return true;
 }
 
-bool DriveCurrentFolder(wchar_t letter, std::wstring& folder) {
+bool drive_current_folder(wchar_t letter, std::wstring& folder) {
     const std::wstring root{letter, L':', L'\\'};
-    if (!IsFolder(root)) return false;
+    if (!is_folder(root)) return false;
     const std::wstring drive{letter, L':'};
     wchar_t buffer[MAX_PATH + 1] = {};
     const DWORD length = GetFullPathNameW(drive.c_str(), MAX_PATH, buffer, nullptr);
     folder = (length > 0 && length <= MAX_PATH) ? std::wstring(buffer, length) : root;
     if (folder.size() > 3 && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
-    if (!IsFolder(folder)) folder = root;
+    if (!is_folder(folder)) folder = root;
     return true;
 }
 
-std::wstring CurrentFolder() {
+std::wstring current_folder() {
     const DWORD length = GetCurrentDirectoryW(0, nullptr);
     std::wstring folder(length, L'\0');
     const DWORD written = GetCurrentDirectoryW(length, folder.data());

@@ -12,16 +12,16 @@ struct DriveInfo {
     std::wstring label;  // volume label, or the remote name of a network drive; may be empty
 };
 
-std::vector<DriveInfo> ListDrives();
+std::vector<DriveInfo> list_drives();
 
 // The subfolders of `folder` that are neither hidden nor system, sorted without regard to case.
 // False when the folder can't be listed.
-bool ListSubfolders(const std::wstring& folder, std::vector<std::wstring>& names);
+bool list_subfolders(const std::wstring& folder, std::vector<std::wstring>& names);
 
 // The drive's current folder (Windows keeps one per drive), or its root when that folder is
 // gone. False when the drive is not ready (no disk in it, or it can't be reached).
-bool DriveCurrentFolder(wchar_t letter, std::wstring& folder);
+bool drive_current_folder(wchar_t letter, std::wstring& folder);
 
-std::wstring CurrentFolder();
+std::wstring current_folder();
 
 }  // namespace qv::ui

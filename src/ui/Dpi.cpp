@@ -7,26 +7,26 @@
 
 namespace qv::ui {
 
-TwipRect Inside(const TwipRect& frame, const TwipRect& rect) {
+TwipRect inside(const TwipRect& frame, const TwipRect& rect) {
     return {frame.left + rect.left, frame.top + rect.top, rect.width, rect.height};
 }
 
-int TwipsToPixels(int twips, int dpi) {
+int twips_to_pixels(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);
 }
 
-RECT TwipsToPixels(const TwipRect& rect, int dpi) {
-    const int left = TwipsToPixels(rect.left, dpi);
-    const int top = TwipsToPixels(rect.top, dpi);
-    return {left, top, left + TwipsToPixels(rect.width, dpi),
-            top + TwipsToPixels(rect.height, dpi)};
+RECT twips_to_pixels(const TwipRect& rect, int dpi) {
+    const int left = twips_to_pixels(rect.left, dpi);
+    const int top = twips_to_pixels(rect.top, dpi);
+    return {left, top, left + twips_to_pixels(rect.width, dpi),
+            top + twips_to_pixels(rect.height, dpi)};
 }
 
-int PointsToFontHeight(int centipoints, int dpi) {
+int points_to_font_height(int centipoints, int dpi) {
     return -MulDiv(centipoints, dpi, 7200);
 }
 
-std::optional<int> ParseDpiOverride(std::string_view text) {
+std::optional<int> parse_dpi_override(std::string_view text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
@@ -34,10 +34,10 @@ std::optional<int> ParseDpiOverride(std::string_view text) {
     return value;
 }
 
-int LayoutDpi() {
+int layout_dpi() {
     static const int dpi = [] {
         if (const char* text = std::getenv("QV_DPI")) {
-            if (const auto value = ParseDpiOverride(text)) return *value;
+            if (const auto value = parse_dpi_override(text)) return *value;
         }
         ScreenDc screen;
         const int screen_dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);

@@ -18,18 +18,18 @@ struct TwipRect {
 };
 
 // A twip rectangle inside a frame: measured from the frame's top-left corner.
-TwipRect Inside(const TwipRect& frame, const TwipRect& rect);
+TwipRect inside(const TwipRect& frame, const TwipRect& rect);
 
-int TwipsToPixels(int twips, int dpi);
-RECT TwipsToPixels(const TwipRect& rect, int dpi);
+int twips_to_pixels(int twips, int dpi);
+RECT twips_to_pixels(const TwipRect& rect, int dpi);
 // The font height (negative: character height) of a point size given in hundredths.
-int PointsToFontHeight(int centipoints, int dpi);
+int points_to_font_height(int centipoints, int dpi);
 
 // QV_DPI, when it holds a number from 48 to 480, stands in for the screen's DPI, so the scaling
 // can be looked at on a 96 DPI screen or under Wine.
-std::optional<int> ParseDpiOverride(std::string_view text);
+std::optional<int> parse_dpi_override(std::string_view text);
 
 // The DPI the windows are laid out for: the override, else the screen's.
-int LayoutDpi();
+int layout_dpi();
 
 }  // namespace qv::ui

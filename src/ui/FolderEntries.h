@@ -17,20 +17,20 @@ struct FolderEntry {
 
 // "C:\Games\FS2002" -> {"C:\", "Games", "FS2002"}; "C:\" -> {"C:\"}; a UNC path keeps
 // "\\server\share\" as its root. Separators may be "\" or "/"; repeated ones count once.
-std::vector<std::wstring> SplitFolderPath(const std::wstring& path);
+std::vector<std::wstring> split_folder_path(const std::wstring& path);
 
 // The entries for `current` (a full path) and its subfolder names. The current folder is the
-// entry at index CurrentEntryIndex().
-std::vector<FolderEntry> BuildFolderEntries(const std::wstring& current,
-                                            const std::vector<std::wstring>& subfolders);
-std::size_t CurrentEntryIndex(const std::vector<FolderEntry>& entries);
+// entry at index current_entry_index().
+std::vector<FolderEntry> build_folder_entries(const std::wstring& current,
+                                              const std::vector<std::wstring>& subfolders);
+std::size_t current_entry_index(const std::vector<FolderEntry>& entries);
 
 // The folder box's root trimming: a text of exactly three characters loses every "\" and then
 // every "/", so a drive root C:\ becomes C: and the folders joined to it get one separator.
-std::wstring TrimRoot(std::wstring text);
+std::wstring trim_root(std::wstring text);
 
 // A drive as a drive list shows it: "c:", and " [LABEL]" when the volume has a label (or
 // " [\\server\share]" for a network drive).
-std::wstring DriveListText(wchar_t letter, const std::wstring& label);
+std::wstring drive_list_text(wchar_t letter, const std::wstring& label);
 
 }  // namespace qv::ui

@@ -6,9 +6,9 @@
 
 namespace qv::ui {
 
-UniqueFont MakeFont(const FontSpec& spec, int dpi) {
+UniqueFont make_font(const FontSpec& spec, int dpi) {
     LOGFONTW font{};
-    font.lfHeight = PointsToFontHeight(spec.centipoints, dpi);
+    font.lfHeight = points_to_font_height(spec.centipoints, dpi);
     font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
     font.lfItalic = spec.italic ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;

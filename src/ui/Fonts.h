@@ -13,6 +13,6 @@ struct FontSpec {
 
 inline constexpr FontSpec kDefaultFont{};
 
-UniqueFont MakeFont(const FontSpec& spec, int dpi);
+UniqueFont make_font(const FontSpec& spec, int dpi);
 
 }  // namespace qv::ui

@@ -1,4 +1,4 @@
-// Owners for the Win32 handles and COM pointers the windows keep: each frees its handle exactly
+// Owners for the GDI handles and COM pointers the windows keep: each frees its handle exactly
 // once, and none can be copied.
 #pragma once
 
@@ -6,36 +6,33 @@
 
 #include <objbase.h>
 
-#include <memory>
-#include <type_traits>
+#include "platform/Win32Handle.h"
 
 namespace qv::ui {
 
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+// GDI objects, owned through the one handle template of the program.
+template <typename Handle>
+struct GdiObjectTraits {
+    using Type = Handle;
+    static Type none() { return nullptr; }
+    static bool valid(Type h) { return h != nullptr; }
+    static void close(Type h) { DeleteObject(h); }
 };
-struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
+// A device context of the whole screen, from GetDC(nullptr).
+struct ScreenDcTraits {
+    using Type = HDC;
+    static Type none() { return nullptr; }
+    static bool valid(Type h) { return h != nullptr; }
+    static void close(Type h) { ReleaseDC(nullptr, h); }
 };
 
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 
-// A screen device context, released when it goes out of scope.
-class ScreenDc {
+class ScreenDc : public UniqueHandle<ScreenDcTraits> {
   public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc() {
-        if (dc_ != nullptr) ReleaseDC(nullptr, dc_);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC get() const { return dc_; }
-
-  private:
-    HDC dc_;
+    ScreenDc() : UniqueHandle(GetDC(nullptr)) {}
 };
 
 // Selects a GDI object into a device context and puts the previous one back.

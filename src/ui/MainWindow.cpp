@@ -1,7 +1,7 @@
 #include "ui/MainWindow.h"
 
-#include "operations/EmptyHoldingFolder.h"
-#include "operations/RemoveAircraft.h"
+#include "operations/Emptying.h"
+#include "operations/Removal.h"
 #include "ui/App.h"
 #include "ui/ControlIds.h"
 #include "ui/UiTexts.h"
@@ -13,12 +13,12 @@ namespace {
 
 constexpr TwipRect kFrame1{120, 600, 5175, 2775};
 
-HMENU BuildMenuBar() {
+HMENU build_menu_bar() {
     const HMENU bar = CreateMenu();
     const auto add_menu = [bar](const char* caption, int item_id, const char* item) {
         const HMENU popup = CreatePopupMenu();
-        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item_id), Widen(item).c_str());
-        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), Widen(caption).c_str());
+        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item_id), widen(item).c_str());
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), widen(caption).c_str());
     };
     add_menu(texts::kTempFolderMenu, ids::kMenuEmptyTempPath, texts::kEmptyFolderItem);
     add_menu(texts::kUnusedGaugesMenu, ids::kMenuEmptyUnusedGauges, texts::kEmptyFolderItem);
@@ -28,93 +28,96 @@ HMENU BuildMenuBar() {
 
 }  // namespace
 
-void MainWindow::Create() {
-    if (IsOpen()) return;
+void MainWindow::create() {
+    if (is_open()) return;
     close_asked_ = false;
     FrameSpec frame;
-    frame.class_name = L"QuorvaneForm3";
-    frame.caption = Widen(texts::kMainCaption);
+    frame.class_name = L"QuorvaneMainWindow";
+    frame.caption = widen(texts::kMainCaption);
     // Sizeable, but without maximize: the controls keep their places whatever the size.
     frame.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
     frame.ex_style = WS_EX_APPWINDOW;
     frame.client_width_twips = 5520;
     frame.client_height_twips = 4320;
-    frame.menu = BuildMenuBar();
-    CreateFrame(frame);
+    frame.menu = build_menu_bar();
+    create_frame(frame);
 
-    AddControl(L"BUTTON", Widen(texts::kRemoveSelected), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-               {2520, 3600, 2775, 495}, ids::kMainRemove);
-    const HWND list_frame = AddControl(L"BUTTON", Widen(texts::kAircraftList),
-                                       BS_GROUPBOX | WS_GROUP, kFrame1, ids::kMainFrame1);
-    AddControl(
+    add_control(L"BUTTON", widen(texts::kRemoveSelected), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                {2520, 3600, 2775, 495}, ids::kMainRemove);
+    const HWND list_frame = add_control(L"BUTTON", widen(texts::kAircraftList),
+                                        BS_GROUPBOX | WS_GROUP, kFrame1, ids::kMainListFrame);
+    add_control(
         L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-        Inside(kFrame1, {120, 240, 4935, 2400}), ids::kMainList, kDefaultFont, WS_EX_CLIENTEDGE);
-    AddControl(L"STATIC", Widen(texts::kMainInstruction), SS_LEFT, {120, 120, 5175, 495},
-               ids::kMainLabel1);
+        inside(kFrame1, {120, 240, 4935, 2400}), ids::kMainList, kDefaultFont, WS_EX_CLIENTEDGE);
+    add_control(L"STATIC", widen(texts::kMainInstruction), SS_LEFT, {120, 120, 5175, 495},
+                ids::kMainInstruction);
     SetWindowPos(list_frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void MainWindow::ShowLoaded() {
-    if (!IsOpen()) return;
+void MainWindow::show_loaded() {
+    if (!is_open()) return;
     if (!IsWindowVisible(hwnd())) {
-        ShowCentred();
-        SetFocus(Control(ids::kMainRemove));
+        show_centred();
+        SetFocus(control(ids::kMainRemove));
     }
 }
 
-void MainWindow::ClearList() {
-    if (IsOpen()) SendMessageW(Control(ids::kMainList), LB_RESETCONTENT, 0, 0);
+void MainWindow::clear() {
+    if (is_open()) SendMessageW(control(ids::kMainList), LB_RESETCONTENT, 0, 0);
 }
 
-void MainWindow::AddListEntry(const std::wstring& title) {
-    if (IsOpen()) {
-        SendMessageW(Control(ids::kMainList), LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(title.c_str()));
+void MainWindow::add(const std::string& title) {
+    if (is_open()) {
+        SendMessageW(control(ids::kMainList), LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(widen(title).c_str()));
     }
 }
 
-std::ptrdiff_t MainWindow::SelectedPosition() const {
-    if (!IsOpen()) return -1;
-    const LRESULT selected = SendMessageW(Control(ids::kMainList), LB_GETCURSEL, 0, 0);
+std::ptrdiff_t MainWindow::selected_position() const {
+    if (!is_open()) return -1;
+    const LRESULT selected = SendMessageW(control(ids::kMainList), LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : static_cast<std::ptrdiff_t>(selected);
 }
 
-void MainWindow::CloseIfAsked() {
-    if (close_asked_) Close();
+void MainWindow::close_if_asked() {
+    if (close_asked_) close();
 }
 
-void MainWindow::OnCommand(int id, int code) {
+void MainWindow::on_command(int id, int code) {
     switch (id) {
         case ids::kMainRemove:
             if (code != BN_CLICKED) return;
-            app_.RunCommand([this](App& app) {
-                RemoveAircraft(app.fs(), app.values(), app.ui(), app.catalogue(),
-                               SelectedPosition());
+            app_.run_command([this](App& app) {
+                const RemovalOutcome outcome = remove_aircraft(
+                    app.fs(), app.workspace(), app.ui(), app.catalogue(), selected_position());
+                if (outcome.reload) app.reload_catalogue();
             });
             return;
         case ids::kMenuEmptyTempPath:
-            app_.RunCommand([](App& app) { EmptyTempPath(app.fs(), app.values(), app.ui()); });
+            app_.run_command(
+                [](App& app) { empty_temp_path(app.fs(), app.workspace(), app.ui()); });
             return;
         case ids::kMenuEmptyUnusedGauges:
-            app_.RunCommand([](App& app) { EmptyUnusedGauges(app.fs(), app.values(), app.ui()); });
+            app_.run_command(
+                [](App& app) { empty_unused_gauges(app.fs(), app.workspace(), app.ui()); });
             return;
         case ids::kMenuAboutFromMain:
-            if (!app_.Busy()) app_.ShowAbout();
+            if (!app_.busy()) app_.show_about();
             return;
         default:
             return;
     }
 }
 
-LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_COMMAND:
-            OnCommand(LOWORD(wparam), HIWORD(wparam));
+            on_command(LOWORD(wparam), HIWORD(wparam));
             return 0;
         case WM_CLOSE:
             // Closing under a running operation would pull its tables and list away: the
             // window closes when the operation has ended.
-            if (app_.Busy()) {
+            if (app_.busy()) {
                 close_asked_ = true;
                 return 0;
             }
@@ -122,11 +125,11 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         default:
             break;
     }
-    return Window::OnMessage(message, wparam, lparam);
+    return Window::on_message(message, wparam, lparam);
 }
 
-void MainWindow::OnClosed() {
-    app_.OnWindowClosed();
+void MainWindow::on_closed() {
+    app_.on_window_closed();
 }
 
 }  // namespace qv::ui

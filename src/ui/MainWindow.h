@@ -1,38 +1,39 @@
-// Form3, the main window: the aircraft list, "REMOVE SELECTED AIRCRAFT" and the menus that empty
-// the holding folders and show the About window. It holds no logic beyond wiring them to the
-// operations.
+// The main window: the aircraft list, "REMOVE SELECTED AIRCRAFT" and the menus that empty the
+// holding folders and show the About window. It holds no logic beyond wiring them to the
+// operations; a catalogue load fills its list as the walk goes.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
+#include "operations/CatalogueLoad.h"
 #include "ui/Window.h"
 
 namespace qv::ui {
 
 class App;
 
-class MainWindow : public Window {
+class MainWindow : public Window, public AircraftListSink {
   public:
     explicit MainWindow(App& app) : app_(app) {}
     // Loads the window hidden; App shows it once its load (the catalogue) has run.
-    void Create();
-    void ShowLoaded();
+    void create();
+    void show_loaded();
 
-    void ClearList();
-    void AddListEntry(const std::wstring& title);
+    void clear() override;
+    void add(const std::string& title) override;
     // The selected list position, or -1 when nothing is selected.
-    std::ptrdiff_t SelectedPosition() const;
+    std::ptrdiff_t selected_position() const;
 
     // A close asked for while an operation ran is carried out once it has ended.
-    void CloseIfAsked();
+    void close_if_asked();
 
   protected:
-    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-    void OnClosed() override;
+    LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void on_closed() override;
 
   private:
-    void OnCommand(int id, int code);
+    void on_command(int id, int code);
 
     App& app_;
     bool close_asked_ = false;

@@ -1,22 +1,22 @@
-// The program's message boxes: one common title, one literal prompt, the standard style codes.
+// The program's message boxes: one common title, one text, the standard styles.
 #pragma once
+
+#include <windows.h>
 
 #include <string>
 
 namespace qv::ui {
 
-inline constexpr unsigned kQuestionStyle = 4;  // Yes and No, Yes the default, no icon
-inline constexpr unsigned kNoticeStyle = 64;   // OK, information icon
-inline constexpr unsigned kWarningStyle = 48;  // OK, exclamation icon
-inline constexpr int kYesResult = 6;
-
 // Shows a box modal to the whole program (every window of it is disabled meanwhile) and
-// returns the standard result code.
-int ShowMessage(const std::string& prompt, unsigned style);
+// returns the button pressed (IDOK, IDYES, IDNO).
+int show_message(const std::string& text, UINT style);
 
-bool AskQuestion(const std::string& prompt);
+// Yes and No, Yes the default, no icon; true only on Yes.
+bool ask_question(const std::string& text);
+void show_notice(const std::string& text);   // OK, information icon
+void show_warning(const std::string& text);  // OK, exclamation icon
 
 // For a failure that stops the program: the box names the file and the failure.
-void ShowStopError(const std::string& message);
+void show_stop_error(const std::string& message);
 
 }  // namespace qv::ui

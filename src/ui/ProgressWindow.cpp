@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "ui/ControlIds.h"
 #include "ui/UiTexts.h"
@@ -16,17 +15,17 @@ namespace {
 constexpr FontSpec kHeadingFont{1350, true, true};
 constexpr FontSpec kStatusFont{1200, true, true};
 
-void PaintNow(HWND control) {
+void paint_now(HWND control) {
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 }  // namespace
 
-void ProgressWindow::Open(HWND owner) {
-    if (IsOpen()) return;
+void ProgressWindow::open(HWND owner) {
+    if (is_open()) return;
     FrameSpec frame;
-    frame.class_name = L"QuorvaneForm4";
-    frame.caption = Widen(texts::kProgressCaption);
+    frame.class_name = L"QuorvaneProgressWindow";
+    frame.caption = widen(texts::kProgressCaption);
     // No system menu: the window has no close box, since no operation may be cut off by the
     // user; CloseProgressWindow alone unloads it.
     frame.style = WS_POPUP | WS_CAPTION;
@@ -34,64 +33,61 @@ void ProgressWindow::Open(HWND owner) {
     frame.client_width_twips = 5340;
     frame.client_height_twips = 1740;
     frame.owner = owner;
-    CreateFrame(frame);
+    create_frame(frame);
 
-    AddControl(PROGRESS_CLASSW, L"", 0, {120, 600, 5055, 255}, ids::kProgressBar);
-    AddControl(L"STATIC", Widen(texts::kProgressNoStatus), SS_LEFT, {1680, 960, 3495, 615},
-               ids::kProgressStatus, kStatusFont);
-    AddControl(L"STATIC", Widen(texts::kProgressStatusLabel), SS_LEFT, {120, 960, 1455, 375},
-               ids::kProgressLabel2, kHeadingFont);
-    AddControl(L"STATIC", Widen(texts::kProgressHeading), SS_LEFT, {120, 120, 5055, 495},
-               ids::kProgressLabel1, kHeadingFont);
+    add_control(PROGRESS_CLASSW, L"", 0, {120, 600, 5055, 255}, ids::kProgressBar);
+    add_control(L"STATIC", widen(texts::kProgressNoStatus), SS_LEFT, {1680, 960, 3495, 615},
+                ids::kProgressStatus, kStatusFont);
+    add_control(L"STATIC", widen(texts::kProgressStatusLabel), SS_LEFT, {120, 960, 1455, 375},
+                ids::kProgressStatusLabel, kHeadingFont);
+    add_control(L"STATIC", widen(texts::kProgressHeading), SS_LEFT, {120, 120, 5055, 495},
+                ids::kProgressHeading, kHeadingFont);
 
-    min_ = 0.0f;
-    max_ = 100.0f;
-    value_ = 0.0f;
-    SendMessageW(Control(ids::kProgressBar), PBM_SETRANGE32, 0, 100);
-    SendMessageW(Control(ids::kProgressBar), PBM_SETPOS, 0, 0);
+    max_ = 100;
+    value_ = 0;
+    SendMessageW(control(ids::kProgressBar), PBM_SETRANGE32, 0, 100);
+    SendMessageW(control(ids::kProgressBar), PBM_SETPOS, 0, 0);
 
-    ShowCentred();
+    show_centred();
     RedrawWindow(hwnd(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void ProgressWindow::SetRange(int steps) {
-    if (!IsOpen()) return;
-    min_ = 0.0f;
-    max_ = static_cast<float>(steps);
-    value_ = 0.0f;
-    ShowBarValue();
+void ProgressWindow::set_range(int steps) {
+    if (!is_open()) return;
+    max_ = steps;
+    value_ = 0;
+    show_bar_value();
 }
 
-void ProgressWindow::SetStatus(const std::wstring& text) {
-    if (!IsOpen()) return;
-    const HWND status = Control(ids::kProgressStatus);
+void ProgressWindow::set_status(const std::wstring& text) {
+    if (!is_open()) return;
+    const HWND status = control(ids::kProgressStatus);
     SetWindowTextW(status, text.c_str());
-    PaintNow(status);
+    paint_now(status);
 }
 
-void ProgressWindow::Step() {
-    if (!IsOpen()) return;
-    value_ = value_ + 1.0f;
-    ShowBarValue();
+void ProgressWindow::step() {
+    if (!is_open()) return;
+    ++value_;
+    show_bar_value();
 }
 
-void ProgressWindow::ShowBarValue() {
-    const HWND bar = Control(ids::kProgressBar);
-    const int position = static_cast<int>(std::lround(std::clamp(value_, min_, max_)));
+void ProgressWindow::show_bar_value() {
+    const HWND bar = control(ids::kProgressBar);
+    const int position = std::clamp(value_, 0, max_);
     // The themed bar of Windows glides towards a higher position over a few hundred ms, but
     // jumps to a lower one; the operation gives no time to glide, so go one past and back.
-    const int top = static_cast<int>(std::lround(max_));
-    SendMessageW(bar, PBM_SETRANGE32, 0, top + 1);
+    SendMessageW(bar, PBM_SETRANGE32, 0, max_ + 1);
     SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position + 1), 0);
     SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-    SendMessageW(bar, PBM_SETRANGE32, 0, top);
-    PaintNow(bar);
+    SendMessageW(bar, PBM_SETRANGE32, 0, max_);
+    paint_now(bar);
 }
 
-LRESULT ProgressWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT ProgressWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_CLOSE) return 0;  // Alt+F4 included: only the operation closes it
-    return Window::OnMessage(message, wparam, lparam);
+    return Window::on_message(message, wparam, lparam);
 }
 
 }  // namespace qv::ui

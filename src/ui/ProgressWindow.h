@@ -1,5 +1,5 @@
-// Form4, the progress window every long operation reports through: a fixed heading, a bar and
-// one status text. Each change is painted at once, since the operation keeps the thread.
+// The progress window every long operation reports through: a fixed heading, a bar and one
+// status text. Each change is painted at once, since the operation keeps the thread.
 #pragma once
 
 #include <string>
@@ -12,23 +12,20 @@ class ProgressWindow : public Window {
   public:
     // Loads the window with its laid-out values (status "-None-", bar 0 of 100) unless it is
     // already open, and shows it. It is owned by `owner`, so it has no task-bar entry.
-    void Open(HWND owner);
-    void SetRange(int steps);
-    void SetStatus(const std::wstring& text);
-    void Step();
-
-    float value() const { return value_; }
+    void open(HWND owner);
+    void set_range(int steps);
+    void set_status(const std::wstring& text);
+    void step();
 
   protected:
-    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) override;
 
   private:
-    void ShowBarValue();
+    void show_bar_value();
 
-    // The bar's Min, Max and Value, single precision as the control defines them.
-    float min_ = 0.0f;
-    float max_ = 100.0f;
-    float value_ = 0.0f;
+    // The bar counts steps from 0 up to the operation's number of steps.
+    int max_ = 100;
+    int value_ = 0;
 };
 
 }  // namespace qv::ui

@@ -13,7 +13,7 @@ struct ResourceBytes {
     DWORD size = 0;
 };
 
-ResourceBytes FindPictureResource() {
+ResourceBytes find_picture_resource() {
     const HMODULE module = GetModuleHandleW(nullptr);
     const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(ids::kSplashPicture), RT_RCDATA);
     if (found == nullptr) return {};
@@ -24,8 +24,8 @@ ResourceBytes FindPictureResource() {
 
 }  // namespace
 
-UniqueBitmap LoadSplashPicture() {
-    const ResourceBytes bytes = FindPictureResource();
+UniqueBitmap load_splash_picture() {
+    const ResourceBytes bytes = find_picture_resource();
     if (bytes.data == nullptr) return {};
 
     ComRef<IWICImagingFactory> factory;

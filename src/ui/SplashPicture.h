@@ -7,6 +7,6 @@ namespace qv::ui {
 
 // A 32-bit bitmap of the picture, or an empty handle when it can't be decoded (the window is
 // then drawn without it).
-UniqueBitmap LoadSplashPicture();
+UniqueBitmap load_splash_picture();
 
 }  // namespace qv::ui

@@ -9,35 +9,35 @@ namespace qv::ui {
 
 namespace {
 
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kTimer1Interval = 3000;
+constexpr UINT_PTR kStartTimer = 1;
+constexpr UINT kStartTimerInterval = 3000;
 
-constexpr TwipRect kLabel1{120, 120, 8655, 1095};
-constexpr TwipRect kLabel2{240, 3960, 1455, 375};
-constexpr FontSpec kLabel1Font{1800, true, false};
-constexpr FontSpec kLabel2Font{1350, true, true};
-constexpr COLORREF kLabel1Colour = RGB(192, 0, 0);
-constexpr COLORREF kLabel2Background = RGB(0, 0, 255);
+constexpr TwipRect kBannerRect{120, 120, 8655, 1095};
+constexpr TwipRect kLoadingRect{240, 3960, 1455, 375};
+constexpr FontSpec kBannerFont{1800, true, false};
+constexpr FontSpec kLoadingFont{1350, true, true};
+constexpr COLORREF kBannerColour = RGB(192, 0, 0);
+constexpr COLORREF kLoadingBackground = RGB(0, 0, 255);
 
 }  // namespace
 
-void SplashWindow::Open() {
+void SplashWindow::open() {
     FrameSpec frame;
-    frame.class_name = L"QuorvaneForm1";
-    frame.caption = Widen(texts::kSplashCaption);
+    frame.class_name = L"QuorvaneSplashWindow";
+    frame.caption = widen(texts::kSplashCaption);
     // No system menu, so no close box: the start-up sequence closes the window.
     frame.style = WS_POPUP | WS_CAPTION;
     frame.ex_style = WS_EX_DLGMODALFRAME;
     frame.client_width_twips = 8865;
     frame.client_height_twips = 4725;
     frame.owner = app_.owner();
-    picture_ = LoadSplashPicture();
-    CreateFrame(frame);
-    SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
-    ShowCentred();
+    picture_ = load_splash_picture();
+    create_frame(frame);
+    SetTimer(hwnd(), kStartTimer, kStartTimerInterval, nullptr);
+    show_centred();
 }
 
-void SplashWindow::Paint(HDC dc) {
+void SplashWindow::paint(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
@@ -54,42 +54,42 @@ void SplashWindow::Paint(HDC dc) {
     }
 
     // The banner has a transparent background: only its text is drawn over the picture.
-    RECT banner = TwipsToPixels(kLabel1, dpi());
+    RECT banner = twips_to_pixels(kBannerRect, dpi());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kLabel1Colour);
+    SetTextColor(dc, kBannerColour);
     {
-        SelectedObject font(dc, Font(kLabel1Font));
-        const std::wstring text = Widen(texts::kBanner);
+        SelectedObject selected_font(dc, font(kBannerFont));
+        const std::wstring text = widen(texts::kBanner);
         DrawTextW(dc, text.c_str(), -1, &banner, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
     }
 
-    RECT loading = TwipsToPixels(kLabel2, dpi());
-    UniqueBrush blue(CreateSolidBrush(kLabel2Background));
+    RECT loading = twips_to_pixels(kLoadingRect, dpi());
+    UniqueBrush blue(CreateSolidBrush(kLoadingBackground));
     FillRect(dc, &loading, blue.get());
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     {
-        SelectedObject font(dc, Font(kLabel2Font));
-        const std::wstring text = Widen(texts::kSplashLoading);
+        SelectedObject selected_font(dc, font(kLoadingFont));
+        const std::wstring text = widen(texts::kSplashLoading);
         DrawTextW(dc, text.c_str(), -1, &loading, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     }
 }
 
-LRESULT SplashWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT SplashWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_PAINT: {
-            PAINTSTRUCT paint{};
-            const HDC dc = BeginPaint(hwnd(), &paint);
-            Paint(dc);
-            EndPaint(hwnd(), &paint);
+            PAINTSTRUCT ps{};
+            const HDC dc = BeginPaint(hwnd(), &ps);
+            paint(dc);
+            EndPaint(hwnd(), &ps);
             return 0;
         }
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers the whole client area
         case WM_TIMER:
-            if (wparam == kTimer1) {
+            if (wparam == kStartTimer) {
                 // One tick only: the sequence closes this window, and the timer with it.
-                KillTimer(hwnd(), kTimer1);
-                app_.OnSplashTick();
+                KillTimer(hwnd(), kStartTimer);
+                app_.on_splash_tick();
                 return 0;
             }
             break;
@@ -98,12 +98,12 @@ LRESULT SplashWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         default:
             break;
     }
-    return Window::OnMessage(message, wparam, lparam);
+    return Window::on_message(message, wparam, lparam);
 }
 
-void SplashWindow::OnClosed() {
+void SplashWindow::on_closed() {
     picture_.reset();
-    app_.OnWindowClosed();
+    app_.on_window_closed();
 }
 
 }  // namespace qv::ui

@@ -1,4 +1,4 @@
-// Form1, the splash window: the picture, the banner and "Loading...". Its one timer tick, 3000 ms
+// The splash window: the picture, the banner and "Loading...". Its one timer tick, 3000 ms
 // after the window has loaded, starts the program's start-up sequence.
 #pragma once
 
@@ -11,14 +11,14 @@ class App;
 class SplashWindow : public Window {
   public:
     explicit SplashWindow(App& app) : app_(app) {}
-    void Open();
+    void open();
 
   protected:
-    LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-    void OnClosed() override;
+    LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void on_closed() override;
 
   private:
-    void Paint(HDC dc);
+    void paint(HDC dc);
 
     App& app_;
     UniqueBitmap picture_;

@@ -6,8 +6,8 @@
 
 namespace qv::ui {
 
-void StopProgram(const std::string& message) {
-    ShowStopError(message);
+void stop_program(const std::string& message) {
+    show_stop_error(message);
     // The failure may have surfaced inside a running operation, through the folder walk's yield
     // to the message loop. Unwinding to the loop would let that operation carry on with the
     // disk, so the process ends here. The core writes every file whole and closes it before it

@@ -6,6 +6,6 @@
 namespace qv::ui {
 
 // Shows `message` (it names the file and the failure) and ends the process.
-[[noreturn]] void StopProgram(const std::string& message);
+[[noreturn]] void stop_program(const std::string& message);
 
 }  // namespace qv::ui

@@ -8,7 +8,7 @@ namespace qv::ui {
 
 namespace {
 
-std::wstring Utf8ToWide(std::string_view utf8) {
+std::wstring utf8_to_wide(std::string_view utf8) {
     if (utf8.empty()) return {};
     const int size = static_cast<int>(utf8.size());
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
@@ -17,7 +17,7 @@ std::wstring Utf8ToWide(std::string_view utf8) {
     return wide;
 }
 
-std::string WideToUtf8(std::wstring_view wide) {
+std::string wide_to_utf8(std::wstring_view wide) {
     if (wide.empty()) return {};
     const int size = static_cast<int>(wide.size());
     const int length =
@@ -29,14 +29,14 @@ std::string WideToUtf8(std::wstring_view wide) {
 
 }  // namespace
 
-std::wstring Widen(std::string_view cp1252) {
-    return Utf8ToWide(cp1252_to_utf8(cp1252));
+std::wstring widen(std::string_view cp1252) {
+    return utf8_to_wide(cp1252_to_utf8(cp1252));
 }
 
-std::string Narrow(std::wstring_view wide, bool* lossless) {
+std::string narrow(std::wstring_view wide, bool* lossless) {
     // A lone surrogate has no UTF-8 form; the Windows converter writes U+FFFD for it, which
     // then becomes "?" like any other character without a single-byte form.
-    return utf8_to_cp1252(WideToUtf8(wide), lossless);
+    return utf8_to_cp1252(wide_to_utf8(wide), lossless);
 }
 
 }  // namespace qv::ui

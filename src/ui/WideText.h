@@ -6,9 +6,9 @@
 
 namespace qv::ui {
 
-std::wstring Widen(std::string_view cp1252);
+std::wstring widen(std::string_view cp1252);
 // `lossless` (when given) tells whether every character had a single-byte form; the others
 // become "?".
-std::string Narrow(std::wstring_view wide, bool* lossless = nullptr);
+std::string narrow(std::wstring_view wide, bool* lossless = nullptr);
 
 }  // namespace qv::ui

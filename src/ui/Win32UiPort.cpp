@@ -1,47 +1,39 @@
 #include "ui/Win32UiPort.h"
 
-#include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgressWindow.h"
 #include "ui/WideText.h"
 
 namespace qv::ui {
 
-Win32UiPort::Win32UiPort(ProgressWindow& progress, MainWindow& main, std::function<HWND()> owner,
+Win32UiPort::Win32UiPort(ProgressWindow& progress, std::function<HWND()> owner,
                          std::function<void()> pump)
-    : progress_(progress), main_(main), owner_(std::move(owner)), pump_(std::move(pump)) {}
+    : progress_(progress), owner_(std::move(owner)), pump_(std::move(pump)) {}
 
-bool Win32UiPort::question(const std::string& prompt) {
-    return AskQuestion(prompt);
+bool Win32UiPort::on_ask(Question, const std::string& text) {
+    return ask_question(text);
 }
-void Win32UiPort::notice(const std::string& prompt) {
-    ShowMessage(prompt, kNoticeStyle);
+void Win32UiPort::notice(const std::string& text) {
+    show_notice(text);
 }
-void Win32UiPort::warning(const std::string& prompt) {
-    ShowMessage(prompt, kWarningStyle);
-}
-
-void Win32UiPort::ShowProgressWindow() {
-    progress_.Open(owner_());
-}
-void Win32UiPort::SetProgressRange(int steps) {
-    progress_.SetRange(steps);
-}
-void Win32UiPort::SetProgressStatus(const std::string& text) {
-    progress_.SetStatus(Widen(text));
-}
-void Win32UiPort::StepProgress() {
-    progress_.Step();
-}
-void Win32UiPort::CloseProgressWindow() {
-    progress_.Close();
+void Win32UiPort::warning(const std::string& text) {
+    show_warning(text);
 }
 
-void Win32UiPort::ClearAircraftList() {
-    main_.ClearList();
+void Win32UiPort::show_progress() {
+    progress_.open(owner_());
 }
-void Win32UiPort::AddAircraftListEntry(const std::string& title) {
-    main_.AddListEntry(Widen(title));
+void Win32UiPort::set_progress_range(int steps) {
+    progress_.set_range(steps);
+}
+void Win32UiPort::set_progress_status(const std::string& text) {
+    progress_.set_status(widen(text));
+}
+void Win32UiPort::step_progress() {
+    progress_.step();
+}
+void Win32UiPort::close_progress() {
+    progress_.close();
 }
 
 void Win32UiPort::yield() {

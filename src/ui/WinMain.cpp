@@ -17,8 +17,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     qv::ui::ComApartment com;
     try {
         qv::ui::App app;
-        return app.Run();
+        return app.run();
     } catch (const std::exception& error) {
-        qv::ui::StopProgram(error.what());
+        qv::ui::stop_program(error.what());
     }
 }

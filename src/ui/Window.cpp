@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/OperationError.h"
 #include "ui/ControlIds.h"
 #include "ui/StopProgram.h"
 
@@ -9,7 +10,7 @@ namespace qv::ui {
 
 namespace {
 
-void RegisterFrameClass(const wchar_t* class_name, WNDPROC procedure) {
+void register_frame_class(const wchar_t* class_name, WNDPROC procedure) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -20,21 +21,21 @@ void RegisterFrameClass(const wchar_t* class_name, WNDPROC procedure) {
     window_class.style = CS_DBLCLKS;
     window_class.lpfnWndProc = procedure;
     window_class.hInstance = instance;
-    window_class.hIcon = LoadProgramIcon(GetSystemMetrics(SM_CXICON));
-    window_class.hIconSm = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
+    window_class.hIcon = load_program_icon(GetSystemMetrics(SM_CXICON));
+    window_class.hIconSm = load_program_icon(GetSystemMetrics(SM_CXSMICON));
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = class_name;
     RegisterClassExW(&window_class);
 }
 
-bool FontSpecEquals(const FontSpec& a, const FontSpec& b) {
+bool font_spec_equals(const FontSpec& a, const FontSpec& b) {
     return a.centipoints == b.centipoints && a.bold == b.bold && a.italic == b.italic;
 }
 
 }  // namespace
 
-HICON LoadProgramIcon(int size) {
+HICON load_program_icon(int size) {
     // Shared icons are owned by the system: nothing to free.
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
                                          MAKEINTRESOURCEW(ids::kProgramIcon), IMAGE_ICON, size,
@@ -48,11 +49,11 @@ Window::~Window() {
     }
 }
 
-void Window::Close() {
+void Window::close() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
-void Window::ShowCentred() {
+void Window::show_centred() {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     RECT frame{};
@@ -67,18 +68,18 @@ void Window::ShowCentred() {
     UpdateWindow(hwnd_);
 }
 
-void Window::BringToFront() {
+void Window::bring_to_front() {
     if (hwnd_ == nullptr) return;
     if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     SetForegroundWindow(hwnd_);
     BringWindowToTop(hwnd_);
 }
 
-void Window::CreateFrame(const FrameSpec& spec) {
-    RegisterFrameClass(spec.class_name, &Window::Procedure);
-    dpi_ = LayoutDpi();
-    RECT frame{0, 0, TwipsToPixels(spec.client_width_twips, dpi_),
-               TwipsToPixels(spec.client_height_twips, dpi_)};
+void Window::create_frame(const FrameSpec& spec) {
+    register_frame_class(spec.class_name, &Window::procedure);
+    dpi_ = layout_dpi();
+    RECT frame{0, 0, twips_to_pixels(spec.client_width_twips, dpi_),
+               twips_to_pixels(spec.client_height_twips, dpi_)};
     AdjustWindowRectEx(&frame, spec.style, spec.menu != nullptr, spec.ex_style);
     const HWND created = CreateWindowExW(spec.ex_style, spec.class_name, spec.caption.c_str(),
                                          spec.style, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -86,48 +87,48 @@ void Window::CreateFrame(const FrameSpec& spec) {
                                          spec.owner, spec.menu, GetModuleHandleW(nullptr), this);
     if (created == nullptr) {
         if (spec.menu != nullptr) DestroyMenu(spec.menu);
-        throw std::runtime_error("A window could not be created (error " +
-                                 std::to_string(GetLastError()) + ").");
+        throw OperationError("A window could not be created (error " +
+                             std::to_string(GetLastError()) + ").");
     }
     // A menu bar that wraps onto a second line takes client height: grow the window so the
     // client area keeps its laid-out size.
     RECT client{};
     GetClientRect(created, &client);
-    const int missing = TwipsToPixels(spec.client_height_twips, dpi_) - client.bottom;
+    const int missing = twips_to_pixels(spec.client_height_twips, dpi_) - client.bottom;
     if (missing > 0) {
         SetWindowPos(created, nullptr, 0, 0, frame.right - frame.left,
                      frame.bottom - frame.top + missing, SWP_NOMOVE | SWP_NOZORDER);
     }
 }
 
-HFONT Window::Font(const FontSpec& spec) {
+HFONT Window::font(const FontSpec& spec) {
     for (const auto& [known, font] : fonts_) {
-        if (FontSpecEquals(known, spec)) return font.get();
+        if (font_spec_equals(known, spec)) return font.get();
     }
-    fonts_.emplace_back(spec, MakeFont(spec, dpi_));
+    fonts_.emplace_back(spec, make_font(spec, dpi_));
     return fonts_.back().second.get();
 }
 
-HWND Window::AddControl(const wchar_t* class_name, const std::wstring& text, DWORD style,
-                        const TwipRect& rect, int id, const FontSpec& font, DWORD ex_style) {
-    const RECT pixels = TwipsToPixels(rect, dpi_);
-    const HWND control = CreateWindowExW(
+HWND Window::add_control(const wchar_t* class_name, const std::wstring& text, DWORD style,
+                         const TwipRect& rect, int id, const FontSpec& font_spec, DWORD ex_style) {
+    const RECT pixels = twips_to_pixels(rect, dpi_);
+    const HWND created = CreateWindowExW(
         ex_style, class_name, text.c_str(), WS_CHILD | WS_VISIBLE | style, pixels.left, pixels.top,
         pixels.right - pixels.left, pixels.bottom - pixels.top, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (control == nullptr) {
-        throw std::runtime_error("A window control could not be created (error " +
-                                 std::to_string(GetLastError()) + ").");
+    if (created == nullptr) {
+        throw OperationError("A window control could not be created (error " +
+                             std::to_string(GetLastError()) + ").");
     }
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font(font)), FALSE);
-    return control;
+    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font(font_spec)), FALSE);
+    return created;
 }
 
-LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT Window::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
-LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
@@ -141,14 +142,14 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
             self->fonts_.clear();
-            self->OnClosed();
+            self->on_closed();
             return DefWindowProcW(hwnd, message, wparam, lparam);
         }
-        return self->OnMessage(message, wparam, lparam);
+        return self->on_message(message, wparam, lparam);
     } catch (const std::exception& error) {
-        StopProgram(error.what());
+        stop_program(error.what());
     } catch (...) {
-        StopProgram("An unexpected failure occurred.");
+        stop_program("An unexpected failure occurred.");
     }
 }
 

@@ -33,29 +33,29 @@ class Window {
     Window& operator=(const Window&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    bool IsOpen() const { return hwnd_ != nullptr; }
+    bool is_open() const { return hwnd_ != nullptr; }
     // Unloads the window; the object stays for the next load.
-    void Close();
+    void close();
     // Shows the window centred on the screen's work area and gives it the focus.
-    void ShowCentred();
-    void BringToFront();
+    void show_centred();
+    void bring_to_front();
 
   protected:
     // Registers the class (once) and creates the window with the client size given in twips.
-    void CreateFrame(const FrameSpec& spec);
-    HWND AddControl(const wchar_t* class_name, const std::wstring& text, DWORD style,
-                    const TwipRect& rect, int id, const FontSpec& font = kDefaultFont,
-                    DWORD ex_style = 0);
-    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+    void create_frame(const FrameSpec& spec);
+    HWND add_control(const wchar_t* class_name, const std::wstring& text, DWORD style,
+                     const TwipRect& rect, int id, const FontSpec& font_spec = kDefaultFont,
+                     DWORD ex_style = 0);
+    HWND control(int id) const { return GetDlgItem(hwnd_, id); }
     int dpi() const { return dpi_; }
-    HFONT Font(const FontSpec& spec);
+    HFONT font(const FontSpec& spec);
 
-    virtual LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+    virtual LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam);
     // Runs after the window is gone (WM_NCDESTROY); the object may be loaded again later.
-    virtual void OnClosed() {}
+    virtual void on_closed() {}
 
   private:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
@@ -63,6 +63,6 @@ class Window {
 };
 
 // The program icon from the resources, at the given size.
-HICON LoadProgramIcon(int size);
+HICON load_program_icon(int size);
 
 }  // namespace qv::ui

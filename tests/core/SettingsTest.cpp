@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Messages.h"
+#include "core/OperationError.h"
 #include "support/FailingFileSystem.h"
 #include "support/RecordingUi.h"
 #include "support/TempFolder.h"
@@ -15,8 +16,8 @@ namespace {
 using test::RecordingUi;
 using test::TempFolder;
 
-SharedValues values_in(TempFolder& t) {
-    SharedValues v;
+Workspace workspace_in(TempFolder& t) {
+    Workspace v;
     v.base_dir = t.path();
     v.temp_path_dir = t.path() + "\\Temp_Path";
     v.unused_gauges_dir = t.path() + "\\Unused Gauges";
@@ -50,8 +51,8 @@ TEST(BaseFolder, LosesExactlyOneTrailingSeparator) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cwd);
         CurrentDirectoryFs fs(t.fs(), c.cwd);
-        SharedValues v;
-        SetBaseDir(fs, v);
+        Workspace v;
+        set_base_dir(fs, v);
         EXPECT_EQ(v.base_dir, c.base);
         EXPECT_EQ(v.temp_path_dir, std::string(c.base) + "\\Temp_Path");
         EXPECT_EQ(v.unused_gauges_dir, std::string(c.base) + "\\Unused Gauges");
@@ -60,14 +61,14 @@ TEST(BaseFolder, LosesExactlyOneTrailingSeparator) {
 
 TEST(HoldingFolders, AreCreatedWhenMissingAndAnythingInTheWayIsLeftAlone) {
     TempFolder t;
-    SharedValues v = values_in(t);
+    Workspace v = workspace_in(t);
     t.write("Temp_Path", "a plain file of that name");
-    CreateHoldingFolders(t.fs(), v);
+    create_holding_folders(t.fs(), v);
     EXPECT_EQ(t.read("Temp_Path"), "a plain file of that name");
     Attributes a;
     ASSERT_TRUE(t.fs().attributes(v.unused_gauges_dir, a).ok());
     EXPECT_TRUE(a.directory);
-    CreateHoldingFolders(t.fs(), v);  // a second start finds them and changes nothing
+    create_holding_folders(t.fs(), v);  // a second start finds them and changes nothing
     EXPECT_EQ(t.tree(), (std::vector<std::string>{"Temp_Path", "Unused Gauges\\"}));
 }
 
@@ -75,9 +76,9 @@ TEST(HoldingFolders, ThatCantBeCreatedStopTheStartNamingTheFolder) {
     TempFolder t;
     test::FailingFileSystem fs(t.fs());
     fs.fail(test::Op::create_folder, "Unused Gauges");
-    SharedValues v = values_in(t);
+    Workspace v = workspace_in(t);
     try {
-        CreateHoldingFolders(fs, v);
+        create_holding_folders(fs, v);
         FAIL() << "no error";
     } catch (const OperationError& e) {
         EXPECT_NE(std::string(e.what()).find("Unused Gauges"), std::string::npos) << e.what();
@@ -86,31 +87,31 @@ TEST(HoldingFolders, ThatCantBeCreatedStopTheStartNamingTheFolder) {
 
 TEST(SettingsFile, IsWrittenByteForByteAndReadBack) {
     TempFolder t;
-    SharedValues v = values_in(t);
+    Workspace v = workspace_in(t);
     RecordingUi ui;
-    v.fs_main_dir = "D:\\FS2002";
-    v.fs_version = 3;
-    ASSERT_TRUE(WriteSettingsFile(t.fs(), v, "D:\\FS2002", ui));
+    v.sim_main_dir = "D:\\FS2002";
+    v.sim_version = 3;
+    ASSERT_TRUE(write_settings_file(t.fs(), v, "D:\\FS2002", ui));
     EXPECT_EQ(t.read("quorva_set.cfg"), "D:\\FS2002\r\n3");
     EXPECT_EQ(ui.events, (std::vector<std::string>{"notice: Settings file created successfully!"}));
 
     // Versions and folders survive the round trip, and a rewrite replaces the whole file.
-    v.fs_main_dir = t.path() + "\\Sim \xC9t\xE9";  // Windows-1252 accents
-    v.fs_version = 4;
-    ASSERT_TRUE(WriteSettingsFile(t.fs(), v, v.fs_main_dir, ui));
-    SharedValues back = values_in(t);
-    ASSERT_TRUE(SettingsFileExists(t.fs(), back));
-    ReadSettingsFile(t.fs(), back);
-    EXPECT_EQ(back.fs_main_dir, v.fs_main_dir);
-    EXPECT_EQ(back.fs_version, 4);
+    v.sim_main_dir = t.path() + "\\Sim \xC9t\xE9";  // Windows-1252 accents
+    v.sim_version = 4;
+    ASSERT_TRUE(write_settings_file(t.fs(), v, v.sim_main_dir, ui));
+    Workspace back = workspace_in(t);
+    ASSERT_TRUE(settings_file_exists(t.fs(), back));
+    read_settings_file(t.fs(), back);
+    EXPECT_EQ(back.sim_main_dir, v.sim_main_dir);
+    EXPECT_EQ(back.sim_version, 4);
 }
 
 TEST(SettingsFile, RefusesAnEmptyOrUnstorableFolderAndWritesNothing) {
     TempFolder t;
-    SharedValues v = values_in(t);
+    Workspace v = workspace_in(t);
     RecordingUi ui;
-    EXPECT_FALSE(WriteSettingsFile(t.fs(), v, "", ui));
-    EXPECT_FALSE(WriteSettingsFile(t.fs(), v, "C:\\?", ui, false));
+    EXPECT_FALSE(write_settings_file(t.fs(), v, "", ui));
+    EXPECT_FALSE(write_settings_file(t.fs(), v, "C:\\?", ui, false));
     EXPECT_EQ(ui.events,
               (std::vector<std::string>{std::string("warning: ") + msg::kFolderRefused,
                                         std::string("warning: ") + msg::kFolderNotStorable}));
@@ -121,10 +122,10 @@ TEST(SettingsFile, ThatCantBeWrittenIsReportedAndLeavesNoFile) {
     TempFolder t;
     test::FailingFileSystem fs(t.fs());
     fs.fail(test::Op::replace_file, "quorva_set.cfg");
-    SharedValues v = values_in(t);
-    v.fs_main_dir = "C:\\FS";
+    Workspace v = workspace_in(t);
+    v.sim_main_dir = "C:\\FS";
     RecordingUi ui;
-    EXPECT_FALSE(WriteSettingsFile(fs, v, "C:\\FS", ui));
+    EXPECT_FALSE(write_settings_file(fs, v, "C:\\FS", ui));
     ASSERT_EQ(ui.only("warning: ").size(), 1u);
     EXPECT_TRUE(ui.only("notice: ").empty());
     EXPECT_FALSE(t.exists("quorva_set.cfg"));
@@ -137,10 +138,10 @@ TEST(SettingsFile, ReadTrimsSpacesIgnoresExtraLinesAndAcceptsAnyLineEnd) {
     for (const char* bytes : files) {
         SCOPED_TRACE(bytes);
         t.write("quorva_set.cfg", bytes);
-        SharedValues v = values_in(t);
-        ReadSettingsFile(t.fs(), v);
-        EXPECT_EQ(v.fs_main_dir, "D:\\FS2002");
-        EXPECT_EQ(v.fs_version, 2);
+        Workspace v = workspace_in(t);
+        read_settings_file(t.fs(), v);
+        EXPECT_EQ(v.sim_main_dir, "D:\\FS2002");
+        EXPECT_EQ(v.sim_version, 2);
     }
 }
 
@@ -155,9 +156,9 @@ TEST(SettingsFile, ThatIsDamagedStopsWithAMessageNamingTheFile) {
     for (const char* bytes : files) {
         SCOPED_TRACE(bytes);
         t.write("quorva_set.cfg", bytes);
-        SharedValues v = values_in(t);
+        Workspace v = workspace_in(t);
         try {
-            ReadSettingsFile(t.fs(), v);
+            read_settings_file(t.fs(), v);
             ADD_FAILURE() << "no error";
         } catch (const OperationError& e) {
             EXPECT_NE(std::string(e.what()).find("quorva_set.cfg"), std::string::npos) << e.what();
@@ -167,22 +168,22 @@ TEST(SettingsFile, ThatIsDamagedStopsWithAMessageNamingTheFile) {
 
 TEST(SettingsFile, HiddenCountsAsAbsent) {
     TempFolder t;
-    SharedValues v = values_in(t);
-    EXPECT_FALSE(SettingsFileExists(t.fs(), v));
+    Workspace v = workspace_in(t);
+    EXPECT_FALSE(settings_file_exists(t.fs(), v));
     t.write("quorva_set.cfg", "C:\\FS\r\n1");
-    EXPECT_TRUE(SettingsFileExists(t.fs(), v));
+    EXPECT_TRUE(settings_file_exists(t.fs(), v));
     t.hide("quorva_set.cfg");
-    EXPECT_FALSE(SettingsFileExists(t.fs(), v));
+    EXPECT_FALSE(settings_file_exists(t.fs(), v));
 }
 
 TEST(SimulatorFolders, AreSpelledAsOnDiskOrEndInTheSeparatorWhenMissing) {
     TempFolder t;
     t.mkdir("FS\\AIRCRAFT");
-    SharedValues v = values_in(t);
-    v.fs_main_dir = t.at("FS");
-    DeriveSimFolders(t.fs(), v);
-    EXPECT_EQ(v.fs_aircraft_dir, t.at("FS") + "\\AIRCRAFT");
-    EXPECT_EQ(v.fs_gauges_dir, t.at("FS") + "\\");
+    Workspace v = workspace_in(t);
+    v.sim_main_dir = t.at("FS");
+    derive_sim_folders(t.fs(), v);
+    EXPECT_EQ(v.sim_aircraft_dir, t.at("FS") + "\\AIRCRAFT");
+    EXPECT_EQ(v.sim_gauges_dir, t.at("FS") + "\\");
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
 from wine_session import Probe, WineSession, unescape, wait_until, which_or_fail, windows_path  # noqa: E402
 
 # Control and menu identifiers of src/ui/ControlIds.h.
-SETTINGS_NEXT_STEP, SETTINGS_EXIT, SETTINGS_TEXT1 = 301, 302, 312
+SETTINGS_NEXT_STEP, SETTINGS_EXIT, SETTINGS_FOLDER_BOX = 301, 302, 312
 MAIN_REMOVE, MAIN_LIST = 401, 404
 MENU_EMPTY_TEMP, MENU_EMPTY_UNUSED, MENU_ABOUT = 201, 202, 203
 ABOUT_OK, ABOUT_AUTHOR = 601, 604
@@ -143,18 +143,18 @@ def test_first_run_next_step(session, args, work):
     base = work / "first-run"
     run = Run(session, args, base)
     try:
-        settings = run.window("Settings", "QuorvaneForm2")
+        settings = run.window("Settings", "QuorvaneSettingsWindow")
         check((base / "Temp_Path").is_dir() and (base / "Unused Gauges").is_dir(),
               "the holding folders were not created before the settings window")
-        check(run.probe.ok("text", settings, SETTINGS_TEXT1) == windows_path(base),
+        check(run.probe.ok("text", settings, SETTINGS_FOLDER_BOX) == windows_path(base),
               "the folder box does not show the start-up folder")
         check(run.probe.ok("focus", settings) == str(SETTINGS_EXIT),
               "the focus is not on EXIT when the settings window opens")
         run.probe.ok("click", settings, SETTINGS_NEXT_STEP)
         run.answer(SETTINGS_SAVED, "OK", "OK", icon="icon")
         run.answer(SWEEP_QUESTION, "Yes,No", "No", icon="none")
-        main = run.window("Selecting Aircraft", "QuorvaneForm3")
-        check(run.probe.ok("count", "Settings", "QuorvaneForm2") == "0",
+        main = run.window("Selecting Aircraft", "QuorvaneMainWindow")
+        check(run.probe.ok("count", "Settings", "QuorvaneSettingsWindow") == "0",
               "the settings window is still open beside the main window")
         settings_file = (base / "quorva_set.cfg").read_bytes()
         check(settings_file == windows_path(base).encode("cp1252") + b"\r\n1",
@@ -169,7 +169,7 @@ def test_first_run_exit(session, args, work):
     base = work / "first-run-exit"
     run = Run(session, args, base)
     try:
-        settings = run.window("Settings", "QuorvaneForm2")
+        settings = run.window("Settings", "QuorvaneSettingsWindow")
         run.probe.ok("click", settings, SETTINGS_EXIT)
         check(run.finish() == 0, "EXIT did not end the program")
         check(not (base / "quorva_set.cfg").exists(), "EXIT wrote a settings file")
@@ -187,13 +187,13 @@ def test_run_with_settings(session, args, work):
     run = Run(session, args, base)
     try:
         # The splash window stands for about 3 s before the load's progress window comes.
-        run.window("Quorvane v4.0", "QuorvaneForm1")
+        run.window("Quorvane v4.0", "QuorvaneSplashWindow")
         splash_seen = time.monotonic()
-        run.window("Processing...", "QuorvaneForm4")
+        run.window("Processing...", "QuorvaneProgressWindow")
         shown_for = time.monotonic() - splash_seen
         check(2.0 <= shown_for <= 8.0, f"the splash window stood for {shown_for:.1f} s")
         run.answer(SWEEP_QUESTION, "Yes,No", "Yes", icon="none")
-        main = run.window("Selecting Aircraft", "QuorvaneForm3")
+        main = run.window("Selecting Aircraft", "QuorvaneMainWindow")
         check(run.list_items(main) == ["Alpha One", "Bravo Red", "Bravo Blue"],
               f"list holds {run.list_items(main)}")
         check((unused / "Orphan.gau").exists() and not (gauges / "Orphan.gau").exists(),
@@ -204,7 +204,7 @@ def test_run_with_settings(session, args, work):
         # Nothing selected: the button shows nothing at all.
         run.probe.ok("click", main, MAIN_REMOVE)
         run.no_message(2)
-        check(run.probe.ok("count", "Processing...", "QuorvaneForm4") == "0",
+        check(run.probe.ok("count", "Processing...", "QuorvaneProgressWindow") == "0",
               "a progress window appeared with nothing selected")
 
         # Declined: only the cancel notice, the disk untouched.
@@ -219,7 +219,7 @@ def test_run_with_settings(session, args, work):
         run.probe.ok("click", main, MAIN_REMOVE)
         run.answer(CONFIRM_REMOVAL, "Yes,No", "Yes")
         gauge_box = run.message(GAUGE_QUESTION_START + "...", "Yes,No", icon="none")
-        check(run.probe.ok("count", "Processing...", "QuorvaneForm4") == "1",
+        check(run.probe.ok("count", "Processing...", "QuorvaneProgressWindow") == "1",
               "the progress window is not open behind the gauge question")
         run.probe.ok("press", gauge_box, "No")
         run.probe.ok("gone", gauge_box, 10000)
@@ -246,10 +246,10 @@ def test_run_with_settings(session, args, work):
 
         # The About window, asked for twice, is one window.
         run.probe.ok("menu", main, MENU_ABOUT)
-        about = run.window("About Quorvane v4.0", "QuorvaneForm5")
+        about = run.window("About Quorvane v4.0", "QuorvaneAboutWindow")
         run.probe.ok("menu", main, MENU_ABOUT)
         time.sleep(1)
-        check(run.probe.ok("count", "About Quorvane v4.0", "QuorvaneForm5") == "1",
+        check(run.probe.ok("count", "About Quorvane v4.0", "QuorvaneAboutWindow") == "1",
               "a second About window opened")
         check(run.probe.ok("text", about, ABOUT_AUTHOR).startswith("Author: "),
               "the About window has no author line")

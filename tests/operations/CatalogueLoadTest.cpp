@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Messages.h"
-#include "core/Settings.h"
+#include "core/OperationError.h"
 #include "operations/CatalogueLoad.h"
 #include "operations/InstallationFixture.h"
 #include "support/FailingFileSystem.h"
@@ -30,7 +30,7 @@ struct LoadFixture : test::InstallationTest {
 TEST_F(LoadFixture, FillsTablesAndListInWalkOrderUnderTheProgressWindow) {
     catalogue.aircraft_table.push_back({});  // an earlier load's records do not survive
     ui.answer({true});
-    LoadCatalogue(tmp.fs(), values, ui, catalogue);
+    load_catalogue(tmp.fs(), workspace, ui, catalogue, &ui);
 
     EXPECT_EQ(ui.transcript(), kAircrafts + kPanels + "step 2\nquestion: " + msg::kSweepQuestion +
                                    "\nstatus: " + msg::kStatusSweeping + "\nstep 3\nclose\n");
@@ -71,7 +71,7 @@ TEST_F(LoadFixture, FailuresLeaveWhatTheTwoWalksWouldLeave) {
         fs.fail(c.op, c.path_part);
         test::RecordingUi recording;
         try {
-            LoadCatalogue(fs, values, recording, catalogue);
+            load_catalogue(fs, workspace, recording, catalogue);
             ADD_FAILURE() << "no error";
         } catch (const OperationError& e) {
             EXPECT_NE(std::string(e.what()).find(c.path_part), std::string::npos) << e.what();

@@ -9,18 +9,18 @@
 namespace qv {
 namespace {
 
-// The rule itself: some list, lower-cased, holds lower(stem) & "!" or lower(stem) & ",".
-bool PlainUsed(const std::vector<PanelRecord>& panels, const std::string& stem) {
+// The rule itself: some list, lower-cased, holds the lower-cased stem followed by "!" or ",".
+bool PlainUsed(const std::vector<std::string>& lists, const std::string& stem) {
     const std::string s = to_lower(stem);
-    for (const auto& p : panels) {
-        const std::string list = to_lower(p.gauges);
+    for (const auto& gauges : lists) {
+        const std::string list = to_lower(gauges);
         if (list.find(s + "!") != std::string::npos || list.find(s + ",") != std::string::npos)
             return true;
     }
     return false;
 }
 
-TEST(FindUsedGauges, MatchesTheSubstringRuleOnRandomLists) {
+TEST(GaugeIndex, MatchesTheSubstringRuleOnRandomLists) {
     std::mt19937 rng(3);
     // Few letters, so stems often hit; line breaks and delimiters anywhere, including in stems.
     auto random_text = [&](std::string_view chars, unsigned max_length) {
@@ -29,14 +29,15 @@ TEST(FindUsedGauges, MatchesTheSubstringRuleOnRandomLists) {
         return s;
     };
     for (int round = 0; round < 400; ++round) {
-        std::vector<PanelRecord> panels(rng() % 4);
-        for (auto& p : panels) p.gauges = random_text("aAb!,\r\n\xC9\xE9", 25);
+        std::vector<std::string> lists(rng() % 4);
+        for (auto& gauges : lists) gauges = random_text("aAb!,\r\n\xC9\xE9", 25);
+        const std::vector<std::string_view> list_views(lists.begin(), lists.end());
         std::vector<std::string> stems;
         for (int q = 0; q < 40; ++q) stems.push_back(random_text("aAb!,\r\n\xC9", 6));
         const std::vector<std::string_view> views(stems.begin(), stems.end());
-        const std::vector<bool> used = FindUsedGauges(panels, views);
+        const std::vector<bool> used = find_used_gauges(list_views, views);
         for (std::size_t q = 0; q < stems.size(); ++q)
-            ASSERT_EQ(used[q], PlainUsed(panels, stems[q]))
+            ASSERT_EQ(used[q], PlainUsed(lists, stems[q]))
                 << "stem " << testing::PrintToString(stems[q]) << " in round " << round;
     }
 }

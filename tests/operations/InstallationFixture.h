@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/SharedValues.h"
+#include "core/Workspace.h"
 #include "operations/CatalogueLoad.h"
-#include "operations/RemoveAircraft.h"
-#include "simfiles/Records.h"
+#include "operations/Removal.h"
+#include "simfiles/Catalogue.h"
 #include "support/RecordingUi.h"
 #include "support/TempFolder.h"
 
@@ -27,12 +27,12 @@ inline void WriteFiles(TempFolder& tmp, const std::string& dir,
 class InstallationTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        values.base_dir = tmp.at("base");
-        values.temp_path_dir = tmp.at("base\\Temp_Path");
-        values.unused_gauges_dir = tmp.at("base\\Unused Gauges");
-        values.fs_main_dir = tmp.at("FS");
-        values.fs_aircraft_dir = tmp.at("FS\\Aircraft");
-        values.fs_gauges_dir = tmp.at("FS\\Gauges");
+        workspace.base_dir = tmp.at("base");
+        workspace.temp_path_dir = tmp.at("base\\Temp_Path");
+        workspace.unused_gauges_dir = tmp.at("base\\Unused Gauges");
+        workspace.sim_main_dir = tmp.at("FS");
+        workspace.sim_aircraft_dir = tmp.at("FS\\Aircraft");
+        workspace.sim_gauges_dir = tmp.at("FS\\Gauges");
         for (const char* dir :
              {"base\\Temp_Path", "base\\Unused Gauges", "FS\\Aircraft", "FS\\Gauges"})
             tmp.mkdir(dir);
@@ -48,20 +48,24 @@ class InstallationTest : public ::testing::Test {
     // Loads the catalogue, answering No to the sweep, and forgets the load's events.
     void Load() {
         ui.answer({false});
-        LoadCatalogue(tmp.fs(), values, ui, catalogue);
+        load_catalogue(tmp.fs(), workspace, ui, catalogue, &ui);
         ui.events.clear();
     }
 
     // Removes the nth list entry with this title, with the given answers (confirmation, then the
-    // gauge question when one is expected); the reload's sweep question is answered No.
-    RemovalOutcome Remove(const std::string& title, std::initializer_list<bool> answers,
-                          int nth = 0, FileSystem* fs = nullptr) {
+    // gauge question when one is expected) and reloads as a front end does; the reload's sweep
+    // question is answered No.
+    RemovalOutcome::Result Remove(const std::string& title, std::initializer_list<bool> answers,
+                                  int nth = 0, FileSystem* fs = nullptr) {
         std::ptrdiff_t pos = 0;
         while (pos < std::ssize(ui.list) && (ui.list[pos] != title || nth-- > 0)) ++pos;
         EXPECT_LT(pos, std::ssize(ui.list)) << "no list entry " << title;
         ui.answer(answers);
         ui.answer({false});
-        return RemoveAircraft(fs ? *fs : tmp.fs(), values, ui, catalogue, pos);
+        const RemovalOutcome outcome =
+            remove_aircraft(fs ? *fs : tmp.fs(), workspace, ui, catalogue, pos);
+        if (outcome.reload) load_catalogue(tmp.fs(), workspace, ui, catalogue, &ui);
+        return outcome.result;
     }
 
     // The removal's closing message: the first notice or warning after the load.
@@ -72,7 +76,7 @@ class InstallationTest : public ::testing::Test {
     }
 
     TempFolder tmp;
-    SharedValues values;
+    Workspace workspace;
     RecordingUi ui;
     Catalogue catalogue;
 };

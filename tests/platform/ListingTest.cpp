@@ -90,7 +90,7 @@ TEST(Filters, EachFilterAndLookupReturnsExactlyItsEntriesAsSpelled) {
     for (const auto& [name, flags] : entries) {
         SCOPED_TRACE(name);
         EXPECT_EQ(Flags(tmp.fs(), tmp.at(name)), flags);
-        ASSERT_TRUE(tmp.fs().set_normal(tmp.at(name)).ok());
+        ASSERT_TRUE(tmp.fs().set_attributes(tmp.at(name), {}).ok());
         EXPECT_EQ(Flags(tmp.fs(), tmp.at(name)), flags.starts_with('d') ? "d" : "");
     }
 }

@@ -22,7 +22,7 @@ TEST(WholeText, JoinsLinesOfAnyEndingByCrLfDroppingLeadingEmptyLines) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);
-        EXPECT_EQ(JoinWholeText(c.bytes), c.text);
+        EXPECT_EQ(join_whole_text(c.bytes), c.text);
     }
 }
 

@@ -61,17 +61,10 @@ class FailingFileSystem : public FileSystem {
     FsStatus attributes(const std::string& path, Attributes& out) override {
         return inner_.attributes(path, out);
     }
-    FsStatus set_normal(const std::string& path) override { return inner_.set_normal(path); }
     FsStatus set_attributes(const std::string& path, const Attributes& attrs) override {
         return inner_.set_attributes(path, attrs);
     }
-    FsStatus create_folders(const std::string& path) override {
-        return inner_.create_folders(path);
-    }
     FsStatus remove_folder(const std::string& path) override { return inner_.remove_folder(path); }
-    FsStatus write_file(const std::string& path, std::string_view bytes) override {
-        return inner_.write_file(path, bytes);
-    }
     FsStatus current_directory(std::string& out) override { return inner_.current_directory(out); }
 
   private:

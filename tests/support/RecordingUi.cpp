@@ -4,10 +4,10 @@
 
 namespace qv::test {
 
-bool RecordingUi::question(const std::string& prompt) {
-    events.push_back("question: " + prompt);
+bool RecordingUi::on_ask(Question, const std::string& text) {
+    events.push_back("question: " + text);
     if (answers_.empty()) {
-        ADD_FAILURE() << "unexpected question: " << prompt;
+        ADD_FAILURE() << "unexpected question: " << text;
         return false;
     }
     const bool yes = answers_.front();
@@ -15,19 +15,19 @@ bool RecordingUi::question(const std::string& prompt) {
     return yes;
 }
 
-void RecordingUi::ShowProgressWindow() {
+void RecordingUi::show_progress() {
     value_ = 0;
     max_ = 100;
     events.push_back("show");
 }
 
-void RecordingUi::SetProgressRange(int steps) {
+void RecordingUi::set_progress_range(int steps) {
     max_ = steps;
     value_ = 0;
     events.push_back("range " + std::to_string(steps));
 }
 
-void RecordingUi::StepProgress() {
+void RecordingUi::step_progress() {
     EXPECT_LT(value_, max_) << "more steps than the range";
     events.push_back("step " + std::to_string(++value_));
 }

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "core/UiPort.h"
+#include "operations/CatalogueLoad.h"
 
 namespace qv::test {
 
-class RecordingUi : public UiPort {
+// It also keeps the aircraft list a load builds, as the main window's list would show it.
+class RecordingUi : public UiPort, public AircraftListSink {
   public:
     // Answers for the coming questions, in order; a question with no scripted answer fails the
     // test and is answered No.
@@ -18,19 +20,19 @@ class RecordingUi : public UiPort {
         answers_.insert(answers_.end(), answers.begin(), answers.end());
     }
 
-    bool question(const std::string& prompt) override;
-    void notice(const std::string& prompt) override { events.push_back("notice: " + prompt); }
-    void warning(const std::string& prompt) override { events.push_back("warning: " + prompt); }
-    void ShowProgressWindow() override;
-    void SetProgressRange(int steps) override;
-    void SetProgressStatus(const std::string& text) override {
+    void notice(const std::string& text) override { events.push_back("notice: " + text); }
+    void warning(const std::string& text) override { events.push_back("warning: " + text); }
+    void show_progress() override;
+    void set_progress_range(int steps) override;
+    void set_progress_status(const std::string& text) override {
         events.push_back("status: " + text);
     }
-    void StepProgress() override;
-    void CloseProgressWindow() override { events.push_back("close"); }
-    void ClearAircraftList() override { list.clear(); }
-    void AddAircraftListEntry(const std::string& title) override { list.push_back(title); }
+    void step_progress() override;
+    void close_progress() override { events.push_back("close"); }
     void yield() override { ++yields; }
+
+    void clear() override { list.clear(); }
+    void add(const std::string& title) override { list.push_back(title); }
 
     // The events that start with `prefix` (e.g. "warning: ").
     std::vector<std::string> only(const std::string& prefix) const;
@@ -42,6 +44,9 @@ class RecordingUi : public UiPort {
     std::vector<std::string> events;
     std::vector<std::string> list;
     int yields = 0;
+
+  protected:
+    bool on_ask(Question question, const std::string& text) override;
 
   private:
     std::deque<bool> answers_;

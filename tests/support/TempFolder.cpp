@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <random>
 
 #include "platform/ListingOrder.h"
@@ -78,15 +79,19 @@ sfs::path TempFolder::native(std::string_view rel) const {
 }
 
 void TempFolder::write(std::string_view rel, std::string_view bytes) {
-    const std::string p = at(rel);
-    FsStatus st = fs_->create_folders(p.substr(0, p.find_last_of('\\')));
-    if (st.ok()) st = fs_->write_file(p, bytes);
-    ASSERT_TRUE(st.ok()) << st.message;
+    const sfs::path p = native(rel);
+    std::error_code ec;
+    sfs::create_directories(p.parent_path(), ec);
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    ASSERT_TRUE(out.good()) << "can't write " << at(rel);
 }
 
 void TempFolder::mkdir(std::string_view rel) {
-    const FsStatus st = fs_->create_folders(at(rel));
-    ASSERT_TRUE(st.ok()) << st.message;
+    std::error_code ec;
+    sfs::create_directories(native(rel), ec);
+    ASSERT_FALSE(ec) << "can't make " << at(rel) << ": " << ec.message();
 }
 
 void TempFolder::add_attributes(std::string_view rel, bool hidden, bool system, bool read_only) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/Path.h"
 #include "platform/Process.h"
 #include "platform/Text.h"
 
@@ -22,11 +23,11 @@ const std::pair<const char*, std::string_view> kSamples[] = {
     {"readonly.txt", "r"},    {"system.txt", "s"},  {"SystemDir", "ds"}};
 
 int make(qv::FileSystem& fs, const std::string& dir) {
-    qv::FsStatus st = fs.create_folders(dir);
+    qv::FsStatus st = fs.create_folder(dir);
     for (const auto& [name, flags] : kSamples) {
         auto has = [&](char c) { return flags.find(c) != std::string_view::npos; };
-        const std::string path = qv::join_path(dir, name);
-        if (st.ok()) st = has('d') ? fs.create_folder(path) : fs.write_file(path, name);
+        const std::string path = qv::path::join(dir, name);
+        if (st.ok()) st = has('d') ? fs.create_folder(path) : fs.replace_file(path, name);
         if (st.ok()) st = fs.set_attributes(path, {false, has('h'), has('s'), has('r')});
     }
     if (!st.ok()) std::fprintf(stderr, "qv-attrtool: %s\n", qv::cp1252_to_utf8(st.message).c_str());
@@ -43,7 +44,7 @@ int read(qv::FileSystem& fs, const std::string& dir) {
     };
     for (const auto& [name, flags] : kSamples) {
         qv::Attributes a;
-        const bool found = fs.attributes(qv::join_path(dir, name), a).ok();
+        const bool found = fs.attributes(qv::path::join(dir, name), a).ok();
         compare(name, std::string(flags),
                 !found
                     ? "not found"
@@ -61,7 +62,7 @@ int read(qv::FileSystem& fs, const std::string& dir) {
             if (flags.find_first_of(left_out) == std::string_view::npos)
                 want += ' ' + std::string(name);
         std::vector<std::string> names;
-        if (!fs.list(qv::join_path(dir, "*.*"), filter, names).ok()) got = " (failed)";
+        if (!fs.list(qv::path::join(dir, "*.*"), filter, names).ok()) got = " (failed)";
         for (const auto& n : names) got += ' ' + n;
         compare("listing without " + std::string(left_out), want, got);
     }

@@ -1,0 +1,56 @@
+// Paths as a Windows program writes them: components joined with "\", "/" accepted as a
+// separator too, names compared without regard to case. Every layer handles paths through these
+// functions; the windows use the wide forms for the folder names they show.
+//
+// The functions only look at the text: nothing here touches the disk.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv::path {
+
+template <typename Char>
+constexpr bool is_separator(Char c) {
+    return c == Char('\\') || c == Char('/');
+}
+
+// How much of `path` is its root: "\\?\UNC\server\share\", "\\?\C:\", "\\server\share\", "C:\",
+// "C:" or "\"; 0 for a relative path.
+std::size_t root_length(std::string_view path);
+std::size_t root_length(std::wstring_view path);
+
+// `folder`, a "\" and `name`, with no second separator when `folder` ends in one.
+std::string join(std::string_view folder, std::string_view name);
+std::wstring join(std::wstring_view folder, std::wstring_view name);
+
+// The last component ("C:\a\b" -> "b"; trailing separators are passed over).
+std::string_view last_part(std::string_view path);
+// Everything before the last component, without the separator ("a\b\c" -> "a\b", "c" -> "").
+std::string_view parent(std::string_view path);
+// `path` without the separators at its end (a lone "\" stays; "C:\" becomes "C:").
+std::string_view without_trailing_separator(std::string_view path);
+// `path` with one separator at its end (a drive "C:" gets none), ready to take a name.
+std::string with_trailing_separator(std::string_view path);
+
+// The components after the root, empty ones dropped ("C:\a\\b\" -> {"a", "b"}).
+std::vector<std::string_view> parts(std::string_view path);
+std::vector<std::wstring_view> parts(std::wstring_view path);
+
+// Whether `path` is `folder` or lies below it, component by component without regard to case,
+// "\" and "/" alike, "." and ".." resolved. A ".." that would climb above the start stays a
+// component, so such a path is never inside anything but itself.
+bool is_same_or_inside(std::string_view path, std::string_view folder);
+// Whether `path` lies below `folder` (and is not `folder` itself).
+bool is_inside(std::string_view path, std::string_view folder);
+
+// `rel` made safe to join below a folder: "." dropped, ".." resolved, empty components dropped,
+// components joined with "\". Nothing when it would leave the folder or name the folder itself,
+// or when a component holds ":" (a drive or a stream), a wildcard, or only dots and spaces
+// (Windows reads "..." and ". ." as no name at all).
+std::optional<std::string> clean_relative(std::string_view rel);
+
+}  // namespace qv::path

@@ -1,0 +1,29 @@
+// panel.cfg: the gauge files a panel names, and whether it borrows another aircraft's panel.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "simfiles/Catalogue.h"
+
+namespace qv {
+
+// The gauge entry list of a panel.cfg's whole text: for every gauge key gauge00= to gauge09= and
+// gauge10= to gauge100= (in any case, anywhere in the text), the text after the "=" up to and
+// including the first "!" on that line, or else the first ",". Entries are ordered by gauge
+// number, then by position in the file, joined by CR LF and closed by CR LF "-end of list-";
+// "" when there is none.
+std::string gauge_entries(std::string_view whole_text);
+
+// Whether the text holds "alias=" in any case: the panel borrows another aircraft's panel.
+bool has_alias(std::string_view whole_text);
+
+// The record of a panel.cfg whose whole text is at hand.
+PanelRecord read_panel(const std::string& folder, std::string_view whole_text);
+
+// The names of a gauge list's entries (each entry without its "!" or ","), in list order, up to
+// the "-end of list-" line.
+std::vector<std::string> gauge_entry_names(std::string_view gauges);
+
+}  // namespace qv

@@ -1,0 +1,66 @@
+#include "operations/UnusedGaugeSweep.h"
+
+#include <gtest/gtest.h>
+
+#include "core/Messages.h"
+#include "operations/InstallationFixture.h"
+#include "support/FailingFileSystem.h"
+
+namespace qv::test {
+namespace {
+
+struct SweepTest : InstallationTest {
+    void Panel(std::string gauges, bool alias = false) {
+        catalogue.panel_table.push_back({"x", std::move(gauges), alias});
+    }
+};
+
+TEST_F(SweepTest, MovesExactlyTheGaugeFilesNoPanelNames) {
+    WriteFiles(
+        tmp, "FS/Gauges",
+        {"CESSNA172.GAU", "cessna172.zip", "Cessna172.cab", "Compass.gau", "ssna.gau", "Unused.gau",
+         "x.GAU", "Comp.cab", "readme.txt", "gauges.dll", "Sub/Deep.gau", "Hidden.gau"});
+    tmp.hide("FS/Gauges/Hidden.gau");
+    tmp.write("base/Unused Gauges/Unused.gau", "old copy");
+    Panel("Cessna172!\r\nCessna!\r\ncompass,\r\n-end of list-");
+    // An alias panel protects its own entries, like any other; one without gauges, nothing.
+    Panel("Compass!\r\n-end of list-", true);
+    Panel("", true);
+    ui.answer({true});
+
+    sweep_unused_gauges(tmp.fs(), workspace, ui, catalogue);
+
+    EXPECT_EQ(ui.transcript(), std::string("question: ") + msg::kSweepQuestion +
+                                   "\nstatus: " + msg::kStatusSweeping + "\n");
+    EXPECT_EQ(tmp.tree("base/Unused Gauges"), (Tree{"Comp.cab", "Unused.gau", "x.GAU"}));
+    EXPECT_EQ(tmp.tree("FS/Gauges"),
+              (Tree{"Cessna172.cab", "CESSNA172.GAU", "cessna172.zip", "Compass.gau", "gauges.dll",
+                    "Hidden.gau", "readme.txt", "ssna.gau", "Sub\\", "Sub\\Deep.gau"}));
+    EXPECT_EQ(tmp.read("base/Unused Gauges/Unused.gau"), "Unused.gau");  // the held copy replaced
+}
+
+TEST_F(SweepTest, AFileThatCantBeDeletedStaysWithItsCopyHeld) {
+    WriteFiles(tmp, "FS/Gauges", {"Locked.gau", "NoCopy.gau", "Free.gau"});
+    tmp.make_read_only("FS/Gauges/Locked.gau");
+    FailingFileSystem fs(tmp.fs());
+    fs.fail(Op::copy_file, "NoCopy");
+    ui.answer({true});
+    sweep_unused_gauges(fs, workspace, ui, catalogue);
+    EXPECT_EQ(tmp.tree("FS/Gauges"), (Tree{"Locked.gau", "NoCopy.gau"}));
+    EXPECT_EQ(tmp.tree("base/Unused Gauges"), (Tree{"Free.gau", "Locked.gau"}));
+}
+
+TEST_F(SweepTest, NoAnswerOrNoGaugesFolderMovesNothing) {
+    WriteFiles(tmp, "FS", {"Gauges/Unused.gau", "Stray.gau"});
+    ui.answer({false, true});
+    sweep_unused_gauges(tmp.fs(), workspace, ui, catalogue);
+    // Without a gauges folder the path is the main folder with a separator after it.
+    workspace.sim_gauges_dir = tmp.at("FS") + "\\";
+    sweep_unused_gauges(tmp.fs(), workspace, ui, catalogue);
+    EXPECT_EQ(ui.only("status: ").size(), 1u);
+    EXPECT_EQ(tmp.tree("base/Unused Gauges"), Tree{});
+    EXPECT_EQ(tmp.tree("FS"), (Tree{"Aircraft\\", "Gauges\\", "Gauges\\Unused.gau", "Stray.gau"}));
+}
+
+}  // namespace
+}  // namespace qv::test

@@ -1,0 +1,126 @@
+// aircraft.cfg: where its sections lie, the values they give, and the renumbering of a rewrite
+// (the removal tests check the files it writes).
+#include "simfiles/AircraftCfg.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "platform/Text.h"
+#include "simfiles/WholeText.h"
+
+namespace qv {
+namespace {
+
+std::vector<std::string> SectionTexts(std::string_view whole) {
+    std::vector<std::string> out;
+    for (const auto& s : find_aircraft_sections(whole))
+        out.emplace_back(whole.substr(s.start, s.length));
+    return out;
+}
+
+TEST(AircraftSections, CutAtEachHeaderLineOfAnySection) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"[General]\r\natc_type=X\r\n[fltsim.0]\r\ntitle=A\r\n[FLTSIM.1]\r\ntitle=B\r\n"
+         "[WEIGHT_AND_BALANCE]\r\nmax=1",
+         {"[fltsim.0]\r\ntitle=A\r\n", "[FLTSIM.1]\r\ntitle=B\r\n"}},
+        // The last section runs to the end of the text; header lines keep their spaces.
+        {"[General]\n  [fltsim]  \ntitle=A\n", {"  [fltsim]  \r\ntitle=A"}},
+        // Not header lines: a "]" before the end, text before the "[", a tab before it.
+        {"[fltsim.0]\ntitle=A\n[a]b]\nx[abc]\n\t[x]\n[abc\n",
+         {"[fltsim.0]\r\ntitle=A\r\n[a]b]\r\nx[abc]\r\n\t[x]\r\n[abc"}},
+        // A section named like a header elsewhere in the text is cut at its own line.
+        {"[fltsim.0]\nui=[fltsim.1]\n[fltsim.1]\ntitle=B",
+         {"[fltsim.0]\r\nui=[fltsim.1]\r\n", "[fltsim.1]\r\ntitle=B"}},
+        // Two headers of the same text: each section keeps its own text.
+        {"[fltsim.0]\ntitle=A\n[fltsim.0]\ntitle=B",
+         {"[fltsim.0]\r\ntitle=A\r\n", "[fltsim.0]\r\ntitle=B"}},
+        {"", {}},
+    };
+    for (const auto& [file, sections] : cases)
+        EXPECT_EQ(SectionTexts(join_whole_text(file)), sections) << file;
+}
+
+TEST(AircraftSections, RecordsHoldTheirSectionsValuesUntrimmed) {
+    const std::string whole = join_whole_text(
+        "\r\n\r\n[General]\r\nsim=GeneralSim\r\n\r\n[fltsim.0]\r\nTitle= Test Plane \r\n"
+        "my_sim=A\r\nsim=B\r\nMODEL=\r\npanel=2 ; comment\r\nkb_checklists=K\r\n"
+        "[fltsim.1]\r\nsound=\"S\"\r\ntexture=T\r\nchecklist=C\r\nkb_reference=R\r\n"
+        "[fltsim.2]\r\ntitle=Last");
+    Catalogue catalogue;
+    read_aircraft_sections("C:\\a", whole, catalogue.aircraft_table);
+
+    using V = std::vector<std::string>;
+    auto fields = [](const AircraftRecord& r) {
+        return V{r.folder, r.title,   r.sim,       r.model,         r.panel,
+                 r.sound,  r.texture, r.checklist, r.kb_checklists, r.kb_reference};
+    };
+    ASSERT_EQ(catalogue.aircraft_table.size(), 3u);
+    // The first occurrence wins, at the end of a longer key too; nothing comes from [General],
+    // from a key that merely ends like another, or from the next section.
+    EXPECT_EQ(fields(catalogue.aircraft_table[0]),
+              (V{"C:\\a", " Test Plane ", "A", "", "2 ; comment", "", "", "", "K", ""}));
+    EXPECT_EQ(fields(catalogue.aircraft_table[1]),
+              (V{"C:\\a", "", "", "", "", "\"S\"", "T", "C", "", "R"}));
+    // Section index k is the k-th span of the same text: a removal re-cuts exactly this section.
+    const auto spans = find_aircraft_sections(whole);
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(catalogue.aircraft_table[k].section_index, k);
+        EXPECT_EQ(catalogue.aircraft_table[k].section_text,
+                  whole.substr(spans[k].start, spans[k].length));
+    }
+}
+
+// The key lookup done the plain way: the block with a line end added, lower-cased and searched.
+std::string PlainCfgValue(const std::string& block, const std::string& key) {
+    const std::string b = block + "\r\n";
+    const std::size_t i = to_lower(b).find(to_lower(key) + "=");
+    if (i == std::string::npos) return "";
+    const std::size_t s = i + key.size() + 1;
+    return b.substr(s, b.find("\r\n", s) - s);
+}
+
+TEST(SectionValues, ManyKeysAtOnceEqualThePlainLookupOnRandomText) {
+    std::mt19937 rng(7);
+    const std::string alphabet = "ab=AB\r\n_ \xC9\xE9";
+    const std::vector<std::string> keys = {"a", "ab", "b_a", "ba", "", "aab", "\xE9"};
+    const std::vector<std::string_view> key_views(keys.begin(), keys.end());
+    std::vector<std::string_view> values(keys.size());
+    for (int round = 0; round < 3000; ++round) {
+        std::string block;
+        for (auto i = rng() % 40; i > 0; --i) block += alphabet[rng() % alphabet.size()];
+        find_section_values(block, key_views, values);
+        for (std::size_t k = 0; k < keys.size(); ++k)
+            ASSERT_EQ(values[k], PlainCfgValue(block, keys[k]))
+                << testing::PrintToString(block) << " key " << keys[k];
+    }
+}
+
+TEST(RenumberAircraftSections, GivesEveryAircraftHeaderItsOwnNumberInTextOrder) {
+    const struct {
+        const char* name;
+        std::string before, after;
+    } cases[] = {
+        {"gap after a cut", "[fltsim.0]\r\na=1\r\n[fltsim.2]\r\nb=2\r\n[fltsim.3]\r\nc=3",
+         "[fltsim.0]\r\na=1\r\n[fltsim.1]\r\nb=2\r\n[fltsim.2]\r\nc=3"},
+        {"no aircraft header", "[General]\r\natc_type=x\r\n", "[General]\r\natc_type=x\r\n"},
+        {"upper case", "[General]\r\n[FLTSIM.7]\r\ntitle=T", "[General]\r\n[fltsim.0]\r\ntitle=T"},
+        {"twin headers", "[fltsim.1]\r\nx\r\n[fltsim.1]\r\nx",
+         "[fltsim.0]\r\nx\r\n[fltsim.1]\r\nx"},
+        {"descending", "[fltsim.1]\r\n[fltsim.0]", "[fltsim.0]\r\n[fltsim.1]"},
+        {"not headers", "; see [fltsim.3]\r\nx=[fltsim.4]\r\n[fltsim.5\r\n[fltsim.9]",
+         "; see [fltsim.3]\r\nx=[fltsim.4]\r\n[fltsim.5\r\n[fltsim.0]"},
+        {"indented, spaces kept", "  [fltsim.x]  \r\n[fltsim]", "  [fltsim.0]  \r\n[fltsim]"},
+        {"empty", "", ""},
+        {"empty lines kept", "\r\n[fltsim.3]\r\n\r\n", "\r\n[fltsim.0]\r\n\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text = c.before;
+        renumber_aircraft_sections(text);
+        EXPECT_EQ(text, c.after);
+    }
+}
+
+}  // namespace
+}  // namespace qv
