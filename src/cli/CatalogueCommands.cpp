@@ -4,7 +4,6 @@
 #include <string>
 
 #include "cli/Commands.h"
-#include "core/OperationError.h"
 #include "operations/CatalogueLoad.h"
 #include "platform/Text.h"
 
@@ -13,17 +12,6 @@ namespace {
 
 void write(std::string_view text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
-// Loads the catalogue; false (with the error reported) when the load failed.
-bool load(Context& ctx, Catalogue& catalogue) {
-    try {
-        load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
-        return true;
-    } catch (const OperationError& e) {
-        ctx.ui.error(e.what());
-        return false;
-    }
 }
 
 std::string utf8_json(const std::string& text) {
@@ -72,7 +60,7 @@ void write_array(const Items& items, ToText to_text) {
 
 int run_list(Context& ctx) {
     Catalogue catalogue;
-    if (!load(ctx, catalogue)) return kExitError;
+    load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     std::string line;
     for (const std::size_t index : catalogue.list_records) {
         line = cp1252_to_utf8(catalogue.aircraft_table[index].title);
@@ -85,7 +73,7 @@ int run_list(Context& ctx) {
 
 int run_dump(Context& ctx) {
     Catalogue catalogue;
-    if (!load(ctx, catalogue)) return kExitError;
+    load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     write("{\"aircraft\": ");
     write_array(catalogue.aircraft_table,
                 [](const AircraftRecord& r) { return aircraft_json(r).dump(); });

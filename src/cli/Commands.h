@@ -30,10 +30,10 @@ int usage_error(const std::string& message);
 int run_dump(Context& ctx);
 int run_list(Context& ctx);
 // `args`: the command's positional arguments ("#N" selects the list entry at 0-based position
-// N); `title`: the --title option's text (single-byte), which selects the first entry with that
-// text instead.
+// N); `titles`: the --title options' texts (single-byte), each selecting the first entry with
+// that text. Several select a batch. `dry_run` prints the plan instead.
 int run_remove(Context& ctx, const std::vector<std::string>& args,
-               const std::optional<std::string>& title);
+               const std::vector<std::string>& titles, bool dry_run);
 // `args`: "temp" or "unused".
 int run_empty(Context& ctx, const std::vector<std::string>& args);
 

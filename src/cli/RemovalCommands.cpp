@@ -1,11 +1,16 @@
 // quorvane-cli remove and empty: what a user does with the main window's button and menus.
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 #include "cli/Commands.h"
-#include "core/OperationError.h"
 #include "operations/CatalogueLoad.h"
 #include "operations/Emptying.h"
+#include "operations/Recovery.h"
 #include "operations/Removal.h"
+#include "operations/RemovalPlan.h"
+#include "operations/Warnings.h"
+#include "platform/Text.h"
 #include "simfiles/Catalogue.h"
 
 namespace qv::cli {
@@ -21,41 +26,76 @@ std::ptrdiff_t parse_position(const std::string& arg) {
     return n;
 }
 
-std::ptrdiff_t find_title(const Catalogue& catalogue, const std::string& title) {
+// The first list entry with this title that is not chosen yet, or -1.
+std::ptrdiff_t find_title(const Catalogue& catalogue, const std::string& title,
+                          const std::vector<std::size_t>& chosen) {
     for (std::size_t i = 0; i < catalogue.list_records.size(); ++i)
-        if (catalogue.aircraft_table[catalogue.list_records[i]].title == title)
+        if (catalogue.aircraft_table[catalogue.list_records[i]].title == title &&
+            std::find(chosen.begin(), chosen.end(), i) == chosen.end())
             return static_cast<std::ptrdiff_t>(i);
     return -1;
+}
+
+void write(const std::string& text) {
+    const std::string utf8 = cp1252_to_utf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+}
+
+// Each removal's plan, as if it were the only one; nothing on the disk changes.
+int print_plans(Context& ctx, const Catalogue& catalogue, const std::vector<std::size_t>& chosen) {
+    int status = kExitDone;
+    for (std::size_t position : chosen) {
+        const AircraftRecord& target = catalogue.aircraft_table[catalogue.list_records[position]];
+        if (const std::string why = why_not_through(ctx.fs, ctx.workspace, target); !why.empty()) {
+            ctx.ui.error(why);
+            status = kExitError;
+            continue;
+        }
+        const PlanOutcome planned = plan_removal(ctx.fs, ctx.workspace, catalogue, target);
+        if (planned.result != PlanOutcome::Result::planned) {
+            ctx.ui.error(planned.why);
+            status = kExitError;
+            continue;
+        }
+        write(describe(planned.plan));
+    }
+    std::fflush(stdout);
+    return status;
 }
 
 }  // namespace
 
 int run_remove(Context& ctx, const std::vector<std::string>& args,
-               const std::optional<std::string>& title) {
-    if (title ? !args.empty() : args.size() != 1)
-        return usage_error("remove takes '#N' or --title TEXT");
-    Catalogue catalogue;
-    try {
-        load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
-    } catch (const OperationError& e) {
-        ctx.ui.error(e.what());
+               const std::vector<std::string>& titles, bool dry_run) {
+    if (args.empty() && titles.empty())
+        return usage_error("remove takes '#N'... or --title TEXT...");
+    if (dry_run && !interrupted_removals(ctx.fs, ctx.workspace).empty()) {
+        ctx.ui.error(
+            "an interrupted removal is pending; the next command that changes the disk here "
+            "finishes it");
         return kExitError;
     }
-    std::ptrdiff_t position = title ? find_title(catalogue, *title) : parse_position(args[0]);
-    if (position < 0 || static_cast<std::size_t>(position) >= catalogue.list_records.size())
-        return usage_error(title ? "no list entry has that title"
-                                 : "no list entry at position " + args[0]);
+    Catalogue catalogue;
+    load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
+    std::vector<std::size_t> chosen;
+    for (const auto& arg : args) {
+        const std::ptrdiff_t position = parse_position(arg);
+        if (position < 0 || static_cast<std::size_t>(position) >= catalogue.list_records.size())
+            return usage_error("no list entry at position " + arg);
+        if (std::find(chosen.begin(), chosen.end(), position) == chosen.end())
+            chosen.push_back(static_cast<std::size_t>(position));
+    }
+    for (const auto& title : titles) {
+        const std::ptrdiff_t position = find_title(catalogue, title, chosen);
+        if (position < 0)
+            return usage_error("no list entry has the title " + cp1252_to_utf8(title));
+        chosen.push_back(static_cast<std::size_t>(position));
+    }
+    if (dry_run) return print_plans(ctx, catalogue, chosen);
 
     const RemovalOutcome outcome =
-        remove_aircraft(ctx.fs, ctx.workspace, ctx.ui, catalogue, position);
-    if (outcome.reload) {
-        try {
-            load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
-        } catch (const OperationError& e) {
-            ctx.ui.error(e.what());
-            return kExitError;
-        }
-    }
+        remove_aircraft(ctx.fs, ctx.workspace, ctx.ui, catalogue, chosen);
+    if (outcome.reload) load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     using Result = RemovalOutcome::Result;
     switch (outcome.result) {
         case Result::nothing_selected:
@@ -67,7 +107,7 @@ int run_remove(Context& ctx, const std::vector<std::string>& args,
         case Result::left_over:
             return kExitLeftOver;
         case Result::stopped:
-            ctx.ui.error("the removal stopped before anything was moved");
+            ctx.ui.error("nothing was removed");
             return kExitError;
     }
     return kExitError;
@@ -86,6 +126,8 @@ int run_empty(Context& ctx, const std::vector<std::string>& args) {
             return kExitDone;
         case EmptyOutcome::left_over:
             return kExitLeftOver;
+        case EmptyOutcome::stopped:
+            return kExitError;
     }
     return kExitError;
 }

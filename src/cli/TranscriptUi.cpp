@@ -42,6 +42,7 @@ bool TranscriptUi::on_ask(Question question, const std::string& text) {
             yes = answers_.gauges;
             break;
         case Question::confirm_removal:
+        case Question::confirm_batch_removal:
         case Question::empty_temp_path:
         case Question::empty_unused_gauges:
             yes = answers_.yes;

@@ -11,6 +11,8 @@
 #include "cli/TranscriptUi.h"
 #include "core/OperationError.h"
 #include "core/Settings.h"
+#include "operations/Recovery.h"
+#include "operations/WorkingFolderLock.h"
 #include "platform/Path.h"
 #include "platform/Process.h"
 #include "platform/Text.h"
@@ -38,14 +40,19 @@ int run(int argc, char** argv) {
         "quorvane-cli: keeps the add-on aircraft of FS98, FS2000, FS2002 and CFS2 in order"};
     std::string directory;
     Answers answers;
-    std::optional<std::string> title;
+    std::vector<std::string> titles;
+    bool dry_run = false;
     std::string command;
     std::vector<std::string> args;
     app.add_option("-C", directory, "work in DIR instead of the current folder");
     app.add_flag("--yes", answers.yes, "answer Yes to the command's own confirmation");
     app.add_flag("--sweep", answers.sweep, "answer Yes to the unused-gauge question");
     app.add_flag("--gauges", answers.gauges, "answer Yes to the removal's gauge question");
-    app.add_option("--title", title, "remove: the first list entry with this text");
+    app.add_option("--title", titles, "remove: the first list entry with this text (repeatable)")
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_flag("--dry-run", dry_run, "remove: print what the removal would do, change nothing");
     app.add_option("command", command, "settings, list, dump, remove or empty")->required();
     app.add_option("args", args, "the command's arguments");
     app.footer(
@@ -54,7 +61,9 @@ int run(int argc, char** argv) {
         "CFS2)\n"
         "  list                      load the catalogue and print the aircraft list\n"
         "  dump                      load the catalogue and print it as JSON\n"
-        "  remove '#N' | --title T   remove the list entry at position N (from 0) or titled T\n"
+        "  remove '#N'... | --title T...\n"
+        "                            remove the list entries at positions N (from 0) or titled T;\n"
+        "                            everything removed is held in Temp_Path until it is emptied\n"
         "  empty temp | unused       empty Temp_Path or Unused Gauges\n"
         "Exit status: 0 done, 1 declined, 2 usage, 3 error, 4 done with files left in place.");
     try {
@@ -74,14 +83,17 @@ int run(int argc, char** argv) {
     bool known = false;
     for (const char* c : kCommands) known = known || command == c;
     if (!known) return usage_error("unknown command " + command);
-    if (title && command != "remove") return usage_error("--title goes with remove");
+    if (!titles.empty() && command != "remove") return usage_error("--title goes with remove");
+    if (dry_run && command != "remove") return usage_error("--dry-run goes with remove");
 
     auto fs = make_native_file_system();
     Workspace workspace;
+    // A dry run changes nothing: no sweep, no holding folders made.
+    if (dry_run) answers.sweep = false;
     TranscriptUi ui(answers);
     try {
         set_base_dir(*fs, workspace);
-        create_holding_folders(*fs, workspace);
+        if (!dry_run) create_holding_folders(*fs, workspace);
         if (command == "settings") return run_settings(*fs, workspace, ui, args);
         if (!settings_file_exists(*fs, workspace)) {
             std::fprintf(stderr,
@@ -97,13 +109,27 @@ int run(int argc, char** argv) {
     }
 
     Context ctx{*fs, workspace, ui};
-    std::optional<std::string> single_byte_title;
-    if (title) single_byte_title = argument_to_single_byte(*title);
+    // A command that changes the disk works alone in the folder, and first finishes what a
+    // command killed halfway left.
+    const bool changes_disk = command == "empty" || (command == "remove" && !dry_run) ||
+                              ((command == "list" || command == "dump") && answers.sweep);
+    std::unique_ptr<WorkingFolderLock> lock;
+    if (changes_disk) {
+        std::string busy;
+        lock = WorkingFolderLock::take(*fs, workspace, busy);
+        if (!lock) {
+            ui.error(busy);
+            return kExitError;
+        }
+        finish_interrupted(*fs, workspace, ui);
+    }
+    std::vector<std::string> single_byte_titles;
+    for (const auto& t : titles) single_byte_titles.push_back(argument_to_single_byte(t));
     if (command == "list")
         return args.empty() ? run_list(ctx) : usage_error("list takes no arguments");
     if (command == "dump")
         return args.empty() ? run_dump(ctx) : usage_error("dump takes no arguments");
-    if (command == "remove") return run_remove(ctx, args, single_byte_title);
+    if (command == "remove") return run_remove(ctx, args, single_byte_titles, dry_run);
     return run_empty(ctx, args);
 }
 

@@ -7,7 +7,8 @@ namespace qv {
 enum class Question {
     sweep_unused_gauges,  // offered by every catalogue load
     confirm_removal,
-    remove_gauges,  // asked during a removal, for the panel's own gauges
+    confirm_batch_removal,  // several aircraft at once; its text names how many
+    remove_gauges,          // asked during a removal, for the panel's own gauges
     empty_temp_path,
     empty_unused_gauges,
 };
@@ -38,6 +39,9 @@ inline constexpr const char* kStatusSweeping = "Searching and Removing Unused Ga
 // Aircraft removal.
 inline constexpr const char* kRemoveQuestion = "Confirm to delete the selected aircraft's files?";
 inline constexpr const char* kRemoveCanceled = "The process was canceled by user.";
+// "%1" stands for the number of aircraft selected.
+inline constexpr const char* kBatchRemoveQuestion =
+    "Confirm to delete the files of the %1 selected aircraft?";
 inline constexpr const char* kGaugeQuestion =
     "Do you want to remove also all the gauges files used by the panel of the selected "
     "aircraft?. Note: This program will not delete any shared gauges files. Also if the "
@@ -71,6 +75,8 @@ constexpr const char* question_text(Question question) {
             return msg::kSweepQuestion;
         case Question::confirm_removal:
             return msg::kRemoveQuestion;
+        case Question::confirm_batch_removal:
+            return msg::kBatchRemoveQuestion;
         case Question::remove_gauges:
             return msg::kGaugeQuestion;
         case Question::empty_temp_path:

@@ -16,6 +16,8 @@ class UiPort {
 
     // A Yes/No box without an icon, its text from the message table; true only on Yes.
     bool ask(Question question) { return on_ask(question, question_text(question)); }
+    // The same with a text made from the table's (a number put in it).
+    bool ask(Question question, const std::string& text) { return on_ask(question, text); }
     virtual void notice(const std::string& text) = 0;   // OK, information icon
     virtual void warning(const std::string& text) = 0;  // OK, exclamation icon
 

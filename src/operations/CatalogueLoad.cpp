@@ -1,8 +1,8 @@
 #include "operations/CatalogueLoad.h"
 
 #include "core/Messages.h"
-#include "core/OperationError.h"
 #include "operations/UnusedGaugeSweep.h"
+#include "operations/Warnings.h"
 #include "platform/Path.h"
 #include "simfiles/AircraftCfg.h"
 #include "simfiles/FolderWalk.h"
@@ -14,46 +14,53 @@ namespace {
 
 const std::string kWantedFiles[] = {"aircraft.cfg", "panel.cfg"};
 
-// Both tables come from one walk over the tree. It gives what a walk for the aircraft.cfg files
-// followed by a walk for the panel.cfg files would give, failures included: a panel.cfg that
-// can't be read stops the panels there but not the aircraft, and its error is raised once the
-// aircraft phase is over; an error of the aircraft phase leaves no panel read at all.
+// Both tables come from one walk over the tree. A file or folder that can't be read is passed
+// over and named afterwards: one locked file must not hide a whole collection.
 void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, Catalogue& catalogue,
                  AircraftListSink* list) {
     ui.set_progress_status(msg::kStatusGettingAircrafts);
-    FsStatus panel_failure;
     std::string text;
-    const FsStatus walked =
-        walk_folders(fs, ui, workspace.sim_aircraft_dir, kWantedFiles,
-                     [&](const std::string& folder, const std::vector<std::string>& found) {
-                         if (!found[0].empty()) {
-                             FsStatus st = read_whole_text(fs, path::join(folder, found[0]), text);
-                             if (!st.ok()) return st;
-                             const std::size_t first = catalogue.aircraft_table.size();
-                             read_aircraft_sections(folder, text, catalogue.aircraft_table);
-                             // A section without a title stays in the table but has no list entry,
-                             // so list positions and table indices part ways; the list keeps each
-                             // entry's record.
-                             for (std::size_t i = first; i < catalogue.aircraft_table.size(); ++i) {
-                                 const std::string& title = catalogue.aircraft_table[i].title;
-                                 if (title.empty()) continue;
-                                 catalogue.list_records.push_back(i);
-                                 if (list) list->add(title);
-                             }
-                         }
-                         if (found[1].empty() || !panel_failure.ok()) return FsStatus::success();
-                         panel_failure = read_whole_text(fs, path::join(folder, found[1]), text);
-                         if (panel_failure.ok())
-                             catalogue.panel_table.push_back(read_panel(folder, text));
-                         return FsStatus::success();
-                     });
-    if (!walked.ok()) {
-        catalogue.panel_table.clear();
-        throw OperationError(walked.message);
-    }
+    WalkGaps gaps;
+    walk_folders(
+        fs, ui, workspace.sim_aircraft_dir, kWantedFiles,
+        [&](const FoundFolder& found) {
+            if (!found.files[0].empty()) {
+                const FsStatus st =
+                    read_whole_text(fs, path::join(found.path, found.files[0]), text);
+                if (st.ok()) {
+                    const std::size_t first = catalogue.aircraft_table.size();
+                    read_aircraft_sections(found.path, text, catalogue.aircraft_table);
+                    // A section without a title stays in the table but has no list entry, so list
+                    // positions and table indices part ways; the list keeps each entry's record.
+                    for (std::size_t i = first; i < catalogue.aircraft_table.size(); ++i) {
+                        AircraftRecord& record = catalogue.aircraft_table[i];
+                        record.through_link = found.through_link;
+                        if (record.title.empty()) continue;
+                        catalogue.list_records.push_back(i);
+                        if (list) list->add(record.title);
+                    }
+                } else {
+                    catalogue.skipped.push_back(st.message);
+                }
+            }
+            if (!found.files[1].empty()) {
+                const FsStatus st =
+                    read_whole_text(fs, path::join(found.path, found.files[1]), text);
+                if (st.ok()) {
+                    catalogue.panel_table.push_back(read_panel(found.path, text));
+                } else {
+                    catalogue.skipped.push_back(st.message);
+                    catalogue.gauges_incomplete = true;
+                }
+            }
+        },
+        gaps);
+    for (auto& message : gaps.unlisted) catalogue.skipped.push_back(std::move(message));
+    for (const auto& name : gaps.unreachable)
+        catalogue.skipped.push_back(name + ": the name has characters this system can't show");
+    if (!gaps.unlisted.empty() || !gaps.unreachable.empty()) catalogue.gauges_incomplete = true;
     ui.step_progress();
     ui.set_progress_status(msg::kStatusGettingPanels);
-    if (!panel_failure.ok()) throw OperationError(panel_failure.message);
     ui.step_progress();
 }
 
@@ -62,20 +69,17 @@ void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, Catalog
 void load_catalogue(FileSystem& fs, const Workspace& workspace, UiPort& ui, Catalogue& catalogue,
                     AircraftListSink* list) {
     ui.show_progress();
-    try {
-        ui.set_progress_range(3);
-        if (list) list->clear();
-        catalogue.clear();
-        read_tables(fs, workspace, ui, catalogue, list);
-        // The question stands over the progress window, its bar at 2 of 3; the last step comes
-        // whatever the answer.
-        sweep_unused_gauges(fs, workspace, ui, catalogue);
-        ui.step_progress();
-    } catch (...) {
-        ui.close_progress();
-        throw;
-    }
+    ui.set_progress_range(3);
+    if (list) list->clear();
+    catalogue.clear();
+    read_tables(fs, workspace, ui, catalogue, list);
+    // The question stands over the progress window, its bar at 2 of 3; the last step comes
+    // whatever the answer. Without every panel no gauge file can be judged unused.
+    if (!catalogue.gauges_incomplete) sweep_unused_gauges(fs, workspace, ui, catalogue);
+    ui.step_progress();
     ui.close_progress();
+    if (!catalogue.skipped.empty())
+        ui.warning(warn::load_skipped(catalogue.skipped, catalogue.gauges_incomplete));
 }
 
 }  // namespace qv

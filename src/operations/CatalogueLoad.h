@@ -19,8 +19,8 @@ class AircraftListSink {
     virtual void add(const std::string& title) = 0;
 };
 
-// Throws OperationError when a listing or a configuration file can't be read; the progress
-// window is closed first. Records read before the failure stay in `catalogue`.
+// A configuration file or folder that can't be read is passed over; the load ends with one
+// warning naming what it passed over.
 void load_catalogue(FileSystem& fs, const Workspace& workspace, UiPort& ui, Catalogue& catalogue,
                     AircraftListSink* list = nullptr);
 

@@ -11,6 +11,7 @@ enum class EmptyOutcome {
     declined,   // the question was answered No: nothing deleted
     emptied,    // the folder is empty (or missing)
     left_over,  // something could not be deleted; a warning named it
+    stopped,    // another command was at work: nothing deleted
 };
 
 EmptyOutcome empty_temp_path(FileSystem& fs, const Workspace& workspace, UiPort& ui);

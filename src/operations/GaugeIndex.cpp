@@ -54,7 +54,7 @@ class StemTable {
             while (slots_[at].stem != kEmpty) at = (at + 1) & mask_;
             slots_[at] = {h.key(), static_cast<std::uint32_t>(i)};
             const std::uint64_t bit = filter_bit(h.key());
-            filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+            filter_[static_cast<std::size_t>(bit / 64)] |= std::uint64_t{1} << (bit % 64);
         }
     }
 
@@ -64,7 +64,8 @@ class StemTable {
         // Nearly every piece names no stem: a small bit filter that stays in the cache settles
         // most of them without touching the table.
         const std::uint64_t bit = filter_bit(h.key());
-        if ((filter_[bit / 64] & (std::uint64_t{1} << (bit % 64))) == 0) return;
+        if ((filter_[static_cast<std::size_t>(bit / 64)] & (std::uint64_t{1} << (bit % 64))) == 0)
+            return;
         for (std::size_t at = index(h.key()); slots_[at].stem != kEmpty; at = (at + 1) & mask_) {
             const Slot& slot = slots_[at];
             if (slot.key != h.key() || used[slot.stem]) continue;

@@ -47,44 +47,20 @@ FsStatus make_folder_chain(FileSystem& fs, const std::string& base, std::string_
     return FsStatus::success();
 }
 
-std::string next_backup_name(FileSystem& fs, const std::string& holding_dir) {
-    constexpr int kMaxBackups = 9999;
-    for (int n = 1; n <= kMaxBackups; ++n) {
-        std::string name =
-            n == 1 ? std::string("aircraft.cfg") : "aircraft.cfg." + std::to_string(n);
-        Attributes a;
-        if (fs.attributes(path::join(holding_dir, name), a).not_found()) return name;
+std::string HeldNames::claim(const std::string& folder, std::string_view name) {
+    const std::string key = to_lower(folder);
+    auto [it, fresh] = taken_.try_emplace(key);
+    std::set<std::string>& taken = it->second;
+    if (fresh) {
+        std::vector<std::string> names;
+        fs_.list(path::join(folder, "*.*"), ListFilter::everything, names);
+        for (const auto& n : names) taken.insert(to_lower(n));
     }
-    return {};
-}
-
-void hold_file(FileSystem& fs, const std::string& source, const std::string& destination,
-               LeftOver& left) {
-    Attributes a;
-    FsStatus st = fs.attributes(source, a);
-    if (st.not_found()) return;
-    if (!st.ok()) {
-        left.add(source, st.message);
-        return;
-    }
-    if (a.link || a.directory) {
-        left.add(source, a.link ? "a link, left as it is" : "a folder, not a file");
-        return;
-    }
-    Attributes d;
-    st = fs.attributes(destination, d);
-    if (st.ok() && (d.link || d.directory)) {
-        left.add(source, destination + (d.link ? " is a link" : " is a folder"));
-        return;
-    }
-    st = fs.copy_file(source, destination);
-    if (!st.ok()) {
-        left.add(source, st.message);
-        return;
-    }
-    st = fs.delete_file(source);
-    if (!st.ok())
-        left.add(source, "copied into the holding folder, but not deleted: " + st.message, true);
+    std::string candidate(name);
+    for (int n = 2; taken.contains(to_lower(candidate)); ++n)
+        candidate = std::string(name) + "." + std::to_string(n);
+    taken.insert(to_lower(candidate));
+    return path::join(folder, candidate);
 }
 
 }  // namespace qv

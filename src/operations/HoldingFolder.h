@@ -1,13 +1,14 @@
 // Where a removed aircraft's files are held: one folder per aircraft below Temp_Path, the folder
-// chains made inside it, never through a link, and the move of one file into it.
+// chains made inside it, never through a link, and the names the held files take.
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/Workspace.h"
-#include "operations/LeftOver.h"
 #include "platform/FileSystem.h"
 
 namespace qv {
@@ -24,16 +25,18 @@ std::string aircraft_rel_path(const Workspace& workspace, std::string_view aircr
 FsStatus make_folder_chain(FileSystem& fs, const std::string& base, std::string_view rel,
                            std::vector<std::string>* created = nullptr);
 
-// The name the next copy of aircraft.cfg takes in the holding folder: "aircraft.cfg", else the
-// first free of "aircraft.cfg.2", "aircraft.cfg.3", ... An earlier copy is never replaced.
-// Empty when no name is free.
-std::string next_backup_name(FileSystem& fs, const std::string& holding_dir);
+// The names held files take, so that no held file ever replaces another: a name already taken in
+// its folder (without regard to case) gets the next free one, "readme.txt.2", "readme.txt.3", ...
+// Each folder is listed once, when the first name is claimed in it.
+class HeldNames {
+  public:
+    explicit HeldNames(FileSystem& fs) : fs_(fs) {}
+    // The path under which the file `name` is held in `folder`, claimed for it.
+    std::string claim(const std::string& folder, std::string_view name);
 
-// The removal's move: copies `source` to `destination` (whose folder must exist), then deletes
-// the original only when the copy succeeded. A missing source is no failure. A source or
-// destination that is a link or a folder, a failed copy (the original stays, unheld) and a failed
-// delete (the copy is held, the original stays) go into `left`.
-void hold_file(FileSystem& fs, const std::string& source, const std::string& destination,
-               LeftOver& left);
+  private:
+    FileSystem& fs_;
+    std::map<std::string, std::set<std::string>> taken_;  // lower-case folder -> lower-case names
+};
 
 }  // namespace qv

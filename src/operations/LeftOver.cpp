@@ -14,6 +14,11 @@ void LeftOver::note(std::string text) {
     notes_.push_back(std::move(text));
 }
 
+void LeftOver::merge(const LeftOver& other) {
+    items_.insert(items_.end(), other.items_.begin(), other.items_.end());
+    notes_.insert(notes_.end(), other.notes_.begin(), other.notes_.end());
+}
+
 bool LeftOver::has_unheld_inside(const std::string& folder) const {
     return std::any_of(items_.begin(), items_.end(), [&](const Item& item) {
         return !item.held && path::is_inside(item.path, folder);

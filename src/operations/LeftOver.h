@@ -22,6 +22,9 @@ class LeftOver {
     // A sentence that explains a decision (a folder kept, a step not taken).
     void note(std::string text);
 
+    // Takes over what `other` holds.
+    void merge(const LeftOver& other);
+
     bool empty() const { return items_.empty() && notes_.empty(); }
     const std::vector<Item>& items() const { return items_; }
     const std::vector<std::string>& notes() const { return notes_; }

@@ -1,31 +1,35 @@
 #include "operations/Removal.h"
 
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "core/Messages.h"
 #include "operations/HoldingFolder.h"
 #include "operations/LeftOver.h"
-#include "operations/PanelGauges.h"
-#include "operations/RemovalMessages.h"
-#include "operations/SectionFiles.h"
-#include "operations/Sharing.h"
+#include "operations/RemovalPlan.h"
+#include "operations/RemovalRecord.h"
+#include "operations/RemovalRun.h"
+#include "operations/Warnings.h"
+#include "operations/WorkingFolderLock.h"
 #include "platform/Path.h"
 #include "platform/Text.h"
-#include "simfiles/AircraftCfg.h"
-#include "simfiles/TreeDeletion.h"
-#include "simfiles/WholeText.h"
 
 namespace qv {
 namespace {
 
 using Result = RemovalOutcome::Result;
 
-// The aircraft.cfg as the removal reads it: its path as spelled on disk and its whole text.
-struct CfgFile {
-    std::string path;
-    std::string text;
-    std::string failure;  // why it could not be read; empty when it was
+constexpr int kSteps = 7;
+
+// How one removal of a batch ended.
+struct Ended {
+    Result result = Result::stopped;
+    bool reload = false;
+    std::string why;  // a stop: the warning
+    LeftOver left;    // what stayed
 };
 
 class Removal {
@@ -33,191 +37,203 @@ class Removal {
     Removal(FileSystem& fs, const Workspace& workspace, UiPort& ui, const Catalogue& catalogue)
         : fs_(fs), workspace_(workspace), ui_(ui), catalogue_(catalogue) {}
 
-    RemovalOutcome run(std::ptrdiff_t list_position);
+    Ended run(const AircraftRecord& target, std::size_t earlier);
+    int steps() const { return steps_; }
 
   private:
     void step(const char* status) {
         ui_.step_progress();
+        ++steps_;
         ui_.set_progress_status(status);
     }
-    RemovalOutcome stop(const std::string& why, bool reload = false) {
+    Ended stop(std::string why, bool reload = false) {
         remove_created_folders();
-        ui_.close_progress();
-        ui_.warning(why);
-        return {Result::stopped, reload};
+        Ended ended;
+        ended.why = std::move(why);
+        ended.reload = reload;
+        return ended;
     }
     // The holding folders this removal made, taken away again when it stops before any move.
     void remove_created_folders() {
         for (auto it = created_.rbegin(); it != created_.rend(); ++it) fs_.remove_folder(*it);
         created_.clear();
     }
-    CfgFile read_cfg(const AircraftRecord& aircraft);
-    bool matches_catalogue(const std::string& folder, const std::string& cfg_text,
-                           const std::vector<SectionSpan>& sections) const;
-    std::string protected_content(const std::string& folder) const;
-    void delete_aircraft_folder(const std::string& folder, LeftOver& left);
 
     FileSystem& fs_;
     const Workspace& workspace_;
     UiPort& ui_;
     const Catalogue& catalogue_;
     std::vector<std::string> created_;
+    int steps_ = 0;
+    // Asked once for a whole batch.
+    std::optional<bool> gauges_answer_;
+    // The panel folders earlier removals of the batch took: they protect no gauge any more.
+    std::set<std::string> gone_panels_;
 };
 
-CfgFile Removal::read_cfg(const AircraftRecord& aircraft) {
-    CfgFile cfg;
-    cfg.path = path::join(aircraft.folder, "aircraft.cfg");
-    std::vector<std::string> found;
-    if (fs_.list(cfg.path, ListFilter::normal_files, found).ok() && !found.empty())
-        cfg.path = path::join(aircraft.folder, found.front());
-    Attributes a;
-    if (fs_.attributes(cfg.path, a).ok() && a.link) {
-        cfg.failure = "it is a link, which Quorvane does not move or rewrite";
-        return cfg;
-    }
-    const FsStatus st = read_whole_text(fs_, cfg.path, cfg.text);
-    if (!st.ok()) cfg.failure = st.message;
-    return cfg;
-}
-
-// Whether the file still holds exactly the sections the catalogue read from it, in that order:
-// otherwise the selected record and the sharing decisions may be stale.
-bool Removal::matches_catalogue(const std::string& folder, const std::string& cfg_text,
-                                const std::vector<SectionSpan>& sections) const {
-    std::vector<const AircraftRecord*> records(sections.size(), nullptr);
-    for (const auto& r : catalogue_.aircraft_table) {
-        if (!iequals(r.folder, folder)) continue;
-        if (r.section_index >= sections.size() || records[r.section_index]) return false;
-        records[r.section_index] = &r;
-    }
-    for (std::size_t i = 0; i < sections.size(); ++i) {
-        if (!records[i] ||
-            cfg_text.compare(sections[i].start, sections[i].length, records[i]->section_text) != 0)
-            return false;
-    }
-    return true;
-}
-
-// What the aircraft folder holds that must not be deleted with it; empty when nothing.
-std::string Removal::protected_content(const std::string& folder) const {
-    const struct {
-        const std::string& path;
-        const char* what;
-    } fixed[] = {
-        {workspace_.sim_aircraft_dir, "the simulator's aircraft folder "},
-        {workspace_.sim_main_dir, "the simulator's main folder "},
-        {workspace_.sim_gauges_dir, "the simulator's gauges folder "},
-        {workspace_.base_dir, "Quorvane's own folder "},
-    };
-    for (const auto& f : fixed)
-        if (!f.path.empty() && path::is_same_or_inside(f.path, folder)) return f.what + f.path;
-    for (const auto& r : catalogue_.aircraft_table)
-        if (path::is_inside(r.folder, folder)) return "the folder of another aircraft, " + r.folder;
-    return {};
-}
-
-void Removal::delete_aircraft_folder(const std::string& folder, LeftOver& left) {
-    ui_.set_progress_status(msg::kStatusDeletingFolder);
-    const TreeDeletion deletion = delete_folder_tree(fs_, folder);
-    const FsStatus removed = fs_.remove_folder(folder);
-    ui_.step_progress();
-
-    // A held file whose original could not be deleted stays reported even when the folder
-    // deletion took it: the user asked for a move, and it failed. Anything still in the folder is
-    // named once, from a listing of what is there now.
-    Attributes a;
-    if (fs_.attributes(folder, a).not_found()) return;
-    left.drop_inside(folder);
-    std::string why = !deletion.failure.ok()    ? deletion.failure.message
-                      : !deletion.links.empty() ? "it holds a link, which is left as it is"
-                                                : removed.message;
-    left.note(removal_msg::folder_not_removed(folder, why));
-    collect_remaining(fs_, folder, left);
-}
-
-RemovalOutcome Removal::run(std::ptrdiff_t list_position) {
-    if (list_position < 0 ||
-        static_cast<std::size_t>(list_position) >= catalogue_.list_records.size())
-        return {Result::nothing_selected};
-    if (!ui_.ask(Question::confirm_removal)) {
-        ui_.notice(msg::kRemoveCanceled);
-        return {Result::declined};
-    }
-    ui_.show_progress();
-    ui_.set_progress_range(7);
-    ui_.set_progress_status(msg::kStatusGathering);
-
-    const std::size_t target = catalogue_.list_records[static_cast<std::size_t>(list_position)];
-    const AircraftRecord& aircraft = catalogue_.aircraft_table.at(target);
-    const PanelRecord* panel = find_section_panel(catalogue_, aircraft);
-    Attributes folder_attributes;
-    if (fs_.attributes(aircraft.folder, folder_attributes).ok() && folder_attributes.link)
-        return stop(removal_msg::aircraft_folder_is_link(aircraft.folder));
+Ended Removal::run(const AircraftRecord& target, std::size_t earlier) {
+    steps_ = 0;
+    created_.clear();
+    if (std::string why = why_not_through(fs_, workspace_, target); !why.empty())
+        return stop(std::move(why));
 
     step(msg::kStatusCreatingTemp);
-    const std::string rel = aircraft_rel_path(workspace_, aircraft.folder);
+    const std::string rel = aircraft_rel_path(workspace_, target.folder);
     const std::string holding_dir = path::join(workspace_.temp_path_dir, rel);
     // Made from base_dir down, one level at a time, so no level can be a link.
     FsStatus st =
         make_folder_chain(fs_, std::string(path::parent(workspace_.temp_path_dir)),
                           path::join(path::last_part(workspace_.temp_path_dir), rel), &created_);
     if (st.ok()) st = make_folder_chain(fs_, holding_dir, "Gauges", &created_);
-    if (!st.ok()) return stop(removal_msg::holding_folder_failed(st.message));
+    if (!st.ok()) return stop(warn::holding_folder_failed(st.message));
 
     step(msg::kStatusGettingData);
-    const CfgFile cfg = read_cfg(aircraft);
-    if (!cfg.failure.empty()) return stop(removal_msg::cfg_unreadable(cfg.path, cfg.failure));
-    const std::vector<SectionSpan> sections = find_aircraft_sections(cfg.text);
-    if (!matches_catalogue(aircraft.folder, cfg.text, sections))
-        return stop(removal_msg::aircraft_changed(cfg.path), true);
+    PlanOutcome planned = plan_removal(fs_, workspace_, catalogue_, target, earlier, gone_panels_);
+    // The list shows something the disk no longer holds: it is loaded again.
+    if (planned.result != PlanOutcome::Result::planned) return stop(planned.why, true);
+    const RemovalPlan& plan = planned.plan;
 
     step(msg::kStatusSharedFiles);
-    const Sharing shared = find_sharing(catalogue_, target);
+    step(msg::kStatusDeletingGauges);
+    RemovalRecord record = make_record(workspace_, plan, new_record_id(), local_time_text());
+    st = start_record(fs_, workspace_, record);
+    if (!st.ok()) return stop(warn::record_failed(st.message));
 
+    Ended ended;
+    ended.left = plan.stays;
+    RemovalRun removal(fs_, workspace_, record, ended.left);
     // The aircraft.cfg is held (and rewritten) before anything else moves: when that fails,
     // every file stays where it was.
-    step(msg::kStatusDeletingGauges);
-    LeftOver left;
-    const RemovalPlace place{aircraft, cfg.path, holding_dir};
-    const CfgHold hold = hold_aircraft_cfg(fs_, place, cfg.text, sections[aircraft.section_index],
-                                           shared.other_sections, left);
-    const bool held = hold.result == CfgHold::Result::held;
-    if (hold.result == CfgHold::Result::copy_failed) {
-        left.note(removal_msg::backup_failed(cfg.path, hold.failure));
-        remove_created_folders();
+    switch (removal.hold_cfg()) {
+        case RemovalRun::CfgStep::done:
+            break;
+        case RemovalRun::CfgStep::changed:
+            removal.give_up();
+            return stop(warn::aircraft_changed(plan.cfg_path), true);
+        case RemovalRun::CfgStep::failed:
+            removal.give_up();
+            return stop(ended.left.describe());
     }
-    if (hold.result == CfgHold::Result::rewrite_failed)
-        left.note(removal_msg::rewrite_failed(cfg.path, hold.failure));
-    if (held) hold_panel_gauges(fs_, workspace_, ui_, catalogue_, panel, shared, holding_dir, left);
+    bool gauges = false;
+    if (plan.gauge_question) {
+        if (!gauges_answer_) gauges_answer_ = ui_.ask(Question::remove_gauges);
+        gauges = *gauges_answer_;
+    }
+    removal.decide_gauges(gauges);
+    removal.move(MoveKind::gauge);
 
     step(msg::kStatusDeletingFiles);
-    if (held) hold_section_files(fs_, place, shared, left);
+    removal.move(MoveKind::section);
     ui_.step_progress();
-
-    if (held && !shared.other_sections) {
-        const std::string kept_for = protected_content(aircraft.folder);
-        if (!kept_for.empty())
-            left.note(removal_msg::folder_kept_protected(aircraft.folder, kept_for));
-        else if (left.has_unheld_inside(aircraft.folder))
-            left.note(removal_msg::folder_kept_unheld(aircraft.folder));
-        else
-            delete_aircraft_folder(aircraft.folder, left);
+    ++steps_;
+    if (plan.folder_goes) {
+        ui_.set_progress_status(msg::kStatusDeletingFolder);
+        removal.move(MoveKind::rest);
     }
-    ui_.close_progress();
-    if (left.empty())
-        ui_.notice(msg::kRemoveCompleted);
-    else if (held)
-        ui_.warning(removal_msg::removal_left_over(left.describe()));
-    else  // nothing was removed: the note says why
-        ui_.warning(left.describe());
-    return {left.empty() ? Result::completed : Result::left_over, true};
+    removal.empty_folders();
+    if (plan.folder_goes) {
+        ui_.step_progress();
+        ++steps_;
+    }
+    removal.finish();
+    // A panel folder the removal emptied names no gauge for the rest of the batch.
+    for (const auto& f : plan.folders_to_remove) gone_panels_.insert(to_lower(f));
+    ended.result = ended.left.empty() ? Result::completed : Result::left_over;
+    ended.reload = true;
+    return ended;
+}
+
+std::string batch_summary(std::size_t count, std::size_t removed,
+                          const std::vector<std::string>& stopped, const LeftOver& left) {
+    std::string text = std::to_string(removed) + " of the " + std::to_string(count) +
+                       " selected aircraft were removed; what they took is held in the holding "
+                       "folder until it is emptied.";
+    for (const auto& s : stopped) text += "\r\n" + s;
+    if (!left.empty()) text += "\r\n" + left.describe();
+    return text;
 }
 
 }  // namespace
 
 RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPort& ui,
-                               const Catalogue& catalogue, std::ptrdiff_t list_position) {
-    return Removal(fs, workspace, ui, catalogue).run(list_position);
+                               const Catalogue& catalogue, std::span<const std::size_t> positions) {
+    for (std::size_t p : positions)
+        if (p >= catalogue.list_records.size()) return {Result::nothing_selected};
+    if (positions.empty()) return {Result::nothing_selected};
+    const std::size_t count = positions.size();
+    const bool asked =
+        count == 1 ? ui.ask(Question::confirm_removal)
+                   : ui.ask(Question::confirm_batch_removal,
+                            replace_first(msg::kBatchRemoveQuestion, "%1", std::to_string(count)));
+    if (!asked) {
+        ui.notice(msg::kRemoveCanceled);
+        return {Result::declined};
+    }
+    std::string busy;
+    const auto lock = WorkingFolderLock::take(fs, workspace, busy);
+    if (!lock) {
+        ui.warning(busy);
+        return {Result::stopped};
+    }
+
+    ui.show_progress();
+    ui.set_progress_range(kSteps * static_cast<int>(count));
+    Removal removal(fs, workspace, ui, catalogue);
+    // Sections cut out of each file so far, by folder, as their catalogue positions.
+    std::map<std::string, std::vector<std::size_t>> cut;
+    std::size_t removed = 0;
+    bool reload = false;
+    std::vector<std::string> stopped;
+    LeftOver left;
+    Ended last;
+    for (std::size_t k = 0; k < count; ++k) {
+        const AircraftRecord& target =
+            catalogue.aircraft_table.at(catalogue.list_records[positions[k]]);
+        ui.set_progress_status(msg::kStatusGathering);
+        std::size_t earlier = 0;
+        for (std::size_t index : cut[target.folder]) earlier += index < target.section_index;
+        last = removal.run(target, earlier);
+        reload = reload || last.reload;
+        if (last.result == Result::stopped) {
+            stopped.push_back(warn::batch_stopped(target.title, last.why));
+        } else {
+            ++removed;
+            cut[target.folder].push_back(target.section_index);
+            left.merge(last.left);
+        }
+        // Each removal of a batch takes its share of the bar.
+        if (count > 1)
+            for (int s = removal.steps(); s < kSteps; ++s) ui.step_progress();
+    }
+    ui.close_progress();
+
+    RemovalOutcome outcome;
+    outcome.reload = reload;
+    if (count == 1) {
+        outcome.result = last.result;
+        if (last.result == Result::stopped)
+            ui.warning(last.why);
+        else if (last.result == Result::completed)
+            ui.notice(msg::kRemoveCompleted);
+        else
+            ui.warning(warn::removal_left_over(last.left.describe()));
+        return outcome;
+    }
+    outcome.result = removed == 0                       ? Result::stopped
+                     : removed == count && left.empty() ? Result::completed
+                                                        : Result::left_over;
+    if (outcome.result == Result::completed)
+        ui.notice(msg::kRemoveCompleted);
+    else
+        ui.warning(batch_summary(count, removed, stopped, left));
+    return outcome;
+}
+
+RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPort& ui,
+                               const Catalogue& catalogue, std::ptrdiff_t position) {
+    if (position < 0) return {Result::nothing_selected};
+    const std::size_t one = static_cast<std::size_t>(position);
+    return remove_aircraft(fs, workspace, ui, catalogue, std::span<const std::size_t>(&one, 1));
 }
 
 }  // namespace qv

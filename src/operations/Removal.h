@@ -1,7 +1,9 @@
-// "REMOVE SELECTED AIRCRAFT": one aircraft section out, its unshared files held under Temp_Path.
+// "REMOVE SELECTED AIRCRAFT": aircraft sections out, everything they take held under Temp_Path
+// until that folder is emptied, each removal with its record.
 #pragma once
 
 #include <cstddef>
+#include <span>
 
 #include "core/UiPort.h"
 #include "core/Workspace.h"
@@ -14,18 +16,24 @@ struct RemovalOutcome {
     enum class Result {
         nothing_selected,  // no list entry: nothing shown, nothing done
         declined,          // the confirmation was answered No
-        completed,         // removed
-        left_over,         // removed, but something could not be moved or deleted (a warning said)
-        stopped,           // stopped before anything moved (a warning said why)
+        completed,         // removed, nothing left behind
+        left_over,         // removed, but something stayed (a warning named it)
+        stopped,           // nothing was removed (a warning said why)
     };
     Result result = Result::nothing_selected;
     // The catalogue no longer matches the disk: the caller loads it again.
     bool reload = false;
 };
 
-// `list_position` is the selected entry of the aircraft list, or -1 for none. The catalogue is
-// left as it was; the caller reloads it when the outcome says so.
+// Removes the list entries at `positions` (positions in the aircraft list): one confirmation,
+// one progress window, the gauge question at most once, then each removal in turn, each reading
+// its aircraft.cfg as earlier removals of the batch left it. One closing message for all. The
+// catalogue is left as it was; the caller reloads it when the outcome says so.
 RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPort& ui,
-                               const Catalogue& catalogue, std::ptrdiff_t list_position);
+                               const Catalogue& catalogue, std::span<const std::size_t> positions);
+
+// The list entry at `position`, or -1 for none selected.
+RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPort& ui,
+                               const Catalogue& catalogue, std::ptrdiff_t position);
 
 }  // namespace qv

@@ -1,8 +1,11 @@
 #include "operations/UnusedGaugeSweep.h"
 
 #include "core/Messages.h"
-#include "core/OperationError.h"
 #include "operations/GaugeIndex.h"
+#include "operations/HoldingFolder.h"
+#include "operations/LeftOver.h"
+#include "operations/Warnings.h"
+#include "operations/WorkingFolderLock.h"
 #include "platform/Path.h"
 #include "platform/Text.h"
 
@@ -27,11 +30,19 @@ void sweep_unused_gauges(FileSystem& fs, const Workspace& workspace, UiPort& ui,
     // folder's own files are no gauges to sweep.
     const std::string& gauges_dir = workspace.sim_gauges_dir;
     if (gauges_dir.empty() || path::is_separator(gauges_dir.back())) return;
+    std::string busy;
+    const auto lock = WorkingFolderLock::take(fs, workspace, busy);
+    if (!lock) {
+        ui.warning(busy);
+        return;
+    }
 
     std::vector<std::string> names;
-    const std::string pattern = path::join(gauges_dir, "*.*");
-    const FsStatus st = fs.list(pattern, ListFilter::normal_files, names);
-    if (!st.ok()) throw OperationError(st.message);
+    const FsStatus st = fs.list(path::join(gauges_dir, "*.*"), ListFilter::normal_files, names);
+    if (!st.ok()) {
+        ui.warning(warn::sweep_unlisted(st.message));
+        return;
+    }
     std::erase_if(names, [](const std::string& name) { return !is_gauge_file(name); });
     if (names.empty()) return;
 
@@ -44,15 +55,36 @@ void sweep_unused_gauges(FileSystem& fs, const Workspace& workspace, UiPort& ui,
     for (const PanelRecord& panel : catalogue.panel_table) lists.push_back(panel.gauges);
     const std::vector<bool> used = find_used_gauges(lists, stems);
 
+    // Every copy is made, then put on the disk, then the originals go.
+    HeldNames held(fs);
+    LeftOver left;
+    std::vector<std::string> copied;
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (used[i]) continue;
-        const std::string& name = names[i];
-        const std::string source = path::join(gauges_dir, name);
-        // Failures are skipped without a word: a file whose copy failed stays where it is, and
-        // one that could not be deleted after its copy stays in both places.
-        if (fs.copy_file(source, path::join(workspace.unused_gauges_dir, name)).ok())
-            fs.delete_file(source);
+        const std::string source = path::join(gauges_dir, names[i]);
+        const FsStatus copy =
+            fs.copy_file(source, held.claim(workspace.unused_gauges_dir, names[i]));
+        if (copy.ok())
+            copied.push_back(source);
+        else if (!copy.not_found())
+            left.add(source, copy.message);
     }
+    if (!copied.empty()) {
+        const FsStatus flushed = fs.flush_folder(workspace.unused_gauges_dir);
+        if (!flushed.ok()) {
+            // Without the copies on the disk the originals stay.
+            for (const auto& source : copied)
+                left.add(source, "copied, but the copy could not be put on the disk", true);
+            copied.clear();
+        }
+    }
+    for (const auto& source : copied) {
+        const FsStatus gone = fs.delete_file(source);
+        if (!gone.ok() && !gone.not_found())
+            left.add(source, "copied into the holding folder, but not deleted: " + gone.message,
+                     true);
+    }
+    if (!left.empty()) ui.warning(warn::sweep_left_over(left.describe()));
 }
 
 }  // namespace qv

@@ -8,9 +8,9 @@
 
 namespace qv {
 
-// Asks, and on Yes moves every unused .gau, .zip and .cab file. Failing copies and deletes are
-// skipped: the file stays where it is. Throws OperationError when the gauges folder can't be
-// listed.
+// Asks, and on Yes moves every unused .gau, .zip and .cab file. A held name already taken gets
+// the next free one; nothing held is replaced. A file that can't be moved stays where it is, and
+// a warning names it.
 void sweep_unused_gauges(FileSystem& fs, const Workspace& workspace, UiPort& ui,
                          const Catalogue& catalogue);
 

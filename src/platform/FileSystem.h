@@ -9,8 +9,7 @@
 // no file is not a failure for the caller, while a copy or delete that could not be done is.
 #pragma once
 
-#include <compare>
-#include <cstdint>
+#include <cstddef>
 #include <memory>
 #include <span>
 #include <string>
@@ -22,6 +21,7 @@ namespace qv {
 enum class FsError {
     none,
     not_found,  // the path or one of its parent folders does not exist
+    exists,     // a new file or folder was to be made, and something has that name
     failed,     // it exists (or should be creatable) but the operation could not be done
 };
 
@@ -51,21 +51,33 @@ struct Attributes {
     bool link = false;  // a symbolic link or junction (to a folder, when `directory` is set)
 };
 
-// Names a file or folder independently of the path it was reached by: (device, inode) on POSIX,
-// (volume serial, file index) on Windows. Used to stop the folder walk going round a link loop.
-struct FileIdentity {
-    std::uint64_t device = 0;
-    std::uint64_t index = 0;
-    auto operator<=>(const FileIdentity&) const = default;
+// A subfolder found by a scan: links are told apart, since the walk follows them only once the
+// folders reached without a link are known.
+struct ScannedFolder {
+    std::string name;
+    bool link = false;
 };
 
 // What one folder holds for the aircraft walk, from a single listing (see FileSystem::scan_folder).
 struct FolderScan {
     // Subfolders that are neither hidden nor system, in listing order, as spelled on disk.
-    std::vector<std::string> subfolders;
+    std::vector<ScannedFolder> subfolders;
     // For each wanted file name, the name of the normal file that matches it without regard to
     // case (spelled as on disk), or an empty string when there is none.
     std::vector<std::string> matches;
+    // Entries whose names have no single-byte form (shown with "?"): no path can reach them.
+    std::vector<std::string> unreachable;
+};
+
+// The largest file the program reads: configuration files are far smaller, and a file named
+// aircraft.cfg that is a link to a device must not fill the memory.
+inline constexpr std::size_t kMaxReadBytes = 64u << 20;
+
+// An operating-system lock on a file, held until the object goes (or the process ends, however it
+// ends: a killed program leaves no stale lock).
+class FileLock {
+  public:
+    virtual ~FileLock() = default;
 };
 
 class FileSystem {
@@ -91,15 +103,29 @@ class FileSystem {
 
     virtual FsStatus create_folder(const std::string& path) = 0;  // one level; parent must exist
     virtual FsStatus remove_folder(const std::string& path) = 0;  // empty folders only; no links
-    virtual FsStatus copy_file(const std::string& from, const std::string& to) = 0;  // replaces
+    // Copies a file, its attributes with it, to `to`, which must not exist: nothing is ever
+    // copied over another file.
+    virtual FsStatus copy_file(const std::string& from, const std::string& to) = 0;
     virtual FsStatus delete_file(const std::string& path) = 0;  // fails on a read-only file
-    // Writes `bytes` to a temporary file beside `path`, then puts it in place of `path` in one
-    // step. `path` is left as it was when anything fails (a read-only `path` fails).
+    // Writes `bytes` to a temporary file beside `path`, puts it on the disk, then in place of
+    // `path` in one step. `path` is left as it was when anything fails (a read-only `path` fails).
     virtual FsStatus replace_file(const std::string& path, std::string_view bytes) = 0;
+    // Makes the file `path`, which must not exist, with `bytes`, and puts it on the disk.
+    virtual FsStatus write_new_file(const std::string& path, std::string_view bytes) = 0;
+    // Adds `bytes` at the end of the existing file `path`.
+    virtual FsStatus append_file(const std::string& path, std::string_view bytes) = 0;
+    // Reads a regular file of at most kMaxReadBytes whole; anything else (a folder, a device, a
+    // pipe, a larger file) fails without being read.
     virtual FsStatus read_file(const std::string& path, std::string& bytes) = 0;
+    // Puts the files copied or written below `folder` on the disk, before their originals go.
+    virtual FsStatus flush_folder(const std::string& folder) = 0;
 
-    virtual FsStatus identity(const std::string& path, FileIdentity& out) = 0;
+    // `path` with every link and junction on it resolved, as the system reaches it.
+    virtual FsStatus real_path(const std::string& path, std::string& out) = 0;
     virtual FsStatus current_directory(std::string& out) = 0;
+    // Takes the lock of the file `path` (made when missing) without waiting: "failed" when
+    // another process holds it.
+    virtual FsStatus lock_file(const std::string& path, std::unique_ptr<FileLock>& out) = 0;
 };
 
 // The backend of this build: Win32 on Windows, POSIX elsewhere.

@@ -1,5 +1,7 @@
 #include "platform/Path.h"
 
+#include <algorithm>
+
 #include "platform/Text.h"
 
 namespace qv::path {
@@ -142,7 +144,8 @@ std::string_view parent(std::string_view path) {
 }
 
 std::string_view without_trailing_separator(std::string_view path) {
-    while (path.size() > 1 && is_separator(path.back())) path.remove_suffix(1);
+    const std::size_t keep = std::max<std::size_t>(1, root_length(path));
+    while (path.size() > keep && is_separator(path.back())) path.remove_suffix(1);
     return path;
 }
 
@@ -183,7 +186,8 @@ std::optional<std::string> clean_relative(std::string_view rel) {
             continue;
         }
         if (only_dots_and_spaces(part)) return std::nullopt;
-        kept.push_back(part);
+        // Windows drops a name's trailing dots and spaces ("Blue." opens "Blue"); so does Wine.
+        kept.push_back(part.substr(0, part.find_last_not_of(". ") + 1));
     }
     if (kept.empty()) return std::nullopt;
     std::string out;

@@ -31,7 +31,7 @@ std::wstring join(std::wstring_view folder, std::wstring_view name);
 std::string_view last_part(std::string_view path);
 // Everything before the last component, without the separator ("a\b\c" -> "a\b", "c" -> "").
 std::string_view parent(std::string_view path);
-// `path` without the separators at its end (a lone "\" stays; "C:\" becomes "C:").
+// `path` without the separators at its end; a root ("\", "C:\") stays as it is.
 std::string_view without_trailing_separator(std::string_view path);
 // `path` with one separator at its end (a drive "C:" gets none), ready to take a name.
 std::string with_trailing_separator(std::string_view path);
@@ -48,9 +48,10 @@ bool is_same_or_inside(std::string_view path, std::string_view folder);
 bool is_inside(std::string_view path, std::string_view folder);
 
 // `rel` made safe to join below a folder: "." dropped, ".." resolved, empty components dropped,
-// components joined with "\". Nothing when it would leave the folder or name the folder itself,
-// or when a component holds ":" (a drive or a stream), a wildcard, or only dots and spaces
-// (Windows reads "..." and ". ." as no name at all).
+// trailing dots and spaces of each component dropped (as Windows drops them), components joined
+// with "\". Nothing when it would leave the folder or name the folder itself, or when a
+// component holds ":" (a drive or a stream), a wildcard, or only dots and spaces (Windows reads
+// "..." and ". ." as no name at all).
 std::optional<std::string> clean_relative(std::string_view rel);
 
 }  // namespace qv::path

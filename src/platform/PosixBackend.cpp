@@ -2,18 +2,23 @@
 //
 // - "\" and "/" both separate components; each component is looked up by its exact name first,
 //   otherwise as the first entry (in listing order) whose name matches without regard to case.
+//   Trailing dots and spaces of the last component are dropped, as Wine drops them.
 // - Names on disk are UTF-8, the core's are Windows-1252. A name with no single-byte form comes
 //   back with "?" in it and never matches anything, so operations on it fail like a missing file.
 // - hidden: a name starting with "." or bit 0x2 of the `user.DOSATTRIB` attribute; system: its
 //   bit 0x4 (Wine stores the attribute as text such as "0x6"). Read-only: no write bit at all.
 // - A link whose target is gone is left out of listings, as Wine leaves it out.
+// - Locks are open file description locks: they conflict with the record locks Wine takes for a
+//   Windows program's LockFileEx, and go with the process however it ends.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,6 +35,7 @@ namespace {
 constexpr const char* kDosAttrib = "user.DOSATTRIB";
 constexpr unsigned kHiddenBit = 0x2;
 constexpr unsigned kSystemBit = 0x4;
+constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
 class Fd {
   public:
@@ -41,11 +47,6 @@ class Fd {
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
 
   private:
     int fd_;
@@ -66,13 +67,11 @@ class Dir {
 };
 
 FsStatus fail(FsError kind, const std::string& what, const std::string& path, int err) {
-    FsStatus st;
-    st.error = kind;
-    st.message = what + " " + path + ": " + utf8_to_cp1252(std::strerror(err));
-    return st;
+    return {kind, what + " " + path + ": " + utf8_to_cp1252(std::strerror(err))};
 }
 
 FsStatus from_errno(const std::string& what, const std::string& path, int err) {
+    if (err == EEXIST) return fail(FsError::exists, what, path, err);
     const bool missing = err == ENOENT || err == ENOTDIR;
     return fail(missing ? FsError::not_found : FsError::failed, what, path, err);
 }
@@ -102,6 +101,12 @@ SplitPath split(const std::string& path) {
             out.parts.emplace_back(part);
         }
     }
+    // Wine drops the trailing dots and spaces of a path's last component ("Blue." is "Blue").
+    if (!out.parts.empty()) {
+        std::string& last = out.parts.back();
+        const std::size_t keep = last.find_last_not_of(". ");
+        if (keep != std::string::npos) last.resize(keep + 1);
+    }
     return out;
 }
 
@@ -109,13 +114,12 @@ struct DirEntryInfo {
     std::string name;      // single-byte name as shown to the core
     std::string native;    // the name on disk
     bool lossless = true;  // the name has a single-byte form
+    unsigned char type = DT_UNKNOWN;
 };
 
 // Reads every entry of a native folder. Returns false with errno set when the folder can't be read.
-bool read_native_dir(const std::string& native_dir, std::vector<DirEntryInfo>& out,
-                     std::vector<unsigned char>* types = nullptr) {
+bool read_native_dir(const std::string& native_dir, std::vector<DirEntryInfo>& out) {
     out.clear();
-    if (types) types->clear();
     Dir dir(native_dir.empty() ? "/" : native_dir);
     if (!dir.get()) return false;
     for (;;) {
@@ -129,8 +133,8 @@ bool read_native_dir(const std::string& native_dir, std::vector<DirEntryInfo>& o
         DirEntryInfo info;
         info.native = e->d_name;
         info.name = utf8_to_cp1252(info.native, &info.lossless);
+        info.type = e->d_type;
         out.push_back(std::move(info));
-        if (types) types->push_back(e->d_type);
     }
     return true;
 }
@@ -168,9 +172,8 @@ std::string cwd_native() {
     return buf;
 }
 
-// Resolves a core path to the native path of an existing entry; `parts_used` components of the
-// path are resolved. With `all_but_last`, the last component is not looked up (it is returned
-// in `last` as given), for creating a new entry.
+// A core path resolved to the native path of an existing entry. With `all_but_last`, the last
+// component is not looked up (it is returned in `last` as given), for making a new entry.
 struct Resolved {
     bool ok = false;
     std::string native;  // the resolved native path (of the parent with all_but_last)
@@ -197,7 +200,7 @@ Resolved resolve(const std::string& path, bool all_but_last = false) {
         r.last = sp.parts.back();
         --count;
     }
-    // Fast path: the exact spelling exists.
+    // Most paths the program uses came from listings and are spelled exactly.
     std::string exact = exact_native(sp, count);
     struct stat st {};
     if (::lstat(exact.c_str(), &st) == 0) {
@@ -216,24 +219,6 @@ Resolved resolve(const std::string& path, bool all_but_last = false) {
     return r;
 }
 
-// Runs `op` on the path as spelled, and only when that names nothing (ENOENT, ENOTDIR) looks the
-// components up without regard to case and runs it again. Most paths the program uses came from
-// listings and are spelled exactly, so this saves a lookup per call. `op` returns false with
-// errno set on failure; the result is 0, or the errno of the last try, or ENOENT when the path
-// resolves to nothing.
-template <class Op>
-int on_native(const std::string& path, Op op) {
-    const SplitPath sp = split(path);
-    std::string exact = exact_native(sp, sp.parts.size());
-    if (op(exact)) return 0;
-    const int err = errno;
-    if (err != ENOENT && err != ENOTDIR) return err;
-    Resolved r = resolve(path);
-    if (!r.ok) return ENOENT;
-    if (r.native == exact) return err;
-    return op(r.native) ? 0 : errno;
-}
-
 unsigned dos_bits(const std::string& native) {
     char buf[64];
     const ssize_t n = ::getxattr(native.c_str(), kDosAttrib, buf, sizeof buf - 1);
@@ -243,25 +228,38 @@ unsigned dos_bits(const std::string& native) {
     return static_cast<unsigned>(std::strtoul(buf, nullptr, 0));
 }
 
+std::string dos_bits_text(unsigned bits) {
+    char buf[16];
+    const int n = std::snprintf(buf, sizeof buf, "0x%x", bits);
+    return std::string(buf, static_cast<std::size_t>(n));
+}
+
 bool write_dos_bits(const std::string& native, unsigned bits) {
     if (bits == 0) {
         if (::removexattr(native.c_str(), kDosAttrib) == 0) return true;
         return errno == ENODATA;
     }
-    char buf[16];
-    const int n = std::snprintf(buf, sizeof buf, "0x%x", bits);
-    return ::setxattr(native.c_str(), kDosAttrib, buf, static_cast<std::size_t>(n), 0) == 0;
+    const std::string text = dos_bits_text(bits);
+    return ::setxattr(native.c_str(), kDosAttrib, text.data(), text.size(), 0) == 0;
 }
 
-// Attributes of an existing native path; false when it does not exist (a dangling link included).
-bool read_attributes(const std::string& native, const std::string& name, Attributes& a) {
+// What the program needs to know of an existing native path.
+struct NativeInfo {
+    Attributes attrs;
+    bool regular = false;  // a regular file (a device, pipe or socket is neither file nor folder)
+};
+
+// Information on an existing native path; false when it does not exist (a dangling link too).
+bool read_info(const std::string& native, const std::string& name, NativeInfo& info) {
     struct stat lst {};
     if (::lstat(native.c_str(), &lst) != 0) return false;
     struct stat st = lst;
+    Attributes& a = info.attrs;
     a.link = S_ISLNK(lst.st_mode);
     if (a.link && ::stat(native.c_str(), &st) != 0) return false;
     a.directory = S_ISDIR(st.st_mode);
-    a.read_only = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    info.regular = S_ISREG(st.st_mode);
+    a.read_only = (st.st_mode & kWriteBits) == 0;
     const unsigned bits = dos_bits(native);
     a.hidden = (!name.empty() && name[0] == '.') || (bits & kHiddenBit) != 0;
     a.system = (bits & kSystemBit) != 0;
@@ -295,6 +293,40 @@ bool is_wildcard_all(const std::string& s) {
     return s == "*.*" || s == "*";
 }
 
+FsStatus write_all(int fd, std::string_view bytes, const std::string& path,
+                   const std::string& what) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return from_errno(what, path, errno);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return FsStatus::success();
+}
+
+// Opens an existing regular file for reading without waiting on it: a pipe opened for reading
+// would block until a writer came.
+FsStatus open_regular(const std::string& native, const std::string& path, int& fd_out,
+                      struct stat& st) {
+    fd_out = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_out < 0) return from_errno("Can't read", path, errno);
+    if (::fstat(fd_out, &st) != 0) return from_errno("Can't read", path, errno);
+    if (S_ISDIR(st.st_mode)) return failed("Can't read", path, "it is a folder");
+    if (!S_ISREG(st.st_mode)) return failed("Can't read", path, "it is not a regular file");
+    return FsStatus::success();
+}
+
+class PosixLock final : public FileLock {
+  public:
+    explicit PosixLock(int fd) : fd_(fd) {}
+
+  private:
+    Fd fd_;
+};
+
 class PosixFileSystem final : public FileSystem {
   public:
     FsStatus list(const std::string& pattern, ListFilter filter,
@@ -311,9 +343,9 @@ class PosixFileSystem final : public FileSystem {
                 return from_errno("Can't list the folder", std::string(path::parent(pattern)),
                                   errno);
             for (auto& e : entries) {
-                Attributes a;
-                if (!read_attributes(native_join(parent.native, e.native), e.name, a)) continue;
-                if (passes(a, filter)) names.push_back(std::move(e.name));
+                NativeInfo info;
+                if (!read_info(native_join(parent.native, e.native), e.name, info)) continue;
+                if (passes(info.attrs, filter)) names.push_back(std::move(e.name));
             }
             sort_listing(names);
             return FsStatus::success();
@@ -322,9 +354,9 @@ class PosixFileSystem final : public FileSystem {
         if (!found) return FsStatus::success();
         bool lossless = true;
         std::string name = utf8_to_cp1252(*found, &lossless);
-        Attributes a;
-        if (lossless && read_attributes(native_join(parent.native, *found), name, a) &&
-            passes(a, filter))
+        NativeInfo info;
+        if (lossless && read_info(native_join(parent.native, *found), name, info) &&
+            passes(info.attrs, filter))
             names.push_back(std::move(name));
         return FsStatus::success();
     }
@@ -332,75 +364,82 @@ class PosixFileSystem final : public FileSystem {
     FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
                          FolderScan& out) override {
         out.subfolders.clear();
+        out.unreachable.clear();
         out.matches.assign(wanted.size(), std::string());
         std::vector<DirEntryInfo> entries;
-        std::vector<unsigned char> types;
-        std::string dir;
-        const int err = on_native(folder, [&](const std::string& p) {
-            dir = p;
-            return read_native_dir(p, entries, &types);
-        });
-        if (err != 0) return from_errno("Can't list the folder", folder, err);
+        Resolved r = resolve(folder);
+        if (!r.ok) return not_found("Can't list the folder", folder);
+        if (!read_native_dir(r.native, entries))
+            return from_errno("Can't list the folder", folder, errno);
+        const std::string& dir = r.native;
         std::vector<std::size_t> match_index(wanted.size(), SIZE_MAX);
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const auto& e = entries[i];
-            if (!e.lossless) continue;
-            const unsigned char t = types[i];
+            if (!e.lossless) {
+                out.unreachable.push_back(e.name);
+                continue;
+            }
             // The entry type from the listing settles most entries without a query of their own;
             // only folders, links and unknown types need their attributes read.
-            if (t == DT_DIR || t == DT_LNK || t == DT_UNKNOWN) {
-                Attributes a;
-                if (!read_attributes(native_join(dir, e.native), e.name, a)) continue;
-                if (a.directory) {
-                    if (!a.hidden && !a.system) out.subfolders.push_back(e.name);
+            const unsigned char t = e.type;
+            if (t != DT_REG && t != DT_DIR && t != DT_LNK && t != DT_UNKNOWN) continue;
+            if (t != DT_REG) {
+                NativeInfo info;
+                if (!read_info(native_join(dir, e.native), e.name, info)) continue;
+                if (info.attrs.directory) {
+                    if (!info.attrs.hidden && !info.attrs.system)
+                        out.subfolders.push_back({e.name, info.attrs.link});
                     continue;
                 }
+                if (!info.regular) continue;
             }
             for (std::size_t w = 0; w < wanted.size(); ++w) {
                 if (!iequals(e.name, wanted[w])) continue;
                 const std::size_t cur = match_index[w];
                 if (better_match(e.name, cur == SIZE_MAX ? std::string_view() : entries[cur].name,
                                  wanted[w])) {
-                    Attributes a;
-                    if (read_attributes(native_join(dir, e.native), e.name, a) && !a.directory &&
-                        !a.hidden && !a.system)
+                    NativeInfo info;
+                    if (read_info(native_join(dir, e.native), e.name, info) && info.regular &&
+                        !info.attrs.hidden && !info.attrs.system)
                         match_index[w] = i;
                 }
             }
         }
         for (std::size_t w = 0; w < wanted.size(); ++w)
             if (match_index[w] != SIZE_MAX) out.matches[w] = entries[match_index[w]].name;
-        sort_listing(out.subfolders);
+        std::sort(out.subfolders.begin(), out.subfolders.end(),
+                  [](const ScannedFolder& a, const ScannedFolder& b) {
+                      return listing_less(a.name, b.name);
+                  });
         return FsStatus::success();
     }
 
     FsStatus attributes(const std::string& path, Attributes& out) override {
         out = Attributes{};
         Resolved r = resolve(path);
-        if (!r.ok) return not_found("Can't read the attributes of", path);
-        if (!read_attributes(r.native, std::string(path::last_part(path)), out))
+        NativeInfo info;
+        if (!r.ok || !read_info(r.native, std::string(path::last_part(path)), info))
             return not_found("Can't read the attributes of", path);
+        out = info.attrs;
         return FsStatus::success();
     }
 
     FsStatus set_attributes(const std::string& path, const Attributes& attrs) override {
+        const char* what = "Can't set the attributes of";
         Resolved r = resolve(path);
-        if (!r.ok) return not_found("Can't set the attributes of", path);
+        if (!r.ok) return not_found(what, path);
         struct stat st {};
-        if (::stat(r.native.c_str(), &st) != 0)
-            return from_errno("Can't set the attributes of", path, errno);
-        mode_t mode = st.st_mode & 07777;
-        if (attrs.read_only)
-            mode &= static_cast<mode_t>(~(S_IWUSR | S_IWGRP | S_IWOTH));
-        else
-            mode |= S_IWUSR;
-        if (::chmod(r.native.c_str(), mode) != 0)
-            return from_errno("Can't set the attributes of", path, errno);
+        if (::stat(r.native.c_str(), &st) != 0) return from_errno(what, path, errno);
+        // The write bit first: a file without it can't take an extended attribute.
+        if (!attrs.read_only && ::chmod(r.native.c_str(), (st.st_mode & 07777) | S_IWUSR) != 0)
+            return from_errno(what, path, errno);
         unsigned bits = dos_bits(r.native) & ~(kHiddenBit | kSystemBit);
         if (attrs.hidden) bits |= kHiddenBit;
         if (attrs.system) bits |= kSystemBit;
-        if (!write_dos_bits(r.native, bits))
-            return from_errno("Can't set the attributes of", path, errno);
+        if (!write_dos_bits(r.native, bits)) return from_errno(what, path, errno);
+        if (attrs.read_only &&
+            ::chmod(r.native.c_str(), st.st_mode & 07777 & static_cast<mode_t>(~kWriteBits)) != 0)
+            return from_errno(what, path, errno);
         return FsStatus::success();
     }
 
@@ -408,7 +447,8 @@ class PosixFileSystem final : public FileSystem {
         Resolved parent = resolve(path, true);
         if (!parent.ok) return not_found("Can't create the folder", path);
         if (auto existing = lookup(parent.native, parent.last))
-            return failed("Can't create the folder", path, "something of that name exists");
+            return {FsError::exists,
+                    "Can't create the folder " + path + ": something of that name exists"};
         const std::string native = native_join(parent.native, cp1252_to_utf8(parent.last));
         if (::mkdir(native.c_str(), 0777) != 0)
             return from_errno("Can't create the folder", path, errno);
@@ -430,21 +470,29 @@ class PosixFileSystem final : public FileSystem {
     FsStatus copy_file(const std::string& from, const std::string& to) override {
         Resolved src = resolve(from);
         if (!src.ok) return not_found("Can't copy", from);
+        int raw_in = -1;
         struct stat sst {};
-        if (::stat(src.native.c_str(), &sst) != 0) return from_errno("Can't copy", from, errno);
-        if (S_ISDIR(sst.st_mode)) return failed("Can't copy", from, "it is a folder");
+        FsStatus st = open_regular(src.native, from, raw_in, sst);
+        Fd in(raw_in);
+        if (!st.ok()) return st;
         std::string target;
-        FsStatus st = writable_target(to, "Can't copy to", target);
+        st = new_target(to, "Can't copy to", target);
         if (!st.ok()) return st;
-        std::string bytes;
-        st = read_native(src.native, from, bytes);
-        if (!st.ok()) return st;
-        st = write_replacing(target, to, bytes, sst.st_mode & 07777, "Can't copy to", false);
-        if (!st.ok()) return st;
-        // A copy keeps the source's attributes, as CopyFile keeps them.
-        if (!write_dos_bits(target, dos_bits(src.native)))
-            return from_errno("Can't copy the attributes to", to, errno);
-        return FsStatus::success();
+        Fd out(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (!out.valid()) return from_errno("Can't copy to", to, errno);
+        st = copy_bytes(in.get(), out.get(), from, to);
+        // A copy keeps the source's attributes, as CopyFile keeps them; the extended attribute
+        // goes on before the mode, which may take away the write permission it needs.
+        const unsigned bits = dos_bits(src.native);
+        if (st.ok() && bits != 0) {
+            const std::string text = dos_bits_text(bits);
+            if (::fsetxattr(out.get(), kDosAttrib, text.data(), text.size(), 0) != 0)
+                st = from_errno("Can't copy the attributes to", to, errno);
+        }
+        if (st.ok() && ::fchmod(out.get(), sst.st_mode & 07777) != 0)
+            st = from_errno("Can't copy to", to, errno);
+        if (!st.ok()) ::unlink(target.c_str());
+        return st;
     }
 
     FsStatus delete_file(const std::string& path) override {
@@ -453,7 +501,7 @@ class PosixFileSystem final : public FileSystem {
         struct stat lst {};
         if (::lstat(r.native.c_str(), &lst) != 0) return from_errno("Can't delete", path, errno);
         if (S_ISDIR(lst.st_mode)) return failed("Can't delete", path, "it is a folder");
-        if (!S_ISLNK(lst.st_mode) && (lst.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        if (!S_ISLNK(lst.st_mode) && (lst.st_mode & kWriteBits) == 0)
             return failed("Can't delete", path, "the file is read-only");
         if (::unlink(r.native.c_str()) != 0) return from_errno("Can't delete", path, errno);
         return FsStatus::success();
@@ -467,38 +515,127 @@ class PosixFileSystem final : public FileSystem {
         const bool existed = ::stat(target.c_str(), &tst) == 0;
         const mode_t mode = existed ? (tst.st_mode & 07777) : new_file_mode();
         const unsigned bits = existed ? dos_bits(target) : 0;
-        st = write_replacing(target, path, bytes, mode, "Can't replace", true);
+        std::string tmp = target + ".qvtmp-XXXXXX";
+        Fd fd(::mkstemp(tmp.data()));
+        if (!fd.valid()) return from_errno("Can't replace", path, errno);
+        st = write_all(fd.get(), bytes, path, "Can't replace");
         // The new file takes the old one's hidden and system bits, as a Windows replace keeps them.
-        if (st.ok() && bits != 0 && !write_dos_bits(target, bits))
-            return from_errno("Can't keep the attributes of", path, errno);
+        if (st.ok() && bits != 0) {
+            const std::string text = dos_bits_text(bits);
+            if (::fsetxattr(fd.get(), kDosAttrib, text.data(), text.size(), 0) != 0)
+                st = from_errno("Can't keep the attributes of", path, errno);
+        }
+        // The old text is gone once the rename is done: the new one must be on the disk.
+        if (st.ok() && ::fsync(fd.get()) != 0) st = from_errno("Can't replace", path, errno);
+        if (st.ok() && ::fchmod(fd.get(), mode) != 0) st = from_errno("Can't replace", path, errno);
+        if (st.ok() && ::rename(tmp.c_str(), target.c_str()) != 0)
+            st = from_errno("Can't replace", path, errno);
+        if (!st.ok()) ::unlink(tmp.c_str());
         return st;
+    }
+
+    FsStatus write_new_file(const std::string& path, std::string_view bytes) override {
+        std::string target;
+        FsStatus st = new_target(path, "Can't write", target);
+        if (!st.ok()) return st;
+        Fd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, new_file_mode()));
+        if (!fd.valid()) return from_errno("Can't write", path, errno);
+        st = write_all(fd.get(), bytes, path, "Can't write");
+        if (st.ok() && ::fsync(fd.get()) != 0) st = from_errno("Can't write", path, errno);
+        if (!st.ok()) {
+            ::unlink(target.c_str());
+            return st;
+        }
+        sync_folder_of(target);
+        return st;
+    }
+
+    FsStatus append_file(const std::string& path, std::string_view bytes) override {
+        Resolved r = resolve(path);
+        if (!r.ok) return not_found("Can't write", path);
+        Fd fd(::open(r.native.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+        if (!fd.valid()) return from_errno("Can't write", path, errno);
+        return write_all(fd.get(), bytes, path, "Can't write");
     }
 
     FsStatus read_file(const std::string& path, std::string& bytes) override {
         bytes.clear();
-        FsStatus st;
-        const int err = on_native(path, [&](const std::string& p) {
-            st = read_native(p, path, bytes);
-            if (st.ok()) return true;
-            errno = st.not_found() ? ENOENT : EIO;
-            return false;
-        });
-        if (err == ENOENT || err == ENOTDIR) return not_found("Can't read", path);
-        return st;
+        Resolved r = resolve(path);
+        if (!r.ok) return not_found("Can't read", path);
+        int raw = -1;
+        struct stat st {};
+        FsStatus status = open_regular(r.native, path, raw, st);
+        Fd fd(raw);
+        if (!status.ok()) return status;
+        if (static_cast<std::uint64_t>(st.st_size) > kMaxReadBytes)
+            return failed("Can't read", path, "the file is larger than 64 MB");
+        bytes.resize(static_cast<std::size_t>(st.st_size));
+        std::size_t got = 0;
+        for (;;) {
+            // A file that grows while it is read is read up to the limit, no further.
+            if (got == bytes.size()) {
+                if (got >= kMaxReadBytes) return failed("Can't read", path, "the file grew");
+                bytes.resize(got + 4096);
+            }
+            const ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                bytes.clear();
+                return from_errno("Can't read", path, errno);
+            }
+            if (n == 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        bytes.resize(got);
+        return FsStatus::success();
     }
 
-    FsStatus identity(const std::string& path, FileIdentity& out) override {
-        struct stat st {};
-        const int err =
-            on_native(path, [&](const std::string& p) { return ::stat(p.c_str(), &st) == 0; });
-        if (err != 0) return from_errno("Can't identify", path, err);
-        out.device = static_cast<std::uint64_t>(st.st_dev);
-        out.index = static_cast<std::uint64_t>(st.st_ino);
+    FsStatus flush_folder(const std::string& folder) override {
+        Resolved r = resolve(folder);
+        if (!r.ok) return not_found("Can't flush", folder);
+        Fd fd(::open(r.native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!fd.valid()) return from_errno("Can't flush", folder, errno);
+        // One call for all the copies on that disk, rather than one per file.
+        if (::syncfs(fd.get()) != 0 || ::fsync(fd.get()) != 0)
+            return from_errno("Can't flush", folder, errno);
+        return FsStatus::success();
+    }
+
+    FsStatus real_path(const std::string& path, std::string& out) override {
+        Resolved r = resolve(path);
+        if (!r.ok) return not_found("Can't resolve", path);
+        char buf[PATH_MAX];
+        if (::realpath(r.native.c_str(), buf) == nullptr)
+            return from_errno("Can't resolve", path, errno);
+        out = utf8_to_cp1252(buf);
         return FsStatus::success();
     }
 
     FsStatus current_directory(std::string& out) override {
         out = utf8_to_cp1252(cwd_native());
+        return FsStatus::success();
+    }
+
+    FsStatus lock_file(const std::string& path, std::unique_ptr<FileLock>& out) override {
+        const char* what = "Can't lock";
+        Resolved parent = resolve(path, true);
+        if (!parent.ok) return not_found(what, path);
+        const std::string native = native_join(parent.native, cp1252_to_utf8(parent.last));
+        const int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, new_file_mode());
+        if (fd < 0) return from_errno(what, path, errno);
+        auto lock = std::make_unique<PosixLock>(fd);
+        struct flock range {};
+        range.l_type = F_WRLCK;
+        range.l_whence = SEEK_SET;
+        range.l_start = 0;
+        range.l_len = 1;
+        if (::fcntl(fd, F_OFD_SETLK, &range) != 0) {
+            const int err = errno;
+            if (err == EACCES || err == EAGAIN)
+                return failed(what, path, "another program holds it");
+            return from_errno(what, path, err);
+        }
+        out = std::move(lock);
         return FsStatus::success();
     }
 
@@ -517,7 +654,7 @@ class PosixFileSystem final : public FileSystem {
             struct stat st {};
             if (::stat(target.c_str(), &st) == 0) {
                 if (S_ISDIR(st.st_mode)) return failed(what, path, "a folder has that name");
-                if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+                if ((st.st_mode & kWriteBits) == 0)
                     return failed(what, path, "the file is read-only");
             }
             return FsStatus::success();
@@ -526,60 +663,43 @@ class PosixFileSystem final : public FileSystem {
         return FsStatus::success();
     }
 
-    static FsStatus read_native(const std::string& native, const std::string& path,
-                                std::string& bytes) {
-        Fd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
-        if (!fd.valid()) return from_errno("Can't read", path, errno);
+    // The native path of a new file `path` in an existing folder. Only the exact spelling is
+    // checked: the callers choose names from a listing of the folder, and a search of the whole
+    // folder per file would make copying a folder's files quadratic.
+    static FsStatus new_target(const std::string& path, const std::string& what,
+                               std::string& target) {
+        Resolved parent = resolve(path, true);
+        if (!parent.ok) return not_found(what, path);
         struct stat st {};
-        if (::fstat(fd.get(), &st) != 0) return from_errno("Can't read", path, errno);
-        if (S_ISDIR(st.st_mode)) return failed("Can't read", path, "it is a folder");
-        bytes.resize(static_cast<std::size_t>(st.st_size));
-        std::size_t got = 0;
+        if (::stat(parent.native.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            return not_found(what, path);
+        target = native_join(parent.native, cp1252_to_utf8(parent.last));
+        if (::lstat(target.c_str(), &st) == 0)
+            return {FsError::exists, what + std::string(" ") + path + ": it exists already"};
+        return FsStatus::success();
+    }
+
+    static FsStatus copy_bytes(int in, int out, const std::string& from, const std::string& to) {
+        char buf[1 << 16];
         for (;;) {
-            if (got == bytes.size()) bytes.resize(bytes.size() + 4096);
-            const ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
+            const ssize_t n = ::read(in, buf, sizeof buf);
             if (n < 0) {
                 if (errno == EINTR) continue;
-                return from_errno("Can't read", path, errno);
+                return from_errno("Can't copy", from, errno);
             }
-            if (n == 0) break;
-            got += static_cast<std::size_t>(n);
+            if (n == 0) return FsStatus::success();
+            const FsStatus st = write_all(out, std::string_view(buf, static_cast<std::size_t>(n)),
+                                          to, "Can't copy to");
+            if (!st.ok()) return st;
         }
-        bytes.resize(got);
-        return FsStatus::success();
     }
 
-    static FsStatus write_all(int fd, std::string_view bytes, const std::string& path,
-                              const std::string& what) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return from_errno(what, path, errno);
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        return FsStatus::success();
-    }
-
-    // Writes a temporary file beside `target` and renames it over `target`, so `target` is either
-    // the old file or the complete new one. `durable` puts the data on the disk before the rename
-    // (for a rewritten configuration file, whose old text is gone once the rename is done).
-    static FsStatus write_replacing(const std::string& target, const std::string& path,
-                                    std::string_view bytes, mode_t mode, const std::string& what,
-                                    bool durable) {
-        std::string tmp = target + ".qvtmp-XXXXXX";
-        Fd fd(::mkstemp(tmp.data()));
-        if (!fd.valid()) return from_errno(what, path, errno);
-        FsStatus st = write_all(fd.get(), bytes, path, what);
-        if (st.ok() && durable && ::fsync(fd.get()) != 0) st = from_errno(what, path, errno);
-        if (st.ok() && ::fchmod(fd.get(), mode) != 0) st = from_errno(what, path, errno);
-        ::close(fd.release());
-        if (st.ok() && ::rename(tmp.c_str(), target.c_str()) != 0)
-            st = from_errno(what, path, errno);
-        if (!st.ok()) ::unlink(tmp.c_str());
-        return st;
+    // Puts a new directory entry on the disk with the folder that holds it.
+    static void sync_folder_of(const std::string& native) {
+        const std::size_t cut = native.find_last_of('/');
+        const std::string dir = cut == 0 ? std::string("/") : native.substr(0, cut);
+        Fd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (fd.valid()) ::fsync(fd.get());
     }
 };
 

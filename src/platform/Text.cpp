@@ -102,6 +102,13 @@ bool word_ends_at(std::string_view text, std::size_t end, std::string_view lower
     return true;
 }
 
+std::string replace_first(std::string_view text, std::string_view what, std::string_view with) {
+    std::string out(text);
+    const std::size_t at = out.find(what);
+    if (at != std::string::npos) out.replace(at, what.size(), with);
+    return out;
+}
+
 std::string cp1252_to_utf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());

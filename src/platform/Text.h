@@ -20,6 +20,8 @@ std::size_t find_ignoring_case(std::string_view text, std::string_view lower_mar
 // Whether `lower_word` (lower case) ends just before position `end` of `text`, compared
 // without regard to case.
 bool word_ends_at(std::string_view text, std::size_t end, std::string_view lower_word);
+// `text` with its first `what` replaced by `with`.
+std::string replace_first(std::string_view text, std::string_view what, std::string_view with);
 
 // Windows-1252 to UTF-8. The five bytes the code page leaves undefined map to U+0081, U+008D,
 // U+008F, U+0090 and U+009D, as Windows and Wine map them.

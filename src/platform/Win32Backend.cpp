@@ -308,6 +308,33 @@ std::string temp_name_beside(const std::string& path) {
     return path + suffix;
 }
 
+// Closing the handle releases the lock; so does the end of the process.
+class Win32Lock final : public FileLock {
+  public:
+    explicit Win32Lock(KernelHandle handle) : handle_(std::move(handle)) {}
+
+  private:
+    KernelHandle handle_;
+};
+
+// Where a new file `path` may be made: its folder exists and nothing has that name.
+FsStatus new_target(const std::string& path, const std::string& what) {
+    const auto [folder, name] = split_pattern(path);
+    if (name.empty()) return failed(what, path, "no file name");
+    if (has_wildcard(name)) return not_found(what, path);
+    DWORD err = ERROR_SUCCESS;
+    if (raw_attributes(path, err) != INVALID_FILE_ATTRIBUTES)
+        return {FsError::exists, what + std::string(" ") + path + ": it exists already"};
+    if (!is_missing(err)) return from_error(what, path, err);
+    if (!folder.empty()) {
+        const DWORD parent = raw_attributes(without_separator(folder), err);
+        if (parent == INVALID_FILE_ATTRIBUTES)
+            return is_missing(err) ? not_found(what, path) : from_error(what, path, err);
+        if (!is_dir(parent)) return not_found(what, path);
+    }
+    return FsStatus::success();
+}
+
 class Win32FileSystem final : public FileSystem {
   public:
     FsStatus list(const std::string& pattern, ListFilter filter,
@@ -348,6 +375,7 @@ class Win32FileSystem final : public FileSystem {
     FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
                          FolderScan& out) override {
         out.subfolders.clear();
+        out.unreachable.clear();
         out.matches.assign(wanted.size(), std::string());
         std::vector<Entry> entries;
         bool missing = false;
@@ -355,10 +383,13 @@ class Win32FileSystem final : public FileSystem {
         if (!st.ok()) return st;
         if (missing) return not_found("Can't list the folder", folder);
         for (const auto& e : entries) {
-            if (!e.lossless) continue;
+            if (!e.lossless) {
+                out.unreachable.push_back(e.name);
+                continue;
+            }
             const bool visible = (e.attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
             if (is_dir(e.attrs)) {
-                if (visible) out.subfolders.push_back(e.name);
+                if (visible) out.subfolders.push_back({e.name, is_link(e.attrs)});
                 continue;
             }
             if (!visible) continue;
@@ -367,7 +398,10 @@ class Win32FileSystem final : public FileSystem {
                 if (better_match(e.name, out.matches[w], wanted[w])) out.matches[w] = e.name;
             }
         }
-        sort_listing(out.subfolders);
+        std::sort(out.subfolders.begin(), out.subfolders.end(),
+                  [](const ScannedFolder& a, const ScannedFolder& b) {
+                      return listing_less(a.name, b.name);
+                  });
         return FsStatus::success();
     }
 
@@ -406,7 +440,8 @@ class Win32FileSystem final : public FileSystem {
         if (::CreateDirectoryW(native(path).c_str(), nullptr)) return FsStatus::success();
         const DWORD err = ::GetLastError();
         if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS)
-            return failed(what, path, "something of that name exists");
+            return {FsError::exists,
+                    what + std::string(" ") + path + ": something of that name exists"};
         return from_error(what, path, err);
     }
 
@@ -429,19 +464,14 @@ class Win32FileSystem final : public FileSystem {
         const DWORD a = raw_attributes(from, err);
         if (a == INVALID_FILE_ATTRIBUTES) return from_error("Can't copy", from, err);
         if (is_dir(a)) return failed("Can't copy", from, "it is a folder");
-        DWORD existing = INVALID_FILE_ATTRIBUTES;
-        FsStatus st = writable_target(to, "Can't copy to", existing);
+        FsStatus st = new_target(to, "Can't copy to");
         if (!st.ok()) return st;
-        // CopyFile refuses to overwrite a hidden or system file; the copy takes the source's
-        // attributes anyway.
-        if (existing != INVALID_FILE_ATTRIBUTES &&
-            (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 &&
-            !::SetFileAttributesW(
-                native(to).c_str(),
-                settable(existing & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))))
-            return last_error("Can't copy to", to);
-        if (!::CopyFileW(native(from).c_str(), native(to).c_str(), FALSE)) {
+        // Unbuffered: the copy is on the disk when the call returns, before the original goes.
+        if (!::CopyFileExW(native(from).c_str(), native(to).c_str(), nullptr, nullptr, nullptr,
+                           COPY_FILE_FAIL_IF_EXISTS | COPY_FILE_NO_BUFFERING)) {
             const DWORD copy_err = ::GetLastError();
+            if (copy_err == ERROR_FILE_EXISTS || copy_err == ERROR_ALREADY_EXISTS)
+                return {FsError::exists, "Can't copy to " + to + ": it exists already"};
             // The source was there a moment ago; a missing file now is the target's folder.
             return is_missing(copy_err) ? from_error("Can't copy to", to, copy_err)
                                         : from_error("Can't copy", from, copy_err);
@@ -489,6 +519,30 @@ class Win32FileSystem final : public FileSystem {
         return st;
     }
 
+    FsStatus write_new_file(const std::string& path, std::string_view bytes) override {
+        const char* what = "Can't write";
+        FsStatus st = new_target(path, what);
+        if (!st.ok()) return st;
+        {
+            KernelHandle h(::CreateFileW(native(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                         nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!h.valid()) return last_error(what, path);
+            st = write_all(h.get(), bytes, what, path);
+            if (st.ok() && !::FlushFileBuffers(h.get())) st = last_error(what, path);
+        }
+        if (!st.ok()) ::DeleteFileW(native(path).c_str());
+        return st;
+    }
+
+    FsStatus append_file(const std::string& path, std::string_view bytes) override {
+        const char* what = "Can't write";
+        if (has_wildcard(path::last_part(path))) return not_found(what, path);
+        KernelHandle h(::CreateFileW(native(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!h.valid()) return last_error(what, path);
+        return write_all(h.get(), bytes, what, path);
+    }
+
     FsStatus read_file(const std::string& path, std::string& bytes) override {
         bytes.clear();
         const char* what = "Can't read";
@@ -501,8 +555,13 @@ class Win32FileSystem final : public FileSystem {
                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!h.valid()) return last_error(what, path);
+        // Under Wine a Linux pipe or device opens like a file; it is never read.
+        if (::GetFileType(h.get()) != FILE_TYPE_DISK)
+            return failed(what, path, "it is not a regular file");
         LARGE_INTEGER size{};
         if (!::GetFileSizeEx(h.get(), &size)) return last_error(what, path);
+        if (static_cast<std::uint64_t>(size.QuadPart) > kMaxReadBytes)
+            return failed(what, path, "the file is larger than 64 MB");
         bytes.reserve(static_cast<std::size_t>(size.QuadPart));
         char buf[1 << 16];
         for (;;) {
@@ -512,20 +571,34 @@ class Win32FileSystem final : public FileSystem {
                 return last_error(what, path);
             }
             if (got == 0) break;
+            if (bytes.size() + got > kMaxReadBytes) {
+                bytes.clear();
+                return failed(what, path, "the file grew");
+            }
             bytes.append(buf, got);
         }
         return FsStatus::success();
     }
 
-    FsStatus identity(const std::string& path, FileIdentity& out) override {
-        const char* what = "Can't identify";
-        if (has_wildcard(path::last_part(path))) return not_found(what, path);
+    // Copies are made unbuffered, so they are on the disk already.
+    FsStatus flush_folder(const std::string&) override { return FsStatus::success(); }
+
+    FsStatus real_path(const std::string& path, std::string& out) override {
+        const char* what = "Can't resolve";
         KernelHandle h(open_for_query(native(path)));
         if (!h.valid()) return last_error(what, path);
-        BY_HANDLE_FILE_INFORMATION info{};
-        if (!::GetFileInformationByHandle(h.get(), &info)) return last_error(what, path);
-        out.device = info.dwVolumeSerialNumber;
-        out.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+        // The longest path there is: Wine answers a short buffer with an error, not a length.
+        std::wstring buf(32768, L'\0');
+        const DWORD n = ::GetFinalPathNameByHandleW(h.get(), buf.data(),
+                                                    static_cast<DWORD>(buf.size()),
+                                                    FILE_NAME_NORMALIZED);
+        if (n == 0 || n >= buf.size()) return last_error(what, path);
+        buf.resize(n);
+        if (buf.rfind(L"\\\\?\\UNC\\", 0) == 0)
+            buf = L"\\\\" + buf.substr(8);
+        else if (buf.rfind(L"\\\\?\\", 0) == 0)
+            buf = buf.substr(4);
+        out = narrow(buf.c_str());
         return FsStatus::success();
     }
 
@@ -536,6 +609,25 @@ class Win32FileSystem final : public FileSystem {
         if (got == 0 || got >= n) return last_error("Can't read", "the current folder");
         buf.resize(got);
         out = narrow(buf.c_str());
+        return FsStatus::success();
+    }
+
+    FsStatus lock_file(const std::string& path, std::unique_ptr<FileLock>& out) override {
+        const char* what = "Can't lock";
+        KernelHandle h(::CreateFileW(native(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!h.valid()) return last_error(what, path);
+        // Wine passes a byte-range lock on to Linux as a record lock, which the Linux tool sees.
+        OVERLAPPED at{};
+        if (!::LockFileEx(h.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                          &at)) {
+            const DWORD err = ::GetLastError();
+            if (err == ERROR_LOCK_VIOLATION || err == ERROR_IO_PENDING)
+                return failed(what, path, "another program holds it");
+            return from_error(what, path, err);
+        }
+        out = std::make_unique<Win32Lock>(std::move(h));
         return FsStatus::success();
     }
 };

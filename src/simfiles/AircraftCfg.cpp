@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "platform/Text.h"
 #include "simfiles/ConfigKey.h"
@@ -14,12 +15,6 @@ constexpr std::array<std::string_view, 9> kKeys = {
     "title",   "sim",       "model",         "panel",        "sound",
     "texture", "checklist", "kb_checklists", "kb_reference",
 };
-
-// The value from `from` to the end of its line (the next CR LF) or of the section.
-std::string_view value_from(std::string_view section, std::size_t from) {
-    const std::size_t crlf = section.find("\r\n", from);
-    return section.substr(from, (crlf == std::string_view::npos ? section.size() : crlf) - from);
-}
 
 }  // namespace
 
@@ -70,21 +65,23 @@ void find_section_values(std::string_view section, std::span<const std::string_v
     for (auto& v : values) v = {};
     std::size_t missing = keys.size();
     std::vector<bool> found(keys.size(), false);
-    // Every occurrence of a key and its "=" ends at an "=", so trying the keys at each "=" in text
-    // order finds each key's first occurrence without searching the section once per key.
-    const char* const base = section.data();
-    std::size_t from = 0;
-    while (missing > 0 && from < section.size()) {
-        const void* hit = std::memchr(base + from, '=', section.size() - from);
-        if (hit == nullptr) break;
-        const std::size_t eq = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+    std::size_t start = 0;
+    while (missing > 0 && start <= section.size()) {
+        std::size_t end = section.find("\r\n", start);
+        if (end == std::string_view::npos) end = section.size();
+        std::string_view line = section.substr(start, end - start);
+        start = end + 2;
+        while (!line.empty() && is_blank(line.front())) line.remove_prefix(1);
+        if (line.starts_with(';') || line.starts_with("//")) continue;
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        const std::string_view key = line.substr(0, key_end(line, eq));
         for (std::size_t k = 0; k < keys.size(); ++k) {
-            if (found[k] || key_start(section, eq, keys[k]) == std::string_view::npos) continue;
+            if (found[k] || !iequals(key, keys[k])) continue;
             found[k] = true;
             --missing;
-            values[k] = value_from(section, eq + 1);
+            values[k] = trim_blanks(line.substr(eq + 1));
         }
-        from = eq + 1;
     }
 }
 
@@ -150,6 +147,16 @@ void renumber_aircraft_sections(std::string& text) {
         start = end + 2;
     }
     text = std::move(out);
+}
+
+bool same_section(std::string_view a, std::string_view b) {
+    const auto normal = [](std::string_view text) {
+        if (text.ends_with("\r\n")) text.remove_suffix(2);
+        std::string out(text);
+        renumber_aircraft_sections(out);
+        return out;
+    };
+    return normal(a) == normal(b);
 }
 
 FsStatus write_aircraft_cfg(FileSystem& fs, const std::string& path, std::string& text) {

@@ -31,10 +31,12 @@ struct SectionSpan {
 // line, so two sections with the same header text are still cut apart correctly.
 std::vector<SectionSpan> find_aircraft_sections(std::string_view whole_text);
 
-// The values of `keys` (lower case) in `section` (its text, lines joined by CR LF), in one pass:
-// `values[i]` receives the rest of the line after the first occurrence of `keys[i]` and "="
-// anywhere in the section, compared without regard to case, so "my_sim=" also holds "sim=". A
-// value is untrimmed and keeps its case and any comment after it; "" when the key is absent.
+// The values of `keys` (lower case) in `section` (its text, lines joined by CR LF), as the
+// simulator reads them: a line gives a value for a key when its first non-blank characters, up
+// to its first "=", are the key in any case, with any spaces or tabs before the "=". The value is
+// the rest of the line without the spaces and tabs at its ends; it keeps its case and a comment
+// after it. A line whose first non-blank characters are ";" or "//" is a comment and gives
+// nothing. The first line that gives a value wins; "" when no line does.
 void find_section_values(std::string_view section, std::span<const std::string_view> keys,
                          std::span<std::string_view> values);
 
@@ -51,6 +53,11 @@ std::string cut_section(std::string_view whole_text, SectionSpan section);
 // prefix) stays. A "[fltsim." in a comment or a value, a "[fltsim]" header and a line without
 // "]" stay as they are.
 void renumber_aircraft_sections(std::string& text);
+
+// Whether two section texts are one section, whatever number its header has now and whether a
+// line end follows it: a rewrite renumbers the sections it keeps, and the one before a cut last
+// section loses its closing line end.
+bool same_section(std::string_view a, std::string_view b);
 
 // Renumbers `text` (the caller sees the renumbered text) and puts it in place of the file at
 // `path` in one step, byte for byte, with no line end added. When anything fails the old file

@@ -7,8 +7,9 @@
 
 namespace qv {
 
-// One aircraft section ("[fltsim...]") of one aircraft.cfg. Values are the exact rest of the key's
-// line after "=", untrimmed, in the file's case; "" when the section has no such key.
+// One aircraft section ("[fltsim...]") of one aircraft.cfg. Values are the rest of the key's line
+// after "=", without the blanks at its ends, in the file's case; "" when the section has no such
+// key.
 struct AircraftRecord {
     std::string folder;  // folder holding the aircraft.cfg, no trailing separator
     std::string title;
@@ -24,6 +25,9 @@ struct AircraftRecord {
     // Which aircraft section of its file this is (0 for the first "[fltsim" header), so a removal
     // cuts exactly this section even when another one has the same text or title.
     std::size_t section_index = 0;
+    // The first link or junction on the way from the simulator's aircraft folder to `folder`, ""
+    // when there is none. Nothing is ever moved through a link.
+    std::string through_link;
 };
 
 // One panel.cfg.
@@ -42,11 +46,18 @@ struct Catalogue {
     std::vector<PanelRecord> panel_table;
     // The aircraft list: for each list position, the index of its record in aircraft_table.
     std::vector<std::size_t> list_records;
+    // What the load passed over, each naming the file or folder and why. When a panel.cfg or a
+    // folder is among it, a panel may be missing from panel_table, so no gauge file may be judged
+    // unused.
+    std::vector<std::string> skipped;
+    bool gauges_incomplete = false;
 
     void clear() {
         aircraft_table.clear();
         panel_table.clear();
         list_records.clear();
+        skipped.clear();
+        gauges_incomplete = false;
     }
 };
 

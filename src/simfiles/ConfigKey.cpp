@@ -4,7 +4,18 @@
 
 namespace qv {
 
-std::size_t key_end(std::string_view, std::size_t eq) {
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trim_blanks(std::string_view text) {
+    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::size_t key_end(std::string_view text, std::size_t eq) {
+    while (eq > 0 && is_blank(text[eq - 1])) --eq;
     return eq;
 }
 

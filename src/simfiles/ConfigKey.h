@@ -8,8 +8,14 @@
 
 namespace qv {
 
-// Where the key before the "=" at `eq` of `text` ends: the key stands right before its "=".
+// Where the key before the "=" at `eq` of `text` ends: files aligned by hand or by tools put
+// spaces or tabs between a key and its "=" ("title<TAB>= Name"), and the simulator reads past them.
 std::size_t key_end(std::string_view text, std::size_t eq);
+
+// Spaces and tabs, which stand around keys and values.
+bool is_blank(char c);
+// `text` without the spaces and tabs at both ends.
+std::string_view trim_blanks(std::string_view text);
 
 // Where the key `lower_key` (lower case) starts when it ends just before the "=" at `eq` of
 // `text`, compared without regard to case; npos when it doesn't stand there.

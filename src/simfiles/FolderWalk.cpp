@@ -1,76 +1,113 @@
 #include "simfiles/FolderWalk.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "platform/Path.h"
 
 namespace qv {
 namespace {
 
-// One folder on the current path of the walk.
-struct Frame {
-    std::string path;  // ends with a separator
-    FileIdentity identity;
-    std::vector<std::string> subfolders;
-    std::size_t next = 0;
+// A folder's place independent of the separators it was written with.
+std::string key_of(std::string_view path) {
+    std::string key(path::without_trailing_separator(path));
+    std::replace(key.begin(), key.end(), '/', '\\');
+    return key;
+}
+
+class Walk {
+  public:
+    Walk(FileSystem& fs, UiPort& ui, std::span<const std::string> file_names,
+         const FolderVisitor& visit, WalkGaps& gaps)
+        : fs_(fs), ui_(ui), file_names_(file_names), visit_(visit), gaps_(gaps) {}
+
+    void run(std::string_view root) {
+        std::string real;
+        // A root that can't be resolved is keyed as given; only links are compared with it.
+        if (!fs_.real_path(std::string(root), real).ok()) real = std::string(root);
+        walk_plain(std::string(path::without_trailing_separator(root)), real, "");
+        // Links in the order met; following one may meet more.
+        for (std::size_t i = 0; i < links_.size(); ++i) {
+            const Link link = links_[i];
+            std::string target;
+            const FsStatus st = fs_.real_path(link.path, target);
+            if (st.not_found()) continue;  // a link to nothing
+            if (!st.ok()) {
+                gaps_.unlisted.push_back(st.message);
+                continue;
+            }
+            if (walked_.contains(key_of(target))) continue;
+            walk_plain(link.path, target, link.first_link.empty() ? link.path : link.first_link);
+        }
+    }
+
+  private:
+    struct Link {
+        std::string path;
+        std::string first_link;  // the first link crossed to reach it, "" when none
+    };
+    struct Frame {
+        std::string path;  // as reached, without a trailing separator
+        std::string real;  // its key
+        std::vector<ScannedFolder> subfolders;
+        std::size_t next = 0;
+    };
+
+    // Walks the tree below `start` without following links, collecting the links it meets.
+    void walk_plain(const std::string& start, const std::string& start_real,
+                    const std::string& first_link) {
+        std::vector<Frame> stack;
+        auto enter = [&](std::string dir, std::string real) {
+            if (!walked_.insert(key_of(real)).second) return;
+            ui_.yield();
+            const FsStatus st = fs_.scan_folder(dir, file_names_, scan_);
+            // A folder that vanished since its parent was listed lists as empty.
+            if (st.not_found()) return;
+            if (!st.ok()) {
+                gaps_.unlisted.push_back(st.message);
+                return;
+            }
+            for (const auto& name : scan_.unreachable)
+                gaps_.unreachable.push_back(path::join(dir, name));
+            if (std::any_of(scan_.matches.begin(), scan_.matches.end(),
+                            [](const std::string& m) { return !m.empty(); }))
+                visit_(FoundFolder{dir, scan_.matches, first_link});
+            stack.push_back({std::move(dir), std::move(real), std::move(scan_.subfolders), 0});
+        };
+        enter(start, start_real);
+        while (!stack.empty()) {
+            Frame& top = stack.back();
+            if (top.next == top.subfolders.size()) {
+                stack.pop_back();
+                continue;
+            }
+            const ScannedFolder& sub = top.subfolders[top.next++];
+            std::string child = path::join(top.path, sub.name);
+            if (sub.link) {
+                links_.push_back({std::move(child), first_link});
+                continue;
+            }
+            std::string real = path::join(top.real, sub.name);
+            enter(std::move(child), std::move(real));
+        }
+    }
+
+    FileSystem& fs_;
+    UiPort& ui_;
+    std::span<const std::string> file_names_;
+    const FolderVisitor& visit_;
+    WalkGaps& gaps_;
+    FolderScan scan_;
+    std::unordered_set<std::string> walked_;
+    std::vector<Link> links_;
 };
 
 }  // namespace
 
-FsStatus walk_folders(FileSystem& fs, UiPort& ui, std::string_view root,
-                      std::span<const std::string> file_names, const FolderVisitor& visit) {
-    std::vector<Frame> path;
-    FolderScan scan;
-    FsStatus failure;
-
-    // Visits one folder and puts it on the path; false when it is gone, is already on the path,
-    // or the walk has to end (`failure` says why).
-    auto enter = [&](std::string dir) -> bool {
-        FileIdentity id;
-        FsStatus st = fs.identity(dir, id);
-        if (st.not_found()) return false;
-        if (!st.ok()) {
-            failure = std::move(st);
-            return false;
-        }
-        if (std::any_of(path.begin(), path.end(), [&](const Frame& f) { return f.identity == id; }))
-            return false;
-        ui.yield();
-        st = fs.scan_folder(dir, file_names, scan);
-        // A folder that vanished since its parent was listed lists as empty.
-        if (st.not_found()) return false;
-        if (!st.ok()) {
-            failure = std::move(st);
-            return false;
-        }
-        const bool any = std::any_of(scan.matches.begin(), scan.matches.end(),
-                                     [](const std::string& m) { return !m.empty(); });
-        if (any) {
-            st = visit(dir.substr(0, dir.size() - 1), scan.matches);
-            if (!st.ok()) {
-                failure = std::move(st);
-                return false;
-            }
-        }
-        path.push_back({std::move(dir), id, std::move(scan.subfolders), 0});
-        return true;
-    };
-
-    std::string start(root);
-    if (start.empty() || !path::is_separator(start.back())) start += '\\';
-    enter(std::move(start));
-    while (!path.empty() && failure.ok()) {
-        Frame& top = path.back();
-        if (top.next == top.subfolders.size()) {
-            path.pop_back();
-            continue;
-        }
-        std::string child = top.path;
-        child += top.subfolders[top.next++];
-        child += '\\';
-        enter(std::move(child));
-    }
-    return failure;
+void walk_folders(FileSystem& fs, UiPort& ui, std::string_view root,
+                  std::span<const std::string> file_names, const FolderVisitor& visit,
+                  WalkGaps& gaps) {
+    Walk(fs, ui, file_names, visit, gaps).run(root);
 }
 
 }  // namespace qv

@@ -12,21 +12,35 @@
 
 namespace qv {
 
-// Called for each folder that holds at least one of the wanted files: the folder's path without
-// its trailing separator, and for each wanted name the matching file's name as spelled on disk
-// ("" when that file is not there). A status that is not ok ends the walk with it.
-using FolderVisitor =
-    std::function<FsStatus(const std::string& folder, const std::vector<std::string>& found)>;
+// One folder that holds at least one of the wanted files.
+struct FoundFolder {
+    std::string path;  // as reached, without a trailing separator
+    // For each wanted name the matching file's name as spelled on disk, "" when it is not there.
+    const std::vector<std::string>& files;
+    // The first link or junction crossed on the way from the root, "" when none was.
+    const std::string& through_link;
+};
+using FolderVisitor = std::function<void(const FoundFolder& found)>;
+
+// What the walk could not look into.
+struct WalkGaps {
+    std::vector<std::string> unlisted;     // folders whose listing failed, with the reason
+    std::vector<std::string> unreachable;  // entries whose names have no single-byte form
+};
 
 // Walks `root` and every folder below it, depth-first and pre-order, subfolders in listing
 // order; hidden and system folders (and hidden or system files) are left out. The start folder
-// is searched too. Yields to the UI once per folder visited.
+// is searched too. Yields to the UI once per folder visited. A folder that can't be listed is
+// passed over and named in `gaps`; the walk goes on.
 //
-// Links to folders are followed, but a folder already on the current path (the same file
-// identity) is not entered again, so a link loop can't send the walk round forever.
-//
-// Returns the failure of a listing that could not be read, or the first failure `visit` gave.
-FsStatus walk_folders(FileSystem& fs, UiPort& ui, std::string_view root,
-                      std::span<const std::string> file_names, const FolderVisitor& visit);
+// Links to folders are followed, so every panel is seen, but only once the folders reached
+// without a link have all been walked, and each real folder is entered at most once in the whole
+// walk: a folder reachable both through a link and without one is visited at its link-free
+// place, and links can't make the walk go round or multiply it. Identities are taken only where
+// a link is met (its target resolved and compared with the folders walked), so plain folders cost
+// no extra call.
+void walk_folders(FileSystem& fs, UiPort& ui, std::string_view root,
+                  std::span<const std::string> file_names, const FolderVisitor& visit,
+                  WalkGaps& gaps);
 
 }  // namespace qv

@@ -37,7 +37,8 @@ struct Entry {
 
 // The entry of the gauge line whose key ends at the "=" at `eq`; false when it names nothing.
 bool cut_entry(std::string_view text, std::size_t eq, Entry& entry) {
-    const std::size_t value = eq + 1;
+    std::size_t value = eq + 1;
+    while (value < text.size() && is_blank(text[value])) ++value;
     std::size_t eol = text.find('\r', value);
     if (eol == std::string_view::npos) eol = text.size();
     const std::string_view rest = text.substr(value, eol - value);
@@ -48,9 +49,9 @@ bool cut_entry(std::string_view text, std::size_t eq, Entry& entry) {
         return true;
     }
     // A line such as "gauge05=Clock" names its gauge without any parameter. The entry then is the
-    // name with trailing spaces removed and a "," appended, as if it had been cut at a comma, so
+    // name with trailing blanks removed and a "," appended, as if it had been cut at a comma, so
     // the sweep keeps that file and a removal finds it. A key with nothing after it names nothing.
-    const std::size_t last = rest.find_last_not_of(' ');
+    const std::size_t last = rest.find_last_not_of(" \t");
     if (last == std::string_view::npos) return false;
     entry = {rest.substr(0, last + 1), true};
     return true;

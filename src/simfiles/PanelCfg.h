@@ -9,14 +9,17 @@
 
 namespace qv {
 
-// The gauge entry list of a panel.cfg's whole text: for every gauge key gauge00= to gauge09= and
-// gauge10= to gauge100= (in any case, anywhere in the text), the text after the "=" up to and
-// including the first "!" on that line, or else the first ",". Entries are ordered by gauge
+// The gauge entry list of a panel.cfg's whole text: for every gauge key gauge00 to gauge09 and
+// gauge10 to gauge100 followed by "=" (in any case, anywhere in the text, commented out or not:
+// such a line only protects more gauges; spaces or tabs may stand before the "="), the text after
+// the "=" and the blanks after it, up to and including the first "!" on that line, or else the
+// first ",". Entries are ordered by gauge
 // number, then by position in the file, joined by CR LF and closed by CR LF "-end of list-";
 // "" when there is none.
 std::string gauge_entries(std::string_view whole_text);
 
-// Whether the text holds "alias=" in any case: the panel borrows another aircraft's panel.
+// Whether the text holds "alias" and "=" in any case, blanks allowed between them: the panel
+// borrows another aircraft's panel.
 bool has_alias(std::string_view whole_text);
 
 // The record of a panel.cfg whose whole text is at hand.

@@ -9,60 +9,34 @@ class TreeDeleter {
   public:
     TreeDeleter(FileSystem& fs, TreeDeletion& result) : fs_(fs), result_(result) {}
 
-    // False once an operation failed: the deletion ends there, at every level.
-    bool empty_folder(const std::string& folder) {
-        if (!delete_files(folder, ListFilter::normal_files)) return false;
-        // The second pass finds the hidden files the first one could not see.
-        if (!delete_files(folder, ListFilter::normal_and_hidden_files)) return false;
-
+    void empty_folder(const std::string& folder) {
         std::vector<std::string> names;
-        if (!check(fs_.list(path::join(folder, "*.*"), ListFilter::entries_and_directories, names)))
-            return false;
-        std::vector<std::string> subfolders;
+        if (!check(fs_.list(path::join(folder, "*.*"), ListFilter::everything, names))) return;
         for (const auto& name : names) {
             const std::string path = path::join(folder, name);
             Attributes a;
             const FsStatus st = fs_.attributes(path, a);
             if (st.not_found()) continue;
-            if (!check(st)) return false;
-            if (!a.directory) continue;
+            if (!check(st)) continue;
             if (a.link) {
                 result_.links.push_back(path);
                 continue;
             }
-            subfolders.push_back(path);
+            if (a.hidden || a.system || a.read_only)
+                if (!check(fs_.set_attributes(path, Attributes{}))) continue;
+            if (a.directory) {
+                empty_folder(path);
+                check(fs_.remove_folder(path));
+            } else {
+                check(fs_.delete_file(path));
+            }
         }
-        for (const auto& sub : subfolders) {
-            if (!empty_folder(sub)) return false;
-            if (!check(fs_.remove_folder(sub))) return false;
-        }
-        return true;
     }
 
   private:
-    bool delete_files(const std::string& folder, ListFilter filter) {
-        std::vector<std::string> names;
-        if (!check(fs_.list(path::join(folder, "*.*"), filter, names))) return false;
-        for (const auto& name : names) {
-            const std::string path = path::join(folder, name);
-            Attributes a;
-            const FsStatus st = fs_.attributes(path, a);
-            if (st.not_found()) continue;  // the first pass already deleted it
-            if (!check(st)) return false;
-            if (a.directory) continue;
-            if (a.link) {
-                result_.links.push_back(path);
-                continue;
-            }
-            if (!check(fs_.set_attributes(path, Attributes{})) || !check(fs_.delete_file(path)))
-                return false;
-        }
-        return true;
-    }
-
     bool check(FsStatus st) {
-        if (st.ok()) return true;
-        result_.failure = std::move(st);
+        if (st.ok() || st.not_found()) return true;
+        result_.failures.push_back(std::move(st));
         return false;
     }
 
@@ -79,7 +53,7 @@ TreeDeletion delete_folder_tree(FileSystem& fs, const std::string& folder) {
     const FsStatus st = fs.attributes(path, a);
     if (st.not_found()) return result;
     if (!st.ok()) {
-        result.failure = st;
+        result.failures.push_back(st);
         return result;
     }
     if (a.link) {

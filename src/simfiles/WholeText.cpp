@@ -4,7 +4,13 @@
 
 namespace qv {
 
+bool starts_with_bom(std::string_view bytes) {
+    return bytes.starts_with(kUtf8Bom);
+}
+
 std::string join_whole_text(std::string_view bytes) {
+    // A byte-order mark is no part of the first line.
+    if (starts_with_bom(bytes)) bytes.remove_prefix(kUtf8Bom.size());
     std::string text;
     text.reserve(bytes.size());
     const std::size_t n = bytes.size();

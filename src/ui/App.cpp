@@ -3,6 +3,8 @@
 #include "core/OperationError.h"
 #include "core/Settings.h"
 #include "operations/CatalogueLoad.h"
+#include "operations/Recovery.h"
+#include "operations/WorkingFolderLock.h"
 #include "ui/StopProgram.h"
 
 namespace qv::ui {
@@ -48,6 +50,7 @@ void App::on_splash_tick() {
         create_holding_folders(*fs_, workspace_);
         if (settings_file_exists(*fs_, workspace_)) {
             read_settings_file(*fs_, workspace_);
+            finish_interrupted_removals();
             open_main_window(splash_);
         } else {
             // Loaded before the splash goes, so that the program always has a window.
@@ -59,6 +62,14 @@ void App::on_splash_tick() {
     } catch (const OperationError& error) {
         stop_program(error.what());
     }
+}
+
+void App::finish_interrupted_removals() {
+    if (interrupted_removals(*fs_, workspace_).empty()) return;
+    // A command at work in the folder finishes them itself; the next start tries again.
+    std::string busy;
+    const auto lock = WorkingFolderLock::take(*fs_, workspace_, busy);
+    if (lock) finish_interrupted(*fs_, workspace_, ui_);
 }
 
 void App::on_settings_saved() {

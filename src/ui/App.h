@@ -63,6 +63,8 @@ class App {
 
   private:
     void open_main_window(Window& closing);
+    // Finishes what a removal killed halfway left, before the list is loaded.
+    void finish_interrupted_removals();
     // Whether `hwnd` is one of the program's own top-level windows.
     bool is_own_window(HWND hwnd) const;
     // Keyboard handling of the windows; true when the message has been dealt with.

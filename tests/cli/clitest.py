@@ -45,11 +45,29 @@ class CliTest(unittest.TestCase):
                 os.chmod(os.path.join(root, d), 0o755)
         shutil.rmtree(path, ignore_errors=True)
 
-    def run_cli(self, *args, cwd=None):
+    def run_cli(self, *args, cwd=None, user=None):
+        """Runs the program; with `user`, as that user (the tests run as root, whom permissions
+        don't stop), natively only."""
         cmd = ([RUNNER] if RUNNER else []) + [CLI] + list(args)
+        if user:
+            if UNDER_WINE:
+                self.skipTest("a Wine prefix belongs to one user")
+            if os.geteuid() == 0:
+                for root, dirs, files in os.walk(self.base):
+                    for name in dirs + files:
+                        os.lchown(os.path.join(root, name), *self._ids(user))
+                os.chown(self.base, *self._ids(user))
+                uid, gid = self._ids(user)
+                cmd = ["setpriv", "--reuid=%d" % uid, "--regid=%d" % gid, "--clear-groups"] + cmd
         proc = subprocess.run(cmd, cwd=cwd or self.base, stdin=subprocess.DEVNULL,
                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
         return Result(proc)
+
+    @staticmethod
+    def _ids(user):
+        import pwd
+        entry = pwd.getpwnam(user)
+        return entry.pw_uid, entry.pw_gid
 
     def path(self, *parts):
         return os.path.join(self.base, *parts)

@@ -1,8 +1,9 @@
 """quorvane-cli remove and empty: whole removals and emptying on real folders, seen from outside."""
+import fcntl
 import os
 import stat
 
-from clitest import CliTest, main
+from clitest import UNDER_WINE, CliTest, main
 
 THREE = ("[fltsim.0]\r\ntitle=One\r\nsim=one\r\ntexture=1\r\n"
          "[fltsim.1]\r\ntitle=Two\r\nsim=two\r\ntexture=2\r\n"
@@ -18,7 +19,7 @@ class Removal(CliTest):
         self.write("FS/Aircraft/Solo/solo.air", "air")
         self.write("FS/Aircraft/Solo/panel/panel.cfg", "[Window00]\r\ngauge00=SoloGauge!a, 1, 2\r\n")
         self.write("FS/Aircraft/Solo/model/solo.mdl", "mdl")
-        self.write("FS/Aircraft/Solo/readme.txt", "gone for good")
+        self.write("FS/Aircraft/Solo/readme.txt", "held with the rest")
         self.write("FS/Aircraft/Trio/aircraft.cfg", THREE)
         for n in ("one", "two"):
             self.write("FS/Aircraft/Trio/%s.air" % n, n)
@@ -39,7 +40,8 @@ class Removal(CliTest):
         self.assertEqual(self.read("Temp_Path/solo/Gauges/SoloGauge.gau"), b"g")
         self.assertFalse(self.exists("FS/Gauges/SoloGauge.gau"))
         self.assertTrue(self.exists("FS/Gauges/Other.gau"))
-        self.assertFalse(self.exists("Temp_Path/solo/readme.txt"))
+        # Everything in the folder is held until the holding folder is emptied.
+        self.assertEqual(self.read("Temp_Path/solo/readme.txt"), b"held with the rest")
         steps = r.events("progress: step ")
         # The load before, the removal's seven steps, the reload after.
         self.assertEqual(steps, ["1", "2", "3", "1", "2", "3", "4", "5", "6", "7", "1", "2", "3"])
@@ -74,14 +76,63 @@ class Removal(CliTest):
             self.assertEqual(r.status, 2, args)
         self.assertTrue(self.exists("FS/Aircraft/Solo/aircraft.cfg"))
 
+    def test_several_entries_go_in_one_batch_with_one_load_after(self):
+        r = self.run_cli("--yes", "remove", "--title", "One", "--title", "Three", "#0")
+        self.assertEqual(r.status, 0, r.err)
+        self.assertIn("question: Confirm to delete the files of the 3 selected aircraft?", r.lines)
+        self.assertFalse(self.exists("FS/Aircraft/Solo"))
+        self.assertEqual(self.read("FS/Aircraft/Trio/aircraft.cfg"),
+                         b"[fltsim.0]\r\ntitle=Two\r\nsim=two\r\ntexture=2\r\n"
+                         b"[General]\r\natc_type=CESSNA")
+        # The load before and one after.
+        self.assertEqual(r.events("progress: range "), ["3", "21", "3"])
+        self.assertEqual(len([n for n in os.listdir(self.path("Temp_Path", "trio"))
+                              if n.startswith("removal-")]), 2)
+
+    def test_a_dry_run_prints_the_plan_and_changes_nothing(self):
+        before = sorted(os.walk(self.path()))
+        r = self.run_cli("--yes", "--sweep", "remove", "--dry-run", "--title", "Two")
+        self.assertEqual(r.status, 0, r.err)
+        self.assertEqual(sorted(os.walk(self.path())), before)
+        self.assertIn("rewrite: ", r.out)
+        self.assertIn("texture.2" + ("\\" if UNDER_WINE else "\\") + "t.bmp > ", r.out)
+        self.assertIn("stays: model, shared with another section", r.out)
+        self.assertNotIn("stays: checklist", r.out)
+        self.assertIn("answer: no", r.lines)
+
+    def test_another_command_at_work_in_the_folder_stops_this_one(self):
+        with open(self.path("quorvane.lock"), "a+") as held:
+            fcntl.lockf(held, fcntl.LOCK_EX | fcntl.LOCK_NB, 1, 0)
+            r = self.run_cli("--yes", "remove", "#0")
+        self.assertEqual(r.status, 3, r.err)
+        self.assertIn("Another Quorvane command is at work", r.err)
+        self.assertTrue(self.exists("FS/Aircraft/Solo/aircraft.cfg"))
+        # A lock that ended with its process leaves nothing behind.
+        self.assertEqual(self.run_cli("--yes", "remove", "#0").status, 0)
+
     def test_a_file_that_cant_be_deleted_is_reported_with_status_four(self):
-        p = self.path("FS", "Aircraft", "Solo", "solo.air")
-        os.chmod(p, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
-        r = self.run_cli("--yes", "remove", "#0")
+        self.write("FS/Aircraft/Solo/texture/t.bmp", "t")
+        self.write("FS/Aircraft/Solo/aircraft.cfg",
+                   "[fltsim.0]\r\ntitle=Solo\r\nsim=solo\r\n[fltsim.1]\r\ntitle=Solo 2\r\n"
+                   "sim=solo\r\ntexture=2\r\n")
+        os.chmod(self.path("FS", "Aircraft", "Solo", "texture"), 0o555)
+        r = self.run_cli("--yes", "remove", "#0", user="nobody")
         self.assertEqual(r.status, 4, r.err)
         self.assertEqual(len(r.events("warning: ")), 1)
+        self.assertIn("t.bmp", r.events("warning: ")[0])
         self.assertNotIn("notice: Remove process completed.", r.lines)
-        self.assertEqual(self.read("Temp_Path/solo/solo.air"), b"air")
+        self.assertEqual(self.read("Temp_Path/solo/texture/t.bmp"), b"t")
+
+    def test_a_read_only_hidden_file_is_held_by_a_normal_user_too(self):
+        p = self.write("FS/Aircraft/Solo/notes.txt", "n")
+        os.setxattr(p, "user.DOSATTRIB", b"0x2")
+        os.chmod(p, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
+        r = self.run_cli("--yes", "remove", "#0", user="nobody")
+        self.assertEqual(r.status, 0, r.err)
+        held = self.path("Temp_Path", "solo", "notes.txt")
+        self.assertEqual(self.read("Temp_Path/solo/notes.txt"), b"n")
+        self.assertEqual(os.getxattr(held, "user.DOSATTRIB"), b"0x2")
+        self.assertEqual(os.stat(held).st_mode & 0o222, 0)
 
 
 class Emptying(CliTest):
@@ -108,14 +159,17 @@ class Emptying(CliTest):
         self.assertTrue(self.exists("Temp_Path/keep.txt"))
         self.assertEqual(self.run_cli("--yes", "empty", "everything").status, 2)
 
-    def test_what_remains_is_named_and_the_status_is_four(self):
-        self.write("Temp_Path/.hidden/inside.txt", "h")  # hidden folders are left by design
+    def test_everything_goes_but_a_link_which_is_named_with_status_four(self):
+        self.write("Temp_Path/.hidden/inside.txt", "h")
+        self.write("outside/keep.txt", "k")
+        os.symlink(self.path("outside"), self.path("Temp_Path", "link"))
         r = self.run_cli("--yes", "empty", "temp")
         self.assertEqual(r.status, 4, r.err)
         warnings = r.events("warning: ")
         self.assertEqual(len(warnings), 1)
-        self.assertIn(".hidden", warnings[0])
-        self.assertTrue(self.exists("Temp_Path/.hidden/inside.txt"))
+        self.assertIn("link", warnings[0])
+        self.assertEqual(os.listdir(self.path("Temp_Path")), ["link"])
+        self.assertTrue(self.exists("outside/keep.txt"))
 
 
 if __name__ == "__main__":

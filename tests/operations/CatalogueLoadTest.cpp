@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/Messages.h"
@@ -49,36 +50,37 @@ TEST_F(LoadFixture, FillsTablesAndListInWalkOrderUnderTheProgressWindow) {
     EXPECT_EQ(tmp.tree("base/Unused Gauges"), std::vector<std::string>{"Unused.gau"});
 }
 
-// One walk serves both tables, yet a failure leaves what two walks in a row would leave.
-TEST_F(LoadFixture, FailuresLeaveWhatTheTwoWalksWouldLeave) {
+// One file or folder that can't be read is passed over and named; a panel passed over keeps the
+// sweep from judging any gauge unused.
+TEST_F(LoadFixture, WhatCantBeReadIsPassedOverAndNamed) {
+    const std::string walked = kAircrafts + kPanels + "step 2\n";
+    const std::string sweep = std::string("question: ") + msg::kSweepQuestion + "\n";
     const struct {
         test::Op op;
         const char* path_part;
         std::size_t aircraft, panels;
-        std::string events;
+        bool swept;
     } cases[] = {
-        // A panel.cfg that can't be read stops the panels, after every aircraft was read.
-        {test::Op::read_file, "A\\panel\\", 5, 0, kAircrafts + kPanels + "close\n"},
-        {test::Op::read_file, "B\\panel\\", 5, 1, kAircrafts + kPanels + "close\n"},
-        // An aircraft.cfg or a listing failing ends the load before any panel is kept.
-        {test::Op::read_file, "B\\Aircraft.cfg", 3, 0, kAircrafts + "close\n"},
-        {test::Op::identity, "\\B", 3, 0, kAircrafts + "close\n"},
-        {test::Op::scan_folder, "\\C", 4, 0, kAircrafts + "close\n"},
+        {test::Op::read_file, "A\\panel\\", 5, 1, false},
+        {test::Op::read_file, "B\\Aircraft.cfg", 4, 2, true},
+        {test::Op::scan_folder, "\\C", 4, 2, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path_part);
+        Reset();
         test::FailingFileSystem fs(tmp.fs());
         fs.fail(c.op, c.path_part);
         test::RecordingUi recording;
-        try {
-            load_catalogue(fs, workspace, recording, catalogue);
-            ADD_FAILURE() << "no error";
-        } catch (const OperationError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.path_part), std::string::npos) << e.what();
-        }
-        EXPECT_EQ(recording.transcript(), c.events);
+        if (c.swept) recording.answer({false});
+        load_catalogue(fs, workspace, recording, catalogue, &recording);
+        const std::string transcript = recording.transcript();
+        EXPECT_THAT(transcript, ::testing::StartsWith(
+                                    walked + (c.swept ? sweep : "") +
+                                    "step 3\nclose\nwarning: 1 file or folder could not be read"));
+        EXPECT_THAT(transcript, ::testing::HasSubstr(c.path_part));
         EXPECT_EQ(catalogue.aircraft_table.size(), c.aircraft);
         EXPECT_EQ(catalogue.panel_table.size(), c.panels);
+        EXPECT_EQ(catalogue.gauges_incomplete, !c.swept);
     }
 }
 

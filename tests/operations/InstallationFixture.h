@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -53,19 +55,43 @@ class InstallationTest : public ::testing::Test {
     }
 
     // Removes the nth list entry with this title, with the given answers (confirmation, then the
-    // gauge question when one is expected) and reloads as a front end does; the reload's sweep
-    // question is answered No.
+    // gauge question when one is expected) and reloads as a front end does.
     RemovalOutcome::Result Remove(const std::string& title, std::initializer_list<bool> answers,
                                   int nth = 0, FileSystem* fs = nullptr) {
         std::ptrdiff_t pos = 0;
         while (pos < std::ssize(ui.list) && (ui.list[pos] != title || nth-- > 0)) ++pos;
         EXPECT_LT(pos, std::ssize(ui.list)) << "no list entry " << title;
         ui.answer(answers);
-        ui.answer({false});
         const RemovalOutcome outcome =
             remove_aircraft(fs ? *fs : tmp.fs(), workspace, ui, catalogue, pos);
+        // An answer not asked for is dropped; the reload's sweep question is answered No.
+        ui.drop_answers();
+        ui.answer({false});
         if (outcome.reload) load_catalogue(tmp.fs(), workspace, ui, catalogue, &ui);
+        ui.drop_answers();
         return outcome.result;
+    }
+
+    // Every file the simulator's tree lost since `before` (or whose bytes changed, aircraft.cfg
+    // files aside) is held, byte for byte: nothing removed is destroyed. Returns the files not
+    // accounted for.
+    std::vector<std::string> Unaccounted(const std::map<std::string, std::string>& before) const {
+        const auto after = tmp.files("FS");
+        std::multiset<std::string> held;
+        for (const auto& [name, bytes] : tmp.files("base\\Temp_Path")) held.insert(bytes);
+        for (const auto& [name, bytes] : tmp.files("base\\Unused Gauges")) held.insert(bytes);
+        std::vector<std::string> lost;
+        for (const auto& [name, bytes] : before) {
+            const auto it = after.find(name);
+            if (it != after.end() && (it->second == bytes || name.ends_with("aircraft.cfg")))
+                continue;
+            const auto h = held.find(bytes);
+            if (h == held.end())
+                lost.push_back(name);
+            else
+                held.erase(h);
+        }
+        return lost;
     }
 
     // The removal's closing message: the first notice or warning after the load.

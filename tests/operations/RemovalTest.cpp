@@ -1,8 +1,14 @@
+#include "operations/Removal.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/Messages.h"
 #include "operations/InstallationFixture.h"
+#include "operations/RemovalPlan.h"
+#include "operations/RemovalRecord.h"
+#include "operations/WorkingFolderLock.h"
+#include "platform/Path.h"
 #include "support/FailingFileSystem.h"
 
 namespace qv::test {
@@ -17,18 +23,23 @@ using Result = RemovalOutcome::Result;
 const std::string kGaugeQ = std::string("question: ") + msg::kGaugeQuestion;
 const std::string kDone = "close\nnotice: Remove process completed.\n";
 
-// One aircraft.cfg with a single section, its files, some other files and a second aircraft.
+// A single-section aircraft as real packages come: keys aligned with tabs and blanks, a checklist
+// named with a blank after its "=", files no value names (a read-me, a paint kit, a hidden and a
+// read-only file, a sub-folder inside the texture folder), and a second aircraft.
 void WriteSolo(TempFolder& tmp) {
     tmp.write("FS/Aircraft/Cessna/aircraft.cfg",
-              "[General]\r\natc_type=CESSNA\r\n\r\n[fltsim.0]\r\ntitle=Cessna Solo\r\nsim=c172\r\n"
-              "model=\r\npanel=\r\nsound=\r\ntexture=\r\nchecklist=c172_check\r\n"
-              "kb_checklists=c172_kb\r\nkb_reference=c172_ref\r\n");
+              "[General]\r\natc_type=CESSNA\r\n\r\n[fltsim.0]\r\ntitle\t= Cessna Solo \r\n"
+              "//sim=old\r\nsim = c172\r\nmodel=\r\npanel=\r\nsound=\r\ntexture=\r\n"
+              "checklist=c172_check\r\nkb_checklists= c172_kb\r\nkb_reference=c172_ref\r\n");
     WriteFiles(
         tmp, "FS\\Aircraft\\Cessna",
         {"c172.air", "c172_check.cfg", "c172_kb.txt", "c172_ref.txt", "readme.txt",
-         "model\\c172.mdl", "model\\parts\\wheel.mdl", "sound\\sound.cfg", "texture\\t.bmp"});
+         "Paint Kit\\layers.psd", "model\\c172.mdl", "model\\parts\\wheel.mdl", "sound\\sound.cfg",
+         "texture\\t.bmp", "texture\\thumbs\\a.bmp", "desktop.ini", "licence.txt"});
+    tmp.make_system("FS/Aircraft/Cessna/desktop.ini");
+    tmp.make_read_only("FS/Aircraft/Cessna/licence.txt");
     tmp.write("FS/Aircraft/Cessna/panel/panel.cfg",
-              "[Window00]\r\ngauge00=cessna!Airspeed, 1, 2\r\ngauge01=shared!x, 1, 2\r\n");
+              "[Window00]\r\ngauge00\t= cessna!Airspeed, 1, 2\r\ngauge01=shared!x, 1, 2\r\n");
     tmp.write("FS/Aircraft/Other/aircraft.cfg", "[fltsim.0]\r\ntitle=Other\r\n");
     tmp.write("FS/Aircraft/Other/panel/panel.cfg", "gauge00=SHARED!y, 1, 2\r\n");
     tmp.write("FS/Gauges/cessna.gau", "c");
@@ -52,10 +63,20 @@ void WriteTrio(TempFolder& tmp) {
     tmp.write("FS/Gauges/bg.gau", "b");
 }
 
-TEST_F(RemovalTest, ASingleSectionAircraftIsHeldAndItsFolderDeleted) {
+// The held files of a holding folder, the removal's record aside.
+Tree Held(TempFolder& tmp, const std::string& holding) {
+    Tree out;
+    for (const auto& entry : tmp.tree(holding))
+        if (!entry.starts_with("removal-")) out.push_back(entry);
+    return out;
+}
+
+TEST_F(RemovalTest, ASingleSectionAircraftIsHeldWholeAndItsFolderGoes) {
     WriteSolo(tmp);
+    const auto before = tmp.files("FS");
     const std::string cfg = tmp.read("FS/Aircraft/Cessna/aircraft.cfg");
     Load();
+    EXPECT_EQ(ui.list, (Tree{"Cessna Solo", "Other"}));
     EXPECT_EQ(Remove("Cessna Solo", {true, true}), Result::completed);
 
     EXPECT_THAT(
@@ -68,17 +89,40 @@ TEST_F(RemovalTest, ASingleSectionAircraftIsHeldAndItsFolderDeleted) {
                    kGaugeQ + "\nstep 5\nstatus: Deleting Aircraft's Files\nstep 6\n" +
                    "status: Deleting Aircraft's Folder\nstep 7\n" + kDone));
     EXPECT_FALSE(tmp.exists("FS/Aircraft/Cessna"));
-    EXPECT_EQ(
-        tmp.tree("base/Temp_Path/cessna"),
-        (Tree{"aircraft.cfg", "c172.air", "c172_check.cfg", "c172_kb.txt", "c172_ref.txt",
-              "Gauges\\", "Gauges\\cessna.gau", "model\\", "model\\c172.mdl", "panel\\",
-              "panel\\panel.cfg", "sound\\", "sound\\sound.cfg", "texture\\", "texture\\t.bmp"}));
+    EXPECT_EQ(Held(tmp, "base/Temp_Path/cessna"), (Tree{"aircraft.cfg",
+                                                        "c172.air",
+                                                        "c172_check.cfg",
+                                                        "c172_kb.txt",
+                                                        "c172_ref.txt",
+                                                        "desktop.ini",
+                                                        "Gauges\\",
+                                                        "Gauges\\cessna.gau",
+                                                        "licence.txt",
+                                                        "model\\",
+                                                        "model\\c172.mdl",
+                                                        "model\\parts\\",
+                                                        "model\\parts\\wheel.mdl",
+                                                        "Paint Kit\\",
+                                                        "Paint Kit\\layers.psd",
+                                                        "panel\\",
+                                                        "panel\\panel.cfg",
+                                                        "readme.txt",
+                                                        "sound\\",
+                                                        "sound\\sound.cfg",
+                                                        "texture\\",
+                                                        "texture\\t.bmp",
+                                                        "texture\\thumbs\\",
+                                                        "texture\\thumbs\\a.bmp"}));
     EXPECT_EQ(tmp.read("base/Temp_Path/cessna/aircraft.cfg"), cfg);
+    EXPECT_EQ(Unaccounted(before), Tree{});
+    Attributes a;
+    ASSERT_TRUE(tmp.fs().attributes(tmp.at("base/Temp_Path/cessna/licence.txt"), a).ok());
+    EXPECT_TRUE(a.read_only);
     EXPECT_EQ(tmp.tree("FS/Gauges"), Tree{"shared.gau"});
     EXPECT_EQ(ui.list, Tree{"Other"});
 }
 
-TEST_F(RemovalTest, TheMiddleOfThreeSectionsIsCutAndASecondRemovalKeepsBothBackups) {
+TEST_F(RemovalTest, TheMiddleOfThreeSectionsIsCutAndLaterRemovalsNeverReplaceWhatIsHeld) {
     WriteTrio(tmp);
     Load();
     EXPECT_EQ(Remove("Trio B", {true, false}), Result::completed);
@@ -93,20 +137,85 @@ TEST_F(RemovalTest, TheMiddleOfThreeSectionsIsCutAndASecondRemovalKeepsBothBacku
               (Tree{"aircraft.cfg", "model\\", "model\\shared.mdl", "model.b\\", "model.b\\inner\\",
                     "model.b\\inner\\x.mdl", "texture.a\\", "texture.a\\a.bmp", "texture.c\\",
                     "texture.c\\c.bmp", "trio.air"}));
-    EXPECT_EQ(tmp.tree("base/Temp_Path/trio"),
+    EXPECT_EQ(Held(tmp, "base/Temp_Path/trio"),
               (Tree{"aircraft.cfg", "b_check.cfg", "Gauges\\", "model.b\\", "model.b\\b.mdl",
                     "panel.b\\", "panel.b\\panel.cfg", "texture.Blue\\", "texture.Blue\\b.bmp"}));
     EXPECT_EQ(tmp.read("base/Temp_Path/trio/aircraft.cfg"), kTrioCfg);
     EXPECT_TRUE(tmp.exists("FS/Gauges/bg.gau"));
     EXPECT_EQ(ui.list, (Tree{"Trio A", "Trio C"}));
 
-    EXPECT_EQ(Remove("Trio A", {true}), Result::completed);
-    EXPECT_EQ(tmp.read("FS/Aircraft/Trio/aircraft.cfg"),
-              "[General]\r\natc=x\r\n[fltsim.0]\r\ntitle=Trio C\r\nsim=trio\r\nmodel=\r\n"
-              "texture=c\r\n[WEIGHT_AND_BALANCE]\r\nempty_weight=1");
-    EXPECT_EQ(tmp.read("base/Temp_Path/trio/aircraft.cfg"), kTrioCfg);
-    EXPECT_EQ(tmp.read("base/Temp_Path/trio/aircraft.cfg.2"), two);
-    EXPECT_TRUE(tmp.exists("base/Temp_Path/trio/texture.a/a.bmp"));
+    // The same aircraft installed again and removed again: every held name taken gets the next.
+    tmp.write("FS/Aircraft/Trio/aircraft.cfg", kTrioCfg);
+    WriteFiles(tmp, "FS\\Aircraft\\Trio", {"b_check.cfg", "TEXTURE.BLUE\\b.bmp"});
+    tmp.write("FS/Aircraft/Trio/TEXTURE.BLUE/b.bmp", "second b.bmp");
+    tmp.write("FS/Aircraft/Trio/b_check.cfg", "second check");
+    Load();
+    EXPECT_EQ(Remove("Trio B", {true}), Result::completed);
+    EXPECT_EQ(tmp.read("base/Temp_Path/trio/texture.Blue/b.bmp"), "TEXTURE.BLUE\\b.bmp");
+    EXPECT_EQ(tmp.read("base/Temp_Path/trio/texture.Blue/b.bmp.2"), "second b.bmp");
+    EXPECT_EQ(tmp.read("base/Temp_Path/trio/b_check.cfg.2"), "second check");
+    EXPECT_EQ(tmp.read("base/Temp_Path/trio/aircraft.cfg.2"), kTrioCfg);
+    EXPECT_EQ(tmp.read("FS/Aircraft/Trio/aircraft.cfg"), two);
+}
+
+TEST_F(RemovalTest, EachRemovalLeavesARecordOfEveryMoveItMade) {
+    WriteTrio(tmp);
+    Load();
+    EXPECT_EQ(Remove("Trio B", {true, true}), Result::completed);
+    Tree records;
+    for (const auto& entry : tmp.tree("base/Temp_Path/trio"))
+        if (entry.starts_with("removal-")) records.push_back(entry);
+    ASSERT_EQ(records.size(), 1u);
+    RemovalRecord record;
+    std::string error;
+    ASSERT_TRUE(parse_record(tmp.read("base/Temp_Path/trio/" + records[0]), record, error))
+        << error;
+    EXPECT_EQ(record.title, "Trio B");
+    EXPECT_EQ(record.aircraft, "Aircraft\\Trio");
+    EXPECT_EQ(record.holding, "Temp_Path\\trio");
+    EXPECT_EQ(record.cfg_copy, "Temp_Path\\trio\\aircraft.cfg");
+    EXPECT_EQ(record.section_index, 1u);
+    EXPECT_EQ(record.section_count, 3u);
+    EXPECT_THAT(record.section_text, StartsWith("[fltsim.1]\r\ntitle=Trio B\r\n"));
+    EXPECT_TRUE(record.rewrite);
+    ASSERT_EQ(record.moves.size(), 5u);
+    EXPECT_EQ(record.moves[0].source, "Gauges\\bg.gau");
+    EXPECT_EQ(record.moves[0].kind, MoveKind::gauge);
+    EXPECT_TRUE(record.gauges_moved);
+    EXPECT_EQ(record.moves[3].held, "Temp_Path\\trio\\texture.Blue\\b.bmp");
+    EXPECT_TRUE(record.finished);
+    EXPECT_EQ(record.moved, std::vector<bool>(5, true));
+    // The record round-trips, and the dry run's plan is the moves the removal made.
+    RemovalRecord again;
+    ASSERT_TRUE(parse_record(format_record(record), again, error));
+    EXPECT_EQ(again.moves.size(), record.moves.size());
+    EXPECT_EQ(again.section_text, record.section_text);
+}
+
+TEST_F(RemovalTest, TheDryRunPlanIsWhatTheRemovalThenDoes) {
+    WriteSolo(tmp);
+    Load();
+    const auto before = tmp.files("");
+    const AircraftRecord& target = catalogue.aircraft_table[catalogue.list_records[0]];
+    const PlanOutcome planned = plan_removal(tmp.fs(), workspace, catalogue, target);
+    ASSERT_EQ(planned.result, PlanOutcome::Result::planned);
+    EXPECT_EQ(tmp.files(""), before);
+    EXPECT_EQ(summarise(planned.plan),
+              "moves 5 folders and 15 files; 1 gauge file if asked; folder removed");
+    EXPECT_EQ(Remove("Cessna Solo", {true, true}), Result::completed);
+    Tree planned_moves, made;
+    for (const auto* moves : {&planned.plan.gauges, &planned.plan.moves, &planned.plan.rest})
+        for (const auto& m : *moves) planned_moves.push_back(m.source + " > " + m.held);
+    for (const auto& entry : tmp.tree("base/Temp_Path/cessna")) {
+        if (!entry.starts_with("removal-")) continue;
+        RemovalRecord record;
+        std::string error;
+        ASSERT_TRUE(parse_record(tmp.read("base/Temp_Path/cessna/" + entry), record, error));
+        for (const auto& m : record.moves)
+            made.push_back(in_simulator(workspace, m.source) + " > " +
+                           in_working_folder(workspace, m.held));
+    }
+    EXPECT_EQ(made, planned_moves);
 }
 
 TEST_F(RemovalTest, TheGaugeQuestionComesOnlyForTheSectionsOwnPanelWithoutAlias) {
@@ -116,10 +225,10 @@ TEST_F(RemovalTest, TheGaugeQuestionComesOnlyForTheSectionsOwnPanelWithoutAlias)
         const char* panel_cfg;    // the removed section's panel.cfg, or null for none
         bool asked, answer;
     } cases[] = {
-        {"alias", "panel=y", "alias=Other\\panel\r\ngauge00=g!a", false, false},
+        {"alias", "panel=y", "Alias\t= Other\\panel\r\ngauge00=g!a", false, false},
         {"shared panel", "panel=x", "gauge00=g!a", false, false},
         {"answered no", "panel=y", "gauge00=g!a", true, false},
-        {"answered yes", "panel=y", "gauge00=g!a", true, true},
+        {"answered yes", "panel=y", "gauge00\t=\tg!a", true, true},
         {"no panel record", "panel=y", nullptr, false, false},
         {"no gauges", "panel=y", "[Window00]\r\nsize_mm=1", false, false},
     };
@@ -146,11 +255,11 @@ TEST_F(RemovalTest, GaugesListedByOtherPanelsStay) {
               "gauge00=g1!a\r\ngauge01=g2, 1, 2\r\ngauge02=g3!a\r\ngauge03=g4!a\r\ngauge04=g5!a\r\n"
               "gauge05=g6!a\r\ngauge06=g6!b\r\n");
     // Another delimiter still protects; an alias panel does not; the end of a longer name does;
-    // another section's own panel does.
+    // another section's own panel does; a tab-aligned line does.
     tmp.write("FS/Aircraft/Other1/panel/panel.cfg", "gauge00=G1, 3, 4\r\n");
     tmp.write("FS/Aircraft/Aliased/panel/panel.cfg", "alias=x\r\ngauge00=g3!a\r\n");
     tmp.write("FS/Aircraft/Other2/panel/panel.cfg", "gauge00=xg4!a\r\n");
-    tmp.write("FS/Aircraft/Main/panel.two/panel.cfg", "gauge00=g5!a\r\n");
+    tmp.write("FS/Aircraft/Main/panel.two/panel.cfg", "gauge00\t= g5!a\r\n");
     WriteFiles(tmp, "FS/Gauges", {"g1.gau", "g2.gau", "g3.gau", "g4.gau", "g5.gau", "g6.gau"});
     Load();
     EXPECT_EQ(Remove("Main One", {true, true}), Result::completed);
@@ -192,29 +301,37 @@ TEST_F(RemovalTest, ValuesThatLeadOutOfTheirFolderAreSkipped) {
     EXPECT_EQ(Remove("Escape", {true, true}), Result::completed);
     for (const auto& f : outside) EXPECT_EQ(tmp.read(f), f);
     EXPECT_FALSE(tmp.exists("FS/Aircraft/Esc"));
-    EXPECT_EQ(tmp.tree("base/Temp_Path/esc"), (Tree{"aircraft.cfg", "Gauges\\", "model\\",
-                                                    "panel\\", "panel\\panel.cfg", "sound\\"}));
+    EXPECT_EQ(Held(tmp, "base/Temp_Path/esc"),
+              (Tree{"aircraft.cfg", "Gauges\\", "panel\\", "panel\\panel.cfg"}));
 }
 
-// An aircraft.cfg changed since the load, or a backup, a rewrite, a holding folder or a read that
-// fails, leaves every file of the aircraft where it was (CI runs as root, so the failures are
-// injected).
-TEST_F(RemovalTest, AChangedFileOrAFailingBackupRewriteHoldingFolderOrReadMovesNothing) {
-    const std::string data = "Data\nclose\n", files = "Files\nstep 6\nclose\n";
-    using O = Result;
+TEST_F(RemovalTest, AFileWrittenWithAByteOrderMarkKeepsItsFirstSectionAndTheMark) {
+    tmp.write("FS/Aircraft/Bom/aircraft.cfg",
+              "\xEF\xBB\xBF[fltsim.0]\r\ntitle=First\r\n[fltsim.1]\r\ntitle=Second\r\n");
+    Load();
+    EXPECT_EQ(ui.list, (Tree{"First", "Second"}));
+    EXPECT_EQ(Remove("Second", {true}), Result::completed);
+    EXPECT_EQ(tmp.read("FS/Aircraft/Bom/aircraft.cfg"), "\xEF\xBB\xBF[fltsim.0]\r\ntitle=First");
+}
+
+// An aircraft.cfg changed since the load, or a copy, a rewrite, a holding folder, a record or a
+// read that fails, leaves every file of the aircraft where it was and removes nothing (CI runs
+// as root, so the failures are injected).
+TEST_F(RemovalTest, AChangedFileOrAFailingStepBeforeTheFirstMoveRemovesNothing) {
+    const std::string data = "Data\nclose\n", gauges = "Gauges Files\nclose\n";
     const struct {
         Op op;
         const char* path_part;  // null: Trio B is renamed on disk instead
-        O outcome;
-        std::string ending;  // of the removal's transcript, before its warning
-        const char* said;    // in the warning
-        bool backup_held;
+        std::string ending;     // of the removal's transcript, before its warning
+        const char* said;       // in the warning
+        bool reloaded;
     } cases[] = {
-        {Op::read_file, nullptr, O::stopped, data, "has changed", false},
-        {Op::copy_file, "path\\trio\\aircraft.cfg", O::left_over, files, "not be copied", false},
-        {Op::replace_file, "trio\\aircraft.cfg", O::left_over, files, "not be rewritten", true},
-        {Op::create_folder, "Gauges", O::stopped, "Folders\nclose\n", "not be made", false},
-        {Op::read_file, "trio\\aircraft.cfg", O::stopped, data, "could not be read", false},
+        {Op::read_file, nullptr, data, "has changed", true},
+        {Op::copy_file, "trio\\aircraft.cfg", gauges, "not be copied", false},
+        {Op::replace_file, "trio\\aircraft.cfg", gauges, "not be rewritten", false},
+        {Op::create_folder, "Gauges", "Folders\nclose\n", "not be made", false},
+        {Op::write_new_file, "removal-", gauges, "record", false},
+        {Op::read_file, "trio\\aircraft.cfg", data, "could not be read", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.said);
@@ -228,29 +345,31 @@ TEST_F(RemovalTest, AChangedFileOrAFailingBackupRewriteHoldingFolderOrReadMovesN
         const Tree before = tmp.tree("FS");
         FailingFileSystem failing(tmp.fs());
         if (c.path_part) failing.fail(c.op, c.path_part);
-        EXPECT_EQ(Remove("Trio B", {true}, 0, &failing), c.outcome);
+        ui.answer({true});
+        const RemovalOutcome outcome = remove_aircraft(failing, workspace, ui, catalogue, 1);
+        EXPECT_EQ(outcome.result, Result::stopped);
+        EXPECT_EQ(outcome.reload, c.reloaded);
         EXPECT_EQ(tmp.tree("FS"), before);
         EXPECT_EQ(tmp.read("FS/Aircraft/Trio/aircraft.cfg"), cfg);
-        const Tree backup = {"trio\\", "trio\\aircraft.cfg", "trio\\Gauges\\"};
-        EXPECT_EQ(tmp.tree("base/Temp_Path"), c.backup_held ? backup : Tree{});
+        EXPECT_EQ(tmp.tree("base/Temp_Path"), Tree{});
         EXPECT_THAT(ui.transcript(), HasSubstr(c.ending + Said()));
         EXPECT_THAT(Said(), HasSubstr(c.said));
-        EXPECT_THAT(Said(), Not(HasSubstr("The aircraft was removed")));
+        EXPECT_THAT(Said(), Not(HasSubstr("removed, but")));
         EXPECT_TRUE(ui.only(kGaugeQ).empty());
-        EXPECT_EQ(ui.list, (Tree{"Trio A", c.path_part ? "Trio B" : "Trio X", "Trio C"}));
     }
 }
 
-TEST_F(RemovalTest, AFileThatCanNotBeHeldKeepsTheAircraftFolder) {
+TEST_F(RemovalTest, AFileThatCanNotBeHeldStaysAndKeepsTheAircraftFolder) {
     WriteSolo(tmp);
+    const auto before = tmp.files("FS");
     Load();
     FailingFileSystem failing(tmp.fs());
     failing.fail(Op::copy_file, "c172.mdl");
     EXPECT_EQ(Remove("Cessna Solo", {true, false}, 0, &failing), Result::left_over);
-    EXPECT_EQ(tmp.tree("FS/Aircraft/Cessna"), (Tree{"model\\", "model\\c172.mdl", "model\\parts\\",
-                                                    "model\\parts\\wheel.mdl", "readme.txt"}));
-    EXPECT_THAT(Said(), HasSubstr("was not deleted"));
+    EXPECT_EQ(tmp.tree("FS/Aircraft/Cessna"), (Tree{"model\\", "model\\c172.mdl"}));
+    EXPECT_THAT(Said(), HasSubstr("could not be deleted completely"));
     EXPECT_THAT(Said(), HasSubstr("c172.mdl"));
+    EXPECT_EQ(Unaccounted(before), Tree{});
 }
 
 TEST_F(RemovalTest, AFolderHoldingAnotherAircraftOrTheAircraftFolderIsNotDeleted) {
@@ -270,11 +389,53 @@ TEST_F(RemovalTest, AFolderHoldingAnotherAircraftOrTheAircraftFolderIsNotDeleted
     EXPECT_EQ(ui.list, Tree{"Inner"});
 }
 
+TEST_F(RemovalTest, SeveralAircraftGoInOneBatchEachJudgedByItsFileAsItThenStands) {
+    WriteTrio(tmp);
+    WriteSolo(tmp);
+    const auto before = tmp.files("FS");
+    Load();
+    ASSERT_EQ(ui.list, (Tree{"Cessna Solo", "Other", "Trio A", "Trio B", "Trio C"}));
+    tmp.write("FS/Aircraft/Other/aircraft.cfg", "[fltsim.0]\r\ntitle=Changed\r\n");
+    ui.answer({true, false});
+    const std::size_t chosen[] = {4, 1, 2, 3};
+    const RemovalOutcome outcome = remove_aircraft(tmp.fs(), workspace, ui, catalogue, chosen);
+    EXPECT_EQ(outcome.result, Result::left_over);
+    EXPECT_TRUE(outcome.reload);
+    EXPECT_EQ(ui.only("question: ").size(), 2u);  // the confirmation and the gauges, once
+    EXPECT_EQ(ui.only("question: ")[0],
+              "question: Confirm to delete the files of the 4 selected aircraft?");
+    // All three sections of the file went, the last as a single section: the folder is gone.
+    EXPECT_FALSE(tmp.exists("FS/Aircraft/Trio"));
+    EXPECT_TRUE(tmp.exists("FS/Aircraft/Other/aircraft.cfg"));
+    EXPECT_THAT(Said(), HasSubstr("3 of the 4 selected aircraft were removed"));
+    EXPECT_THAT(Said(), HasSubstr("Other: not removed"));
+    EXPECT_EQ(Unaccounted(before), Tree{});
+    Tree records;
+    for (const auto& entry : tmp.tree("base/Temp_Path/trio"))
+        if (entry.starts_with("removal-")) records.push_back(entry);
+    EXPECT_EQ(records.size(), 3u);  // each can be put back alone
+}
+
+TEST_F(RemovalTest, AnotherCommandAtWorkInTheFolderStopsTheRemoval) {
+    WriteTrio(tmp);
+    Load();
+    auto other = make_native_file_system();
+    std::unique_ptr<FileLock> held;
+    ASSERT_TRUE(other->lock_file(path::join(workspace.base_dir, kLockFileName), held).ok());
+    ui.answer({true});
+    EXPECT_EQ(remove_aircraft(tmp.fs(), workspace, ui, catalogue, 1).result, Result::stopped);
+    EXPECT_THAT(Said(), HasSubstr("Another Quorvane command is at work"));
+    EXPECT_EQ(tmp.read("FS/Aircraft/Trio/aircraft.cfg"), kTrioCfg);
+}
+
 #ifndef _WIN32
-TEST_F(RemovalTest, LinksInTheAircraftOrHoldingFolderAreLeftAsTheyAre) {
+TEST_F(RemovalTest, NothingIsMovedThroughALink) {
     WriteSolo(tmp);
     tmp.write("FS/Outside/models/m.mdl", "m");
     tmp.mkdir("FS/Outside/sink");
+    tmp.write("Elsewhere/lurk/aircraft.cfg", "[fltsim.0]\r\ntitle=Lurker\r\n");
+    tmp.write("Elsewhere/lurk/lurk.air", "l");
+    tmp.link("Elsewhere", "FS/Aircraft/Other/ext");
     // The section's model folder is a link; its texture folder's place in the holding folder is
     // a link too.
     tmp.write("FS/Aircraft/Cessna/aircraft.cfg",
@@ -283,11 +444,26 @@ TEST_F(RemovalTest, LinksInTheAircraftOrHoldingFolderAreLeftAsTheyAre) {
     tmp.mkdir("base/Temp_Path/cessna");
     tmp.link("FS/Outside/sink", "base/Temp_Path/cessna/texture");
     Load();
+    EXPECT_EQ(ui.list, (Tree{"Cessna Solo", "Other", "Lurker"}));
+    // An aircraft found only through a link is listed, and can't be removed.
+    EXPECT_EQ(Remove("Lurker", {true}), Result::stopped);
+    EXPECT_THAT(Said(), HasSubstr("reached through the link"));
+    EXPECT_EQ(tmp.tree("Elsewhere"), (Tree{"lurk\\", "lurk\\aircraft.cfg", "lurk\\lurk.air"}));
+
     EXPECT_EQ(Remove("Cessna Solo", {true, false}), Result::left_over);
     EXPECT_EQ(tmp.tree("FS/Outside"), (Tree{"models\\", "models\\m.mdl", "sink\\"}));
     EXPECT_TRUE(tmp.exists("FS/Aircraft/Cessna/model.ext/m.mdl"));
     EXPECT_TRUE(tmp.exists("FS/Aircraft/Cessna/texture/t.bmp"));
     EXPECT_THAT(Said(), HasSubstr("link"));
+}
+
+TEST_F(RemovalTest, FoldersDifferingOnlyInCaseAreTwoAircraft) {
+    tmp.write("FS/Aircraft/Cub/aircraft.cfg", "[fltsim.0]\r\ntitle=Cub\r\n");
+    tmp.write("FS/Aircraft/CUB/aircraft.cfg", "[fltsim.0]\r\ntitle=Big Cub\r\n");
+    Load();
+    EXPECT_EQ(Remove("Cub", {true}), Result::completed) << Said();
+    EXPECT_TRUE(tmp.exists("FS/Aircraft/CUB/aircraft.cfg"));
+    EXPECT_EQ(ui.list, Tree{"Big Cub"});
 }
 #endif
 

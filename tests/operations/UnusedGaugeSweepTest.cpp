@@ -32,14 +32,17 @@ TEST_F(SweepTest, MovesExactlyTheGaugeFilesNoPanelNames) {
 
     EXPECT_EQ(ui.transcript(), std::string("question: ") + msg::kSweepQuestion +
                                    "\nstatus: " + msg::kStatusSweeping + "\n");
-    EXPECT_EQ(tmp.tree("base/Unused Gauges"), (Tree{"Comp.cab", "Unused.gau", "x.GAU"}));
+    EXPECT_EQ(tmp.tree("base/Unused Gauges"),
+              (Tree{"Comp.cab", "Unused.gau", "Unused.gau.2", "x.GAU"}));
     EXPECT_EQ(tmp.tree("FS/Gauges"),
               (Tree{"Cessna172.cab", "CESSNA172.GAU", "cessna172.zip", "Compass.gau", "gauges.dll",
                     "Hidden.gau", "readme.txt", "ssna.gau", "Sub\\", "Sub\\Deep.gau"}));
-    EXPECT_EQ(tmp.read("base/Unused Gauges/Unused.gau"), "Unused.gau");  // the held copy replaced
+    // A held file is never replaced: the second one takes the next free name.
+    EXPECT_EQ(tmp.read("base/Unused Gauges/Unused.gau"), "old copy");
+    EXPECT_EQ(tmp.read("base/Unused Gauges/Unused.gau.2"), "Unused.gau");
 }
 
-TEST_F(SweepTest, AFileThatCantBeDeletedStaysWithItsCopyHeld) {
+TEST_F(SweepTest, AFileThatCantBeMovedStaysAndIsNamed) {
     WriteFiles(tmp, "FS/Gauges", {"Locked.gau", "NoCopy.gau", "Free.gau"});
     tmp.make_read_only("FS/Gauges/Locked.gau");
     FailingFileSystem fs(tmp.fs());
@@ -48,6 +51,11 @@ TEST_F(SweepTest, AFileThatCantBeDeletedStaysWithItsCopyHeld) {
     sweep_unused_gauges(fs, workspace, ui, catalogue);
     EXPECT_EQ(tmp.tree("FS/Gauges"), (Tree{"Locked.gau", "NoCopy.gau"}));
     EXPECT_EQ(tmp.tree("base/Unused Gauges"), (Tree{"Free.gau", "Locked.gau"}));
+    const auto warnings = ui.only("warning: ");
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("NoCopy.gau"), std::string::npos);
+    EXPECT_NE(warnings[0].find("Locked.gau (copied into the holding folder, but not deleted"),
+              std::string::npos);
 }
 
 TEST_F(SweepTest, NoAnswerOrNoGaugesFolderMovesNothing) {

@@ -1,5 +1,6 @@
 // Changes to the disk through the backend of this build: read-only protection, folder creation
-// and removal, copying and replacing files, and "not found" told apart from "failed".
+// and removal, copies that never replace, replacing, writing and appending, locks, and "not
+// found" told apart from "failed".
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,6 +11,11 @@
 #include "platform/Path.h"
 #include "platform/Text.h"
 #include "support/TempFolder.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/types.h>
+#endif
 
 namespace qv {
 namespace {
@@ -23,11 +29,18 @@ TEST(Folders, AreMadeOneLevelAtATimeAndRemovedOnlyWhenEmpty) {
     EXPECT_TRUE(fs.create_folder(tmp.at("a\\b")).not_found());
     EXPECT_FALSE(tmp.exists("a"));
     ASSERT_TRUE(fs.create_folder(tmp.at("a")).ok());
-    EXPECT_EQ(fs.create_folder(tmp.at("A")).error, FsError::failed);
+    EXPECT_EQ(fs.create_folder(tmp.at("A")).error, FsError::exists);
     for (const char* level : {"A\\b", "a\\B\\c", "a\\b\\C\\d\\"})
         ASSERT_TRUE(fs.create_folder(tmp.at(level)).ok()) << level;
     tmp.write("file", "");
     EXPECT_NE(fs.create_folder(tmp.at("file\\sub")).error, FsError::none);
+
+    // A folder reached by any spelling is one place.
+    std::string real, other;
+    ASSERT_TRUE(fs.real_path(tmp.at("a\\b"), real).ok());
+    ASSERT_TRUE(fs.real_path(tmp.at("A\\B\\"), other).ok());
+    EXPECT_EQ(real, other);
+    EXPECT_EQ(path::last_part(real), "b");
 
     EXPECT_EQ(fs.remove_folder(tmp.at("a\\b\\c")).error, FsError::failed);
     EXPECT_TRUE(fs.remove_folder(tmp.at("missing")).not_found());
@@ -44,11 +57,12 @@ TEST(Errors, NotFoundIsToldApartFromFailedAndAReadOnlyFileStaysUntilSetToNormal)
     FileSystem& fs = tmp.fs();
     std::string bytes;
     Attributes attrs;
-    FileIdentity id;
     const Call read = [&](const std::string& p) { return fs.read_file(p, bytes); };
     const Call remove = [&](const std::string& p) { return fs.delete_file(p); };
     const Call copy_to = [&](const std::string& p) { return fs.copy_file(tmp.at("file.txt"), p); };
     const Call replace = [&](const std::string& p) { return fs.replace_file(p, "new"); };
+    const Call write_new = [&](const std::string& p) { return fs.write_new_file(p, "new"); };
+    const Call append = [&](const std::string& p) { return fs.append_file(p, "new"); };
     using E = FsError;
     const struct {
         const char* what;
@@ -61,18 +75,21 @@ TEST(Errors, NotFoundIsToldApartFromFailedAndAReadOnlyFileStaysUntilSetToNormal)
         {"read", read, "dir", E::failed},
         {"attributes", [&](auto& p) { return fs.attributes(p, attrs); }, "no", E::not_found},
         {"set attributes", [&](auto& p) { return fs.set_attributes(p, {}); }, "no", E::not_found},
-        {"identity", [&](auto& p) { return fs.identity(p, id); }, "no", E::not_found},
         {"copy from", [&](auto& p) { return fs.copy_file(p, tmp.at("c")); }, "no.txt",
          E::not_found},
         {"copy to", copy_to, "no\\c.txt", E::not_found},
-        {"copy to", copy_to, "dir", E::failed},
-        {"copy to", copy_to, "ro.txt", E::failed},
+        // A copy never takes the place of anything, a read-only file least of all.
+        {"copy to", copy_to, "dir", E::exists},
+        {"copy to", copy_to, "ro.txt", E::exists},
         {"delete", remove, "no.txt", E::not_found},
         {"delete", remove, "dir", E::failed},
         {"delete", remove, "ro.txt", E::failed},
         {"replace", replace, "no\\r.txt", E::not_found},
         {"replace", replace, "dir", E::failed},
         {"replace", replace, "ro.txt", E::failed},
+        {"write new", write_new, "file.txt", E::exists},
+        {"write new", write_new, "no\\w.txt", E::not_found},
+        {"append", append, "no.txt", E::not_found},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.what) + " " + c.rel);
@@ -82,6 +99,7 @@ TEST(Errors, NotFoundIsToldApartFromFailedAndAReadOnlyFileStaysUntilSetToNormal)
     }
     // Nothing changed, and no temporary file was left beside.
     EXPECT_EQ(tmp.read("ro.txt"), "original");
+    EXPECT_EQ(tmp.read("file.txt"), "x");
     EXPECT_EQ(tmp.tree(), (Tree{"dir\\", "file.txt", "ro.txt"}));
 
     ASSERT_TRUE(fs.set_attributes(tmp.at("ro.txt"), Attributes{}).ok());
@@ -91,31 +109,76 @@ TEST(Errors, NotFoundIsToldApartFromFailedAndAReadOnlyFileStaysUntilSetToNormal)
     EXPECT_FALSE(tmp.exists("ro.txt"));
 }
 
-TEST(CopyAndReplace, LeaveExactlyTheNewBytesUnderTheOldSpelling) {
+TEST(CopyReplaceAndWrite, LeaveExactlyTheNewBytesUnderTheOldSpelling) {
     test::TempFolder tmp;
     FileSystem& fs = tmp.fs();
     const std::string bytes("line\r\n\0\xFF\x81 end", 13);
-    for (const char* name : {"Aircraft.cfg", "copy.txt", "hidsys.txt"})
+    for (const char* name : {"Aircraft.cfg", "hidsys.txt"})
         tmp.write(name, "old text, longer than the new one");
     tmp.write("f.bin", bytes);
     tmp.make_system("hidsys.txt");
+    tmp.write("ro.bin", bytes);
+    tmp.make_read_only("ro.bin");
     ASSERT_TRUE(fs.replace_file(tmp.at("aircraft.cfg"), bytes).ok());
     ASSERT_TRUE(fs.replace_file(tmp.at("fresh.cfg"), "made").ok());
-    ASSERT_TRUE(fs.replace_file(tmp.at("empty.bin"), "").ok());
-    // A copy replaces its target, hidden and system ones too, which take the source's attributes.
-    for (const char* target : {"COPY.TXT", "new.txt", "hidsys.txt"})
-        ASSERT_TRUE(fs.copy_file(tmp.at("F.bin"), tmp.at(target)).ok()) << target;
-    for (const char* name : {"Aircraft.cfg", "copy.txt", "f.bin", "hidsys.txt", "new.txt"})
+    ASSERT_TRUE(fs.write_new_file(tmp.at("record.txt"), "plan\r\n").ok());
+    ASSERT_TRUE(fs.append_file(tmp.at("RECORD.TXT"), "done: copy\r\n").ok());
+    // A copy keeps the source's attributes, hidden, system and read-only ones too.
+    ASSERT_TRUE(fs.copy_file(tmp.at("F.bin"), tmp.at("copy.bin")).ok());
+    ASSERT_TRUE(fs.copy_file(tmp.at("hidsys.txt"), tmp.at("hidsys copy.txt")).ok());
+    ASSERT_TRUE(fs.copy_file(tmp.at("ro.bin"), tmp.at("ro copy.bin")).ok());
+    for (const char* name : {"Aircraft.cfg", "copy.bin", "f.bin", "ro copy.bin"})
         EXPECT_EQ(tmp.read(name), bytes) << name;
     EXPECT_EQ(tmp.read("fresh.cfg"), "made");
-    EXPECT_EQ(tmp.tree(), (Tree{"Aircraft.cfg", "copy.txt", "empty.bin", "f.bin", "fresh.cfg",
-                                "hidsys.txt", "new.txt"}));
+    EXPECT_EQ(tmp.read("record.txt"), "plan\r\ndone: copy\r\n");
+    EXPECT_EQ(tmp.tree(), (Tree{"Aircraft.cfg", "copy.bin", "f.bin", "fresh.cfg", "hidsys copy.txt",
+                                "hidsys.txt", "record.txt", "ro copy.bin", "ro.bin"}));
     Attributes a;
-    ASSERT_TRUE(fs.attributes(tmp.at("hidsys.txt"), a).ok());
-    EXPECT_FALSE(a.hidden || a.system);
+    ASSERT_TRUE(fs.attributes(tmp.at("hidsys copy.txt"), a).ok());
+    EXPECT_TRUE(a.hidden && a.system);
+    ASSERT_TRUE(fs.attributes(tmp.at("ro copy.bin"), a).ok());
+    EXPECT_TRUE(a.read_only);
+    EXPECT_TRUE(fs.flush_folder(tmp.path()).ok());
 }
 
-TEST(LongPaths, WorkPastTheOldPathLimitAndKeepTheirIdentityWhateverTheSpelling) {
+TEST(Reading, OnlyRegularFilesOfSaneSizeAreRead) {
+    test::TempFolder tmp;
+    FileSystem& fs = tmp.fs();
+    std::string bytes;
+#ifndef _WIN32
+    // A pipe named like a configuration file would block a reader forever; a device would fill
+    // the memory.
+    ASSERT_EQ(::mkfifo(tmp.native("aircraft.cfg").c_str(), 0644), 0);
+    tmp.mkdir("dev");
+    tmp.link_absolute("/dev/zero", "dev/panel.cfg");
+    EXPECT_EQ(fs.read_file(tmp.at("aircraft.cfg"), bytes).error, FsError::failed);
+    EXPECT_EQ(fs.read_file(tmp.at("dev\\panel.cfg"), bytes).error, FsError::failed);
+    EXPECT_EQ(fs.copy_file(tmp.at("aircraft.cfg"), tmp.at("copy")).error, FsError::failed);
+    const std::string wanted[] = {"aircraft.cfg", "panel.cfg"};
+    FolderScan scan;
+    ASSERT_TRUE(fs.scan_folder(tmp.at("dev"), wanted, scan).ok());
+    EXPECT_EQ(scan.matches, (Tree{"", ""}));
+#endif
+    tmp.write("big.bin", std::string(kMaxReadBytes + 1, 'x'));
+    const FsStatus st = fs.read_file(tmp.at("big.bin"), bytes);
+    EXPECT_EQ(st.error, FsError::failed);
+    EXPECT_NE(st.message.find("64 MB"), std::string::npos) << st.message;
+    EXPECT_TRUE(bytes.empty());
+}
+
+TEST(Locks, AreHeldUntilReleasedAndSeenByASecondTaker) {
+    test::TempFolder tmp;
+    FileSystem& fs = tmp.fs();
+    std::unique_ptr<FileLock> first, second;
+    ASSERT_TRUE(fs.lock_file(tmp.at("quorvane.lock"), first).ok());
+    const FsStatus busy = fs.lock_file(tmp.at("quorvane.lock"), second);
+    EXPECT_EQ(busy.error, FsError::failed);
+    EXPECT_NE(busy.message.find("another program"), std::string::npos) << busy.message;
+    first.reset();
+    EXPECT_TRUE(fs.lock_file(tmp.at("quorvane.lock"), second).ok());
+}
+
+TEST(LongPaths, WorkPastTheOldPathLimit) {
     test::TempFolder tmp;
     FileSystem& fs = tmp.fs();
     std::string folder = tmp.path();
@@ -125,7 +188,7 @@ TEST(LongPaths, WorkPastTheOldPathLimitAndKeepTheirIdentityWhateverTheSpelling) 
     }
     const std::string file = path::join(folder, "Aircraft.cfg");
     const std::string copy = path::join(folder, "copy.cfg");
-    ASSERT_TRUE(fs.replace_file(file, "long").ok());
+    ASSERT_TRUE(fs.write_new_file(file, "long").ok());
     ASSERT_TRUE(fs.copy_file(to_lower(file), copy).ok());
     ASSERT_TRUE(fs.replace_file(file, "again").ok());
     std::vector<std::string> names;
@@ -134,12 +197,6 @@ TEST(LongPaths, WorkPastTheOldPathLimitAndKeepTheirIdentityWhateverTheSpelling) 
     std::string bytes;
     ASSERT_TRUE(fs.read_file(file, bytes).ok());
     EXPECT_EQ(bytes, "again");
-    FileIdentity a, b, c;
-    ASSERT_TRUE(fs.identity(folder, a).ok());
-    ASSERT_TRUE(fs.identity(to_lower(folder), b).ok());
-    ASSERT_TRUE(fs.identity(file, c).ok());
-    EXPECT_EQ(a, b);
-    EXPECT_NE(a, c);
     ASSERT_TRUE(fs.delete_file(file).ok());
     ASSERT_TRUE(fs.delete_file(copy).ok());
     // Every level goes here: the fixture's own clean-up stops at the old limit under Wine.

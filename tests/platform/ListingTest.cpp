@@ -35,6 +35,13 @@ void CreateRaw(test::TempFolder& tmp, const char8_t* name) {
     ASSERT_TRUE(std::ofstream(tmp.native("") / name));
 }
 
+// A scan's subfolders as "name" or "name (link)".
+std::vector<std::string> Subfolders(const FolderScan& scan) {
+    std::vector<std::string> out;
+    for (const auto& f : scan.subfolders) out.push_back(f.name + (f.link ? " (link)" : ""));
+    return out;
+}
+
 TEST(Filters, EachFilterAndLookupReturnsExactlyItsEntriesAsSpelled) {
     test::TempFolder tmp;
     // One entry of every kind the filters tell apart, in listing order, made with these
@@ -83,7 +90,7 @@ TEST(Filters, EachFilterAndLookupReturnsExactlyItsEntriesAsSpelled) {
     const Names wanted = {"NORMAL.TXT", "hidden.txt", "system.txt", "dir", "missing", "Ro.Txt"};
     FolderScan scan;
     ASSERT_TRUE(tmp.fs().scan_folder(tmp.path(), wanted, scan).ok());
-    EXPECT_EQ(scan.subfolders, Names{"Dir"});
+    EXPECT_EQ(Subfolders(scan), Names{"Dir"});
     EXPECT_EQ(scan.matches, (Names{"normal.txt", "", "", "", "", "ro.txt"}));
     EXPECT_TRUE(tmp.fs().scan_folder(tmp.at("missing"), wanted, scan).not_found());
 
@@ -117,6 +124,8 @@ TEST(Names, ComeInTheOneListingOrderAndUnmappableOnesAsMissingFiles) {
     const Names wanted = {"?.txt", "a.txt"};
     ASSERT_TRUE(tmp.fs().scan_folder(tmp.path(), wanted, scan).ok());
     EXPECT_EQ(scan.matches, (Names{"", "A.txt"}));
+    // The walk names what no path can reach.
+    EXPECT_EQ(scan.unreachable, Names{"?.txt"});
 }
 
 #ifndef _WIN32
@@ -135,7 +144,12 @@ TEST(Links, DanglingLinksAreLeftOutAndFolderLinksReported) {
     EXPECT_EQ(Flags(fs, tmp.at("Dangling")), "missing");
     FolderScan scan;
     ASSERT_TRUE(fs.scan_folder(tmp.path(), {}, scan).ok());
-    EXPECT_EQ(scan.subfolders, (Names{"Dir", "LinkDir"}));
+    EXPECT_EQ(Subfolders(scan), (Names{"Dir", "LinkDir (link)"}));
+    std::string real;
+    ASSERT_TRUE(fs.real_path(tmp.at("linkdir"), real).ok());
+    std::string dir;
+    ASSERT_TRUE(fs.real_path(tmp.at("Dir"), dir).ok());
+    EXPECT_EQ(real, dir);
     // A link is never removed as if it were its folder.
     EXPECT_FALSE(fs.remove_folder(tmp.at("LinkDir")).ok());
     EXPECT_EQ(tmp.read("Dir\\file.txt"), "x");

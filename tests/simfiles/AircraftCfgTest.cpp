@@ -6,8 +6,8 @@
 
 #include <random>
 
-#include "platform/Text.h"
 #include "simfiles/WholeText.h"
+#include "support/References.h"
 
 namespace qv {
 namespace {
@@ -37,16 +37,22 @@ TEST(AircraftSections, CutAtEachHeaderLineOfAnySection) {
          {"[fltsim.0]\r\ntitle=A\r\n", "[fltsim.0]\r\ntitle=B"}},
         {"", {}},
     };
-    for (const auto& [file, sections] : cases)
+    for (const auto& [file, sections] : cases) {
         EXPECT_EQ(SectionTexts(join_whole_text(file)), sections) << file;
+        EXPECT_EQ(test::plain_aircraft_sections(join_whole_text(file)), sections) << file;
+    }
 }
 
-TEST(AircraftSections, RecordsHoldTheirSectionsValuesUntrimmed) {
+TEST(AircraftSections, RecordsHoldTheirSectionsValuesAsTheSimulatorReadsThem) {
+    // Spellings from real packages: keys aligned with tabs, blanks around the "=", comment lines
+    // before the real keys, an older value commented out, keys inside longer keys.
     const std::string whole = join_whole_text(
-        "\r\n\r\n[General]\r\nsim=GeneralSim\r\n\r\n[fltsim.0]\r\nTitle= Test Plane \r\n"
-        "my_sim=A\r\nsim=B\r\nMODEL=\r\npanel=2 ; comment\r\nkb_checklists=K\r\n"
-        "[fltsim.1]\r\nsound=\"S\"\r\ntexture=T\r\nchecklist=C\r\nkb_reference=R\r\n"
-        "[fltsim.2]\r\ntitle=Last");
+        "\xEF\xBB\xBF\r\n[General]\r\nsim=GeneralSim\r\n\r\n[FLTSIM.0]\r\n"
+        "Title = Jodel DR-1050 \r\n//texture=Old\r\n;sim=Old\r\nmy_sim=A\r\n"
+        "\tsim\t\t=\tbravo ; flight model\r\nMODEL=\r\n  kb_checklists= hampden_check\r\n"
+        "xtitle=X\r\ntexture=Blue\r\ntexture=Second\r\n"
+        "[fltsim.1]\r\nsound=\"S\"\r\nmodel = \t\r\nchecklist=C\r\nkb_reference=R\r\n"
+        "[fltsim.2]\r\n title=Last");
     Catalogue catalogue;
     read_aircraft_sections("C:\\a", whole, catalogue.aircraft_table);
 
@@ -56,12 +62,12 @@ TEST(AircraftSections, RecordsHoldTheirSectionsValuesUntrimmed) {
                  r.sound,  r.texture, r.checklist, r.kb_checklists, r.kb_reference};
     };
     ASSERT_EQ(catalogue.aircraft_table.size(), 3u);
-    // The first occurrence wins, at the end of a longer key too; nothing comes from [General],
-    // from a key that merely ends like another, or from the next section.
     EXPECT_EQ(fields(catalogue.aircraft_table[0]),
-              (V{"C:\\a", " Test Plane ", "A", "", "2 ; comment", "", "", "", "K", ""}));
+              (V{"C:\\a", "Jodel DR-1050", "bravo ; flight model", "", "", "", "Blue", "",
+                 "hampden_check", ""}));
     EXPECT_EQ(fields(catalogue.aircraft_table[1]),
-              (V{"C:\\a", "", "", "", "", "\"S\"", "T", "C", "", "R"}));
+              (V{"C:\\a", "", "", "", "", "\"S\"", "", "C", "", "R"}));
+    EXPECT_EQ(catalogue.aircraft_table[2].title, "Last");
     // Section index k is the k-th span of the same text: a removal re-cuts exactly this section.
     const auto spans = find_aircraft_sections(whole);
     for (std::size_t k = 0; k < 3; ++k) {
@@ -71,28 +77,20 @@ TEST(AircraftSections, RecordsHoldTheirSectionsValuesUntrimmed) {
     }
 }
 
-// The key lookup done the plain way: the block with a line end added, lower-cased and searched.
-std::string PlainCfgValue(const std::string& block, const std::string& key) {
-    const std::string b = block + "\r\n";
-    const std::size_t i = to_lower(b).find(to_lower(key) + "=");
-    if (i == std::string::npos) return "";
-    const std::size_t s = i + key.size() + 1;
-    return b.substr(s, b.find("\r\n", s) - s);
-}
-
-TEST(SectionValues, ManyKeysAtOnceEqualThePlainLookupOnRandomText) {
+TEST(SectionValues, ManyKeysAtOnceEqualThePlainRuleOnRandomText) {
     std::mt19937 rng(7);
-    const std::string alphabet = "ab=AB\r\n_ \xC9\xE9";
-    const std::vector<std::string> keys = {"a", "ab", "b_a", "ba", "", "aab", "\xE9"};
+    const std::vector<std::string> pieces = {"a", "b", "A", "=", " ", "\t", ";", "/", "//",
+                                             "\r\n", "_", "\xC9", "\xE9", "ab", "sim"};
+    const std::vector<std::string> keys = {"a", "ab", "b_a", "ba", "aab", "\xE9", "sim"};
     const std::vector<std::string_view> key_views(keys.begin(), keys.end());
     std::vector<std::string_view> values(keys.size());
     for (int round = 0; round < 3000; ++round) {
-        std::string block;
-        for (auto i = rng() % 40; i > 0; --i) block += alphabet[rng() % alphabet.size()];
-        find_section_values(block, key_views, values);
+        std::string section;
+        for (auto i = rng() % 30; i > 0; --i) section += pieces[rng() % pieces.size()];
+        find_section_values(section, key_views, values);
         for (std::size_t k = 0; k < keys.size(); ++k)
-            ASSERT_EQ(values[k], PlainCfgValue(block, keys[k]))
-                << testing::PrintToString(block) << " key " << keys[k];
+            ASSERT_EQ(values[k], test::plain_value(section, keys[k]))
+                << testing::PrintToString(section) << " key " << keys[k];
     }
 }
 
@@ -111,6 +109,7 @@ TEST(RenumberAircraftSections, GivesEveryAircraftHeaderItsOwnNumberInTextOrder) 
         {"not headers", "; see [fltsim.3]\r\nx=[fltsim.4]\r\n[fltsim.5\r\n[fltsim.9]",
          "; see [fltsim.3]\r\nx=[fltsim.4]\r\n[fltsim.5\r\n[fltsim.0]"},
         {"indented, spaces kept", "  [fltsim.x]  \r\n[fltsim]", "  [fltsim.0]  \r\n[fltsim]"},
+        {"unnumbered header takes no number", "[fltsim]\r\n[fltsim.4]", "[fltsim]\r\n[fltsim.0]"},
         {"empty", "", ""},
         {"empty lines kept", "\r\n[fltsim.3]\r\n\r\n", "\r\n[fltsim.0]\r\n\r\n"},
     };
@@ -119,6 +118,7 @@ TEST(RenumberAircraftSections, GivesEveryAircraftHeaderItsOwnNumberInTextOrder) 
         std::string text = c.before;
         renumber_aircraft_sections(text);
         EXPECT_EQ(text, c.after);
+        EXPECT_EQ(test::plain_renumbered(c.before), c.after);
     }
 }
 

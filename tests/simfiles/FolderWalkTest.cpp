@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FailingFileSystem.h"
 #include "support/RecordingUi.h"
 #include "support/TempFolder.h"
 
@@ -10,16 +11,28 @@ namespace {
 
 using Hits = std::vector<std::string>;
 
-// Each hit as "folder below the root: found names".
-Hits Walk(test::TempFolder& tmp, const std::string& root, test::RecordingUi& ui) {
+// Each hit as "folder below the root: found names", and " via LINK" when a link was crossed.
+Hits Walk(test::TempFolder& tmp, FileSystem& fs, const std::string& root, test::RecordingUi& ui,
+          WalkGaps& gaps) {
     const std::string wanted[] = {"aircraft.cfg", "panel.cfg"};
     Hits hits;
-    const FsStatus st =
-        walk_folders(tmp.fs(), ui, root, wanted, [&](const std::string& folder, const Hits& found) {
-            hits.push_back(folder.substr(tmp.path().size()) + ": " + found[0] + "|" + found[1]);
-            return FsStatus::success();
-        });
-    EXPECT_TRUE(st.ok()) << st.message;
+    walk_folders(
+        fs, ui, root, wanted,
+        [&](const FoundFolder& found) {
+            std::string hit =
+                found.path.substr(tmp.path().size()) + ": " + found.files[0] + "|" + found.files[1];
+            if (!found.through_link.empty())
+                hit += " via " + found.through_link.substr(tmp.path().size());
+            hits.push_back(hit);
+        },
+        gaps);
+    return hits;
+}
+
+Hits Walk(test::TempFolder& tmp, const std::string& root, test::RecordingUi& ui) {
+    WalkGaps gaps;
+    Hits hits = Walk(tmp, tmp.fs(), root, ui, gaps);
+    EXPECT_TRUE(gaps.unlisted.empty() && gaps.unreachable.empty());
     return hits;
 }
 
@@ -33,7 +46,6 @@ TEST(FolderWalk, VisitsDepthFirstInListingOrderAndSkipsHiddenEntries) {
     tmp.hide("C/aircraft.cfg");
     tmp.hide("Hidden");
     tmp.make_system("System");
-
     // The root may be given with a separator at its end or without.
     for (const std::string& root : {tmp.path() + "\\", tmp.path()}) {
         test::RecordingUi ui;
@@ -44,18 +56,52 @@ TEST(FolderWalk, VisitsDepthFirstInListingOrderAndSkipsHiddenEntries) {
     }
 }
 
-#ifndef _WIN32
-TEST(FolderWalk, FollowsLinksButNeverRoundALoop) {
+TEST(FolderWalk, AFolderThatCantBeListedIsNamedAndTheWalkGoesOn) {
     test::TempFolder tmp;
-    tmp.write("A/aircraft.cfg", "x");
-    tmp.write("Other/panel.cfg", "x");
-    tmp.link("Other", "A/Shared");
-    tmp.link("", "A/Loop");
-    tmp.mkdir("Z");
-    tmp.link("gone", "Z/Dangling");
+    for (const char* file : {"A/aircraft.cfg", "B/aircraft.cfg", "C/aircraft.cfg"})
+        tmp.write(file, "x");
+    test::FailingFileSystem fs(tmp.fs());
+    fs.fail(test::Op::scan_folder, "\\B");
     test::RecordingUi ui;
-    EXPECT_EQ(Walk(tmp, tmp.path(), ui),
-              (Hits{"\\A: aircraft.cfg|", "\\A\\Shared: |panel.cfg", "\\Other: |panel.cfg"}));
+    WalkGaps gaps;
+    EXPECT_EQ(Walk(tmp, fs, tmp.path(), ui, gaps),
+              (Hits{"\\A: aircraft.cfg|", "\\C: aircraft.cfg|"}));
+    ASSERT_EQ(gaps.unlisted.size(), 1u);
+    EXPECT_NE(gaps.unlisted[0].find("\\B"), std::string::npos);
+}
+
+#ifndef _WIN32
+TEST(FolderWalk, FollowsLinksOnceEachFolderAtItsLinkFreePlace) {
+    test::TempFolder tmp;
+    tmp.write("Aircraft/A/aircraft.cfg", "x");
+    tmp.write("Aircraft/Z/aircraft.cfg", "x");
+    tmp.write("Outside/lurk/aircraft.cfg", "x");
+    tmp.write("Outside/panel/panel.cfg", "x");
+    // A link met before the folder it leads to, a link out of the tree, a loop, a dangling one.
+    tmp.link("Aircraft/Z", "Aircraft/A/zz");
+    tmp.link("Outside", "Aircraft/A/ext");
+    tmp.link("Aircraft", "Aircraft/Z/loop");
+    tmp.link("gone", "Aircraft/Z/dangling");
+    test::RecordingUi ui;
+    EXPECT_EQ(Walk(tmp, tmp.at("Aircraft"), ui),
+              (Hits{"\\Aircraft\\A: aircraft.cfg|", "\\Aircraft\\Z: aircraft.cfg|",
+                    "\\Aircraft\\A\\ext\\lurk: aircraft.cfg| via \\Aircraft\\A\\ext",
+                    "\\Aircraft\\A\\ext\\panel: |panel.cfg via \\Aircraft\\A\\ext"}));
+}
+
+TEST(FolderWalk, FoldersThatLinkToEachOtherAreWalkedOnce) {
+    test::TempFolder tmp;
+    constexpr int kFolders = 8;
+    for (int i = 0; i < kFolders; ++i) {
+        tmp.write("F" + std::to_string(i) + "/aircraft.cfg", "x");
+        for (int j = 0; j < kFolders; ++j)
+            if (i != j)
+                tmp.link("F" + std::to_string(j),
+                         "F" + std::to_string(i) + "/to" + std::to_string(j));
+    }
+    test::RecordingUi ui;
+    EXPECT_EQ(Walk(tmp, tmp.path(), ui).size(), static_cast<std::size_t>(kFolders));
+    EXPECT_EQ(ui.yields, kFolders + 1);
 }
 #endif
 

@@ -19,6 +19,9 @@ TEST(WholeText, JoinsLinesOfAnyEndingByCrLfDroppingLeadingEmptyLines) {
         {"a\r\r\nb\n\n", "a\r\n\r\nb\r\n"},
         {"\n\n", ""},
         {"x=\xE9t\xE9\n\ty", "x=\xE9t\xE9\r\n\ty"},
+        // A byte-order mark is no part of the first line (a header would not be seen).
+        {"\xEF\xBB\xBF[fltsim.0]\r\ntitle=A", "[fltsim.0]\r\ntitle=A"},
+        {"\xEF\xBB\xBF\r\n\xEF\xBB\xBFx", "\xEF\xBB\xBFx"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);

@@ -1,7 +1,9 @@
-// Wraps a real backend and makes chosen operations fail on chosen paths. CI runs as root, so
-// permissions alone can't make a copy or a delete fail; this can, at any step of an operation.
+// Wraps a real backend and makes chosen calls fail, or stops everything at a chosen call as if
+// the process had been killed there. CI runs as root, so permissions alone can't make a copy or a
+// delete fail; this can, at any step of an operation.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,76 +13,139 @@
 
 namespace qv::test {
 
-// The operations that can be made to fail; the others always reach the real backend.
+// Every method of the file system.
 enum class Op {
+    list,
     scan_folder,
+    attributes,
+    set_attributes,
     create_folder,
+    remove_folder,
     copy_file,
     delete_file,
     replace_file,
+    write_new_file,
+    append_file,
     read_file,
-    identity
+    flush_folder,
+    real_path,
+    current_directory,
+    lock_file,
 };
+
+// Thrown at the call a test stops at: nothing after it reaches the disk, as after a kill.
+struct Interrupted {};
 
 class FailingFileSystem : public FileSystem {
   public:
     explicit FailingFileSystem(FileSystem& inner) : inner_(inner) {}
 
-    // Operation `op` fails on every path that contains `path_part` (compared without regard to
-    // case; for copy_file the source or the target). An empty `path_part` fails them all.
+    // `op` fails on every path that contains `path_part` (compared without regard to case; for
+    // copy_file the source or the target). An empty `path_part` fails them all.
     void fail(Op op, const std::string& path_part) { rules_.emplace_back(op, to_lower(path_part)); }
-
-    FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
-                         FolderScan& out) override {
-        return hit(Op::scan_folder, folder) ? injected(folder)
-                                            : inner_.scan_folder(folder, wanted, out);
+    // Call number `index` (every call counts, from 0) fails; with `from_then_on`, every later one.
+    void fail_call(std::size_t index, bool from_then_on = false) {
+        fail_at_ = index;
+        fail_on_ = from_then_on;
     }
-    FsStatus create_folder(const std::string& path) override {
-        return hit(Op::create_folder, path) ? injected(path) : inner_.create_folder(path);
-    }
-    FsStatus copy_file(const std::string& from, const std::string& to) override {
-        return hit(Op::copy_file, from, to) ? injected(from) : inner_.copy_file(from, to);
-    }
-    FsStatus delete_file(const std::string& path) override {
-        return hit(Op::delete_file, path) ? injected(path) : inner_.delete_file(path);
-    }
-    FsStatus replace_file(const std::string& path, std::string_view bytes) override {
-        return hit(Op::replace_file, path) ? injected(path) : inner_.replace_file(path, bytes);
-    }
-    FsStatus read_file(const std::string& path, std::string& bytes) override {
-        return hit(Op::read_file, path) ? injected(path) : inner_.read_file(path, bytes);
-    }
-    FsStatus identity(const std::string& path, FileIdentity& out) override {
-        return hit(Op::identity, path) ? injected(path) : inner_.identity(path, out);
-    }
+    // Call number `index` throws Interrupted instead of reaching the disk.
+    void stop_at(std::size_t index) { stop_at_ = index; }
+    std::size_t calls() const { return calls_; }
+    // The method of each call so far, in order.
+    const std::vector<Op>& log() const { return log_; }
 
     FsStatus list(const std::string& pattern, ListFilter filter,
                   std::vector<std::string>& names) override {
+        if (auto st = check(Op::list, pattern)) {
+            names.clear();
+            return *st;
+        }
         return inner_.list(pattern, filter, names);
     }
+    FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
+                         FolderScan& out) override {
+        if (auto st = check(Op::scan_folder, folder)) return *st;
+        return inner_.scan_folder(folder, wanted, out);
+    }
     FsStatus attributes(const std::string& path, Attributes& out) override {
+        if (auto st = check(Op::attributes, path)) return *st;
         return inner_.attributes(path, out);
     }
     FsStatus set_attributes(const std::string& path, const Attributes& attrs) override {
+        if (auto st = check(Op::set_attributes, path)) return *st;
         return inner_.set_attributes(path, attrs);
     }
-    FsStatus remove_folder(const std::string& path) override { return inner_.remove_folder(path); }
-    FsStatus current_directory(std::string& out) override { return inner_.current_directory(out); }
+    FsStatus create_folder(const std::string& path) override {
+        if (auto st = check(Op::create_folder, path)) return *st;
+        return inner_.create_folder(path);
+    }
+    FsStatus remove_folder(const std::string& path) override {
+        if (auto st = check(Op::remove_folder, path)) return *st;
+        return inner_.remove_folder(path);
+    }
+    FsStatus copy_file(const std::string& from, const std::string& to) override {
+        if (auto st = check(Op::copy_file, from, to)) return *st;
+        return inner_.copy_file(from, to);
+    }
+    FsStatus delete_file(const std::string& path) override {
+        if (auto st = check(Op::delete_file, path)) return *st;
+        return inner_.delete_file(path);
+    }
+    FsStatus replace_file(const std::string& path, std::string_view bytes) override {
+        if (auto st = check(Op::replace_file, path)) return *st;
+        return inner_.replace_file(path, bytes);
+    }
+    FsStatus write_new_file(const std::string& path, std::string_view bytes) override {
+        if (auto st = check(Op::write_new_file, path)) return *st;
+        return inner_.write_new_file(path, bytes);
+    }
+    FsStatus append_file(const std::string& path, std::string_view bytes) override {
+        if (auto st = check(Op::append_file, path)) return *st;
+        return inner_.append_file(path, bytes);
+    }
+    FsStatus read_file(const std::string& path, std::string& bytes) override {
+        if (auto st = check(Op::read_file, path)) return *st;
+        return inner_.read_file(path, bytes);
+    }
+    FsStatus flush_folder(const std::string& folder) override {
+        if (auto st = check(Op::flush_folder, folder)) return *st;
+        return inner_.flush_folder(folder);
+    }
+    FsStatus real_path(const std::string& path, std::string& out) override {
+        if (auto st = check(Op::real_path, path)) return *st;
+        return inner_.real_path(path, out);
+    }
+    FsStatus current_directory(std::string& out) override {
+        if (auto st = check(Op::current_directory, "")) return *st;
+        return inner_.current_directory(out);
+    }
+    FsStatus lock_file(const std::string& path, std::unique_ptr<FileLock>& out) override {
+        if (auto st = check(Op::lock_file, path)) return *st;
+        return inner_.lock_file(path, out);
+    }
 
   private:
-    bool hit(Op op, const std::string& path, const std::string& other = {}) const {
+    std::optional<FsStatus> check(Op op, const std::string& path, const std::string& other = {}) {
+        const std::size_t index = calls_++;
+        log_.push_back(op);
+        if (stop_at_ && index == *stop_at_) throw Interrupted{};
+        const bool by_index = fail_at_ && (index == *fail_at_ || (fail_on_ && index > *fail_at_));
+        bool by_rule = false;
         for (const auto& [rule_op, part] : rules_)
-            if (rule_op == op && (to_lower(path).find(part) != std::string::npos ||
-                                  to_lower(other).find(part) != std::string::npos))
-                return true;
-        return false;
-    }
-    static FsStatus injected(const std::string& path) {
-        return {FsError::failed, "Injected failure on " + path};
+            by_rule =
+                by_rule || (rule_op == op && (to_lower(path).find(part) != std::string::npos ||
+                                              to_lower(other).find(part) != std::string::npos));
+        if (!by_index && !by_rule) return std::nullopt;
+        return FsStatus{FsError::failed, "Injected failure on " + path};
     }
 
     FileSystem& inner_;
     std::vector<std::pair<Op, std::string>> rules_;
+    std::optional<std::size_t> fail_at_;
+    bool fail_on_ = false;
+    std::optional<std::size_t> stop_at_;
+    std::size_t calls_ = 0;
+    std::vector<Op> log_;
 };
 
 }  // namespace qv::test

@@ -19,6 +19,8 @@ class RecordingUi : public UiPort, public AircraftListSink {
     void answer(std::initializer_list<bool> answers) {
         answers_.insert(answers_.end(), answers.begin(), answers.end());
     }
+    // Forgets the answers no question took.
+    void drop_answers() { answers_.clear(); }
 
     void notice(const std::string& text) override { events.push_back("notice: " + text); }
     void warning(const std::string& text) override { events.push_back("warning: " + text); }

@@ -110,6 +110,12 @@ void TempFolder::link(std::string_view target_rel, std::string_view link_rel) {
     ASSERT_FALSE(ec) << ec.message();
 }
 
+void TempFolder::link_absolute(const std::string& target, std::string_view link_rel) {
+    std::error_code ec;
+    sfs::create_symlink(sfs::path(target), native(link_rel), ec);
+    ASSERT_FALSE(ec) << ec.message();
+}
+
 bool TempFolder::exists(std::string_view rel) {
     Attributes a;
     return fs_->attributes(at(rel), a).ok();
@@ -124,6 +130,16 @@ std::string TempFolder::read(std::string_view rel) {
 std::vector<std::string> TempFolder::tree(std::string_view rel) const {
     std::vector<std::string> out;
     collect(native(rel), "", out);
+    return out;
+}
+
+std::map<std::string, std::string> TempFolder::files(std::string_view rel) const {
+    std::map<std::string, std::string> out;
+    for (const auto& entry : tree(rel)) {
+        if (entry.ends_with('\\')) continue;
+        std::ifstream in(native(std::string(rel) + "\\" + entry), std::ios::binary);
+        out[entry] = std::string(std::istreambuf_iterator<char>(in), {});
+    }
     return out;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,11 +37,14 @@ class TempFolder {
     void make_read_only(std::string_view rel) { add_attributes(rel, false, false, true); }
     // A symbolic link made from the Linux side (Wine can't make links through the Win32 API).
     void link(std::string_view target_rel, std::string_view link_rel);
+    void link_absolute(const std::string& target, std::string_view link_rel);
     bool exists(std::string_view rel);
     std::string read(std::string_view rel);  // "" when missing
     // Every file and folder below `rel`, relative to it, in listing order: hidden and system
     // entries included, folders end with "\", links are not entered.
     std::vector<std::string> tree(std::string_view rel = "") const;
+    // Every file below `rel` (relative to it, links not followed) with its bytes.
+    std::map<std::string, std::string> files(std::string_view rel = "") const;
     // Removes everything below the folder, whatever its attributes.
     void clear();
 

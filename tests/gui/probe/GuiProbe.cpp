@@ -85,22 +85,26 @@ std::string Number(HWND hwnd) {
     return std::to_string(reinterpret_cast<INT_PTR>(hwnd));
 }
 
+struct TopLevelSearch {
+    std::wstring title, class_name;
+    std::vector<HWND> found;
+};
+
+// A named CALLBACK function: a lambda converts to a pointer of the default calling convention,
+// which on 32-bit Windows is not the stdcall that EnumWindows calls.
+BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM data) {
+    auto& s = *reinterpret_cast<TopLevelSearch*>(data);
+    if (IsWindowVisible(hwnd) && ClassOf(hwnd) == s.class_name) {
+        wchar_t text[512] = {};
+        GetWindowTextW(hwnd, text, 512);
+        if (s.title == text) s.found.push_back(hwnd);
+    }
+    return TRUE;
+}
+
 std::vector<HWND> TopLevel(const std::wstring& title, const std::wstring& class_name) {
-    struct Search {
-        std::wstring title, class_name;
-        std::vector<HWND> found;
-    } search{title, class_name, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            if (IsWindowVisible(hwnd) && ClassOf(hwnd) == s.class_name) {
-                wchar_t text[512] = {};
-                GetWindowTextW(hwnd, text, 512);
-                if (s.title == text) s.found.push_back(hwnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TopLevelSearch search{title, class_name, {}};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -1,0 +1,95 @@
+// The record a removal leaves in its holding folder: a plain text a person can read and the
+// program can parse. It is written, and put on the disk, before the removal's first change; each
+// step adds a line when it is done. From it an interrupted removal is finished at the next start,
+// `quorvane-cli held` lists what is held, and a removal is put back.
+//
+// Paths in the record are relative to the simulator's main folder (what the removal took) and to
+// the working folder (where it is held), so the Linux tool and the program under Wine read each
+// other's records.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Workspace.h"
+#include "operations/RemovalPlan.h"
+#include "platform/FileSystem.h"
+
+namespace qv {
+
+struct RecordedMove {
+    std::string source;  // relative to the simulator's main folder
+    std::string held;    // relative to the working folder
+    MoveKind kind = MoveKind::section;
+};
+
+struct RemovalRecord {
+    std::string
+        id;  // "20261207-104512-3f9a": when, and a number to tell apart removals of a second
+    std::string when;  // "2026-12-07 10:45:12", local time
+    std::string title;
+    std::string simulator;        // the simulator's main folder, as the settings file names it
+    std::string aircraft;         // the aircraft folder
+    std::string holding;          // the holding folder
+    std::string cfg;              // the aircraft.cfg
+    std::string cfg_copy;         // its held copy
+    std::string fingerprint;      // of the aircraft.cfg's bytes before the removal
+    bool rewrite = false;         // the aircraft.cfg was rewritten, not taken away
+    std::string new_fingerprint;  // of the rewritten aircraft.cfg
+    std::size_t section_index = 0;
+    std::size_t section_count = 0;
+    std::string section_text;
+    std::string panel_cfg;  // the section's held panel.cfg, "" when the panel stayed
+    std::vector<RecordedMove> moves;
+    std::vector<std::string> folders;  // the folders the removal empties, deepest first
+    bool folder_goes = false;
+
+    // The journal: what has been done.
+    bool copy_done = false;
+    bool cfg_done = false;
+    // The user's answer to the gauge question, asked once the aircraft.cfg is held: the gauge
+    // moves are carried out only when it was Yes.
+    bool gauges_decided = false;
+    bool gauges_moved = false;
+    std::vector<bool> moved;  // one per move
+    bool folders_done = false;
+    bool finished = false;
+    bool undone = false;  // the removal could not be finished and what it moved went back
+    // A restore's own journal: begun, then each step put back.
+    bool restore_begun = false;
+    std::vector<bool> put_back;  // one per move
+    bool cfg_put_back = false;
+};
+
+// The file names of records, and of the markers of removals under way.
+inline constexpr std::string_view kRecordPrefix = "removal-";
+inline constexpr std::string_view kRecordSuffix = ".txt";
+inline constexpr std::string_view kPendingPrefix = "pending-";
+
+// A new identifier from the clock and a random number, and the local time as text.
+std::string new_record_id();
+std::string local_time_text();
+
+// A short fingerprint of a file's bytes, to tell whether it is still the file that was read.
+std::string fingerprint(std::string_view bytes);
+
+// The record of `plan`, paths made relative. Its gauge moves wait for the user's answer.
+RemovalRecord make_record(const Workspace& workspace, const RemovalPlan& plan, std::string id,
+                          std::string when);
+
+std::string format_record(const RemovalRecord& record);
+// A journal line marking the moves `first` to `last` (from 0) done: `step` is "done" or "restore".
+std::string moves_line(std::string_view step, std::size_t first, std::size_t last);
+// Reads a record and its journal; false (with `error`) when the text is not a record.
+bool parse_record(std::string_view text, RemovalRecord& record, std::string& error);
+
+// Absolute paths of a record's relative ones.
+std::string in_simulator(const Workspace& workspace, const std::string& rel);
+std::string in_working_folder(const Workspace& workspace, const std::string& rel);
+
+std::string record_path(const Workspace& workspace, const RemovalRecord& record);
+std::string pending_marker_path(const Workspace& workspace, const std::string& id);
+
+}  // namespace qv

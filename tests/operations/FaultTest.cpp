@@ -1,0 +1,224 @@
+// Every file-system call of whole removals, sweeps, loads and emptyings made to fail, once or from
+// then on, and every call of whole removals made the last before a kill. After each: nothing that
+// left its place is lost, aircraft.cfg is whole, and no ending claims more than was done.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+#include "operations/Emptying.h"
+#include "operations/InstallationFixture.h"
+#include "operations/Recovery.h"
+#include "support/FailingFileSystem.h"
+
+namespace qv::test {
+namespace {
+
+using Files = std::map<std::string, std::string>;
+using Result = RemovalOutcome::Result;
+
+// One removal to drive: a tree, the entry to remove and its answers.
+struct Scenario {
+    const char* name;
+    void (*write)(TempFolder&);
+    std::size_t entry;  // list position
+    std::string cfg;    // the aircraft.cfg, below FS
+};
+
+void WriteSingle(TempFolder& tmp) {
+    tmp.write("FS/Aircraft/Solo/aircraft.cfg",
+              "[fltsim.0]\r\ntitle\t= Solo\r\nsim=solo\r\ntexture=red\r\nkb_checklists= notes\r\n");
+    WriteFiles(tmp, "FS\\Aircraft\\Solo",
+               {"solo.air", "notes.txt", "readme.txt", "model\\solo.mdl", "model\\lod\\l1.mdl",
+                "texture.red\\a.bmp", "texture.red\\b.bmp", "Kit\\layers.psd"});
+    tmp.hide("FS/Aircraft/Solo/readme.txt");
+    tmp.make_read_only("FS/Aircraft/Solo/notes.txt");
+    tmp.write("FS/Aircraft/Solo/panel/panel.cfg", "gauge00\t= solo!a, 1, 2\r\n");
+    tmp.write("FS/Gauges/solo.gau", "g");
+}
+
+void WriteMiddle(TempFolder& tmp) {
+    tmp.write("FS/Aircraft/Trio/aircraft.cfg",
+              "[fltsim.0]\r\ntitle=A\r\ntexture=a\r\n[fltsim.1]\r\ntitle=B\r\ntexture=b\r\n"
+              "panel=b\r\nmodel=b\r\n[fltsim.2]\r\ntitle=C\r\ntexture=c\r\n");
+    WriteFiles(tmp, "FS\\Aircraft\\Trio",
+               {"texture.a\\a.bmp", "texture.b\\b1.bmp", "texture.b\\b2.bmp", "model.b\\b.mdl",
+                "texture.c\\c.bmp"});
+    tmp.write("FS/Aircraft/Trio/panel.b/panel.cfg", "gauge00=mid!x, 1, 2\r\n");
+    tmp.write("FS/Gauges/mid.gau", "m");
+}
+
+const Scenario kScenarios[] = {
+    {"single section with leftovers", WriteSingle, 0, "Aircraft\\Solo\\aircraft.cfg"},
+    {"middle of three with gauges", WriteMiddle, 1, "Aircraft\\Trio\\aircraft.cfg"},
+};
+
+struct FaultTest : InstallationTest {
+    // A fresh tree and catalogue for the scenario.
+    void Prepare(const Scenario& s) {
+        Reset();
+        s.write(tmp);
+        Load();
+    }
+
+    // Removes the scenario's entry through `fs`, answering Yes to everything asked.
+    RemovalOutcome RemoveThrough(FileSystem& fs, const Scenario& s, bool gauges = true) {
+        ui.answer({true, gauges});
+        const RemovalOutcome outcome =
+            remove_aircraft(fs, workspace, ui, catalogue, static_cast<std::ptrdiff_t>(s.entry));
+        ui.drop_answers();
+        return outcome;
+    }
+
+    Files Sim() const { return tmp.files("FS"); }
+
+    // What a removal may leave behind in any case.
+    void CheckNothingLost(const Files& before, const std::string& cfg_rel) {
+        EXPECT_EQ(Unaccounted(before), Tree{});
+        for (const auto& entry : tmp.tree(""))
+            EXPECT_EQ(entry.find(".qvtmp-"), std::string::npos) << entry;
+        const auto now = Sim();
+        const auto it = now.find(cfg_rel);
+        if (it != now.end()) {
+            // The original text or the whole rewrite, never a part of either.
+            EXPECT_TRUE(it->second == before.at(cfg_rel) || it->second.starts_with("[fltsim.0]"))
+                << it->second;
+        }
+    }
+};
+
+TEST_F(FaultTest, AFailingCallAnywhereInARemovalLosesNothingAndIsNamed) {
+    std::size_t points = 0, lost = 0;
+    for (const auto& s : kScenarios) {
+        SCOPED_TRACE(s.name);
+        Prepare(s);
+        const Files before = Sim();
+        FailingFileSystem counting(tmp.fs());
+        ASSERT_EQ(RemoveThrough(counting, s).result, Result::completed);
+        const Files after = Sim();
+        const std::size_t calls = counting.calls();
+        for (bool from_then_on : {false, true}) {
+            for (std::size_t k = 0; k < calls; ++k) {
+                SCOPED_TRACE("call " + std::to_string(k) + (from_then_on ? " on" : " once"));
+                Prepare(s);
+                FailingFileSystem failing(tmp.fs());
+                failing.fail_call(k, from_then_on);
+                const RemovalOutcome outcome = RemoveThrough(failing, s);
+                ++points;
+                const std::size_t lost_before = Unaccounted(before).size();
+                lost += lost_before;
+                CheckNothingLost(before, s.cfg);
+                switch (outcome.result) {
+                    case Result::completed:
+                        EXPECT_EQ(Sim(), after);
+                        EXPECT_THAT(ui.events.back(), ::testing::StartsWith("notice: "));
+                        break;
+                    case Result::stopped:
+                        EXPECT_EQ(Sim(), before);
+                        break;
+                    case Result::left_over: {
+                        const Files now = Sim();
+                        const auto cfg = now.find(s.cfg);
+                        EXPECT_TRUE(cfg == now.end() || cfg->second != before.at(s.cfg))
+                            << "said removed, but the section is still there";
+                        EXPECT_THAT(ui.events.back(), ::testing::StartsWith("warning: "));
+                        break;
+                    }
+                    default:
+                        ADD_FAILURE() << "outcome " << static_cast<int>(outcome.result);
+                }
+                if (outcome.result != Result::completed) {
+                    EXPECT_THAT(ui.events.back(), ::testing::StartsWith("warning: "));
+                }
+            }
+        }
+    }
+    std::cout << "removal fault points driven: " << points << ", files lost: " << lost << "\n";
+    EXPECT_GE(points, 150u);
+}
+
+TEST_F(FaultTest, ARemovalStoppedAtAnyCallIsFinishedOrUndoneByTheNextCommand) {
+    std::size_t points = 0;
+    for (const auto& s : kScenarios) {
+        SCOPED_TRACE(s.name);
+        Prepare(s);
+        const Files before = Sim();
+        RemoveThrough(tmp.fs(), s, false);
+        const Files without_gauges = Sim();
+        Prepare(s);
+        FailingFileSystem counting(tmp.fs());
+        RemoveThrough(counting, s);
+        const Files after = Sim();
+        const std::size_t calls = counting.calls();
+        for (std::size_t k = 0; k < calls; ++k) {
+            SCOPED_TRACE("stopped at call " + std::to_string(k));
+            Prepare(s);
+            FailingFileSystem killed(tmp.fs());
+            killed.stop_at(k);
+            EXPECT_THROW(RemoveThrough(killed, s), Interrupted);
+            ++points;
+            finish_interrupted(tmp.fs(), workspace, ui);
+            const Files now = Sim();
+            EXPECT_TRUE(now == before || now == after || now == without_gauges);
+            CheckNothingLost(before, s.cfg);
+            EXPECT_TRUE(interrupted_removals(tmp.fs(), workspace).empty());
+        }
+    }
+    std::cout << "removal interruptions at a call: " << points << ", unfinished after: 0\n";
+}
+
+TEST_F(FaultTest, ASweepOrALoadWithAFailingCallMovesOnlyWhatItHolds) {
+    WriteSingle(tmp);
+    WriteFiles(tmp, "FS/Gauges", {"unused1.gau", "unused2.zip", "old.cab"});
+    const Files before = Sim();
+    FailingFileSystem counting(tmp.fs());
+    ui.answer({true});
+    load_catalogue(counting, workspace, ui, catalogue);
+    const std::size_t calls = counting.calls();
+    for (bool from_then_on : {false, true}) {
+        for (std::size_t k = 0; k < calls; ++k) {
+            SCOPED_TRACE("call " + std::to_string(k));
+            Reset();
+            WriteSingle(tmp);
+            WriteFiles(tmp, "FS/Gauges", {"unused1.gau", "unused2.zip", "old.cab"});
+            FailingFileSystem failing(tmp.fs());
+            failing.fail_call(k, from_then_on);
+            ui.answer({true});
+            load_catalogue(failing, workspace, ui, catalogue, &ui);
+            ui.drop_answers();
+            EXPECT_EQ(Unaccounted(before), Tree{});
+            // A list that lacks an aircraft says so.
+            if (ui.list != Tree{"Solo"}) {
+                EXPECT_FALSE(ui.only("warning: ").empty());
+            }
+        }
+    }
+}
+
+TEST_F(FaultTest, AnEmptyingWithAFailingCallNeverSaysEmptyWhenItIsNot) {
+    const auto fill = [&] {
+        WriteFiles(tmp, "base/Temp_Path", {"a\\x.air", "a\\b\\y.mdl", "z.txt"});
+        tmp.hide("base/Temp_Path/z.txt");
+    };
+    fill();
+    FailingFileSystem counting(tmp.fs());
+    ui.answer({true});
+    ASSERT_EQ(empty_temp_path(counting, workspace, ui), EmptyOutcome::emptied);
+    const std::size_t calls = counting.calls();
+    for (std::size_t k = 0; k < calls; ++k) {
+        SCOPED_TRACE("call " + std::to_string(k));
+        Reset();
+        fill();
+        FailingFileSystem failing(tmp.fs());
+        failing.fail_call(k);
+        ui.answer({true});
+        if (empty_temp_path(failing, workspace, ui) == EmptyOutcome::emptied) {
+            EXPECT_EQ(tmp.tree("base/Temp_Path"), Tree{});
+        } else {
+            EXPECT_THAT(ui.events.back(), ::testing::StartsWith("warning: "));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qv::test
