@@ -34,6 +34,10 @@ int run_list(Context& ctx);
 // that text. Several select a batch. `dry_run` prints the plan instead.
 int run_remove(Context& ctx, const std::vector<std::string>& args,
                const std::vector<std::string>& titles, bool dry_run);
+// The removals held in Temp_Path, newest first; `json` for scripts.
+int run_held(Context& ctx, bool json);
+// `args`: the id of a held removal.
+int run_restore(Context& ctx, const std::vector<std::string>& args);
 // `args`: "temp" or "unused".
 int run_empty(Context& ctx, const std::vector<std::string>& args);
 

@@ -1,7 +1,9 @@
-// quorvane-cli remove and empty: what a user does with the main window's button and menus.
+// quorvane-cli remove, held, restore and empty: what a user does with the main window's button
+// and menus.
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "cli/Commands.h"
 #include "operations/CatalogueLoad.h"
@@ -9,6 +11,7 @@
 #include "operations/Recovery.h"
 #include "operations/Removal.h"
 #include "operations/RemovalPlan.h"
+#include "operations/Restore.h"
 #include "operations/Warnings.h"
 #include "platform/Text.h"
 #include "simfiles/Catalogue.h"
@@ -108,6 +111,50 @@ int run_remove(Context& ctx, const std::vector<std::string>& args,
             return kExitLeftOver;
         case Result::stopped:
             ctx.ui.error("nothing was removed");
+            return kExitError;
+    }
+    return kExitError;
+}
+
+int run_held(Context& ctx, bool json) {
+    const std::vector<HeldRemoval> held = list_held(ctx.fs, ctx.workspace);
+    if (json) {
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (const auto& h : held)
+            list.push_back({{"id", h.id},
+                            {"when", h.when},
+                            {"title", cp1252_to_utf8(h.title)},
+                            {"folder", cp1252_to_utf8(h.aircraft_folder)},
+                            {"record", cp1252_to_utf8(h.record_path)}});
+        write(list.dump(1) + "\n");
+    } else {
+        for (const auto& h : held)
+            write(h.id + "  " + h.when + "  " + h.title + "  (" + h.aircraft_folder + ")\n");
+    }
+    std::fflush(stdout);
+    return kExitDone;
+}
+
+int run_restore(Context& ctx, const std::vector<std::string>& args) {
+    if (args.size() != 1) return usage_error("restore takes the id of a held removal");
+    const RestoreOutcome outcome = restore_removal(ctx.fs, ctx.workspace, ctx.ui, args[0]);
+    if (outcome.reload) {
+        Catalogue catalogue;
+        load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
+    }
+    using Result = RestoreOutcome::Result;
+    switch (outcome.result) {
+        case Result::not_held:
+            return usage_error("no held removal has the id " + args[0] +
+                               " (quorvane-cli held lists them)");
+        case Result::declined:
+            return kExitDeclined;
+        case Result::completed:
+            return kExitDone;
+        case Result::left_over:
+            return kExitLeftOver;
+        case Result::stopped:
+            ctx.ui.error("nothing was put back");
             return kExitError;
     }
     return kExitError;

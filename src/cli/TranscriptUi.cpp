@@ -45,6 +45,7 @@ bool TranscriptUi::on_ask(Question question, const std::string& text) {
         case Question::confirm_batch_removal:
         case Question::empty_temp_path:
         case Question::empty_unused_gauges:
+        case Question::confirm_restore:
             yes = answers_.yes;
             break;
     }

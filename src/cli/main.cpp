@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Version.h"
 #include "cli/Commands.h"
 #include "cli/TranscriptUi.h"
 #include "core/OperationError.h"
@@ -42,6 +43,7 @@ int run(int argc, char** argv) {
     Answers answers;
     std::vector<std::string> titles;
     bool dry_run = false;
+    bool json = false;
     std::string command;
     std::vector<std::string> args;
     app.add_option("-C", directory, "work in DIR instead of the current folder");
@@ -53,7 +55,10 @@ int run(int argc, char** argv) {
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_flag("--dry-run", dry_run, "remove: print what the removal would do, change nothing");
-    app.add_option("command", command, "settings, list, dump, remove or empty")->required();
+    app.add_flag("--json", json, "held: the list as JSON");
+    app.set_version_flag("--version", std::string("quorvane-cli ") + kVersion);
+    app.add_option("command", command, "settings, list, dump, remove, held, restore or empty")
+        ->required();
     app.add_option("args", args, "the command's arguments");
     app.footer(
         "Commands:\n"
@@ -64,11 +69,15 @@ int run(int argc, char** argv) {
         "  remove '#N'... | --title T...\n"
         "                            remove the list entries at positions N (from 0) or titled T;\n"
         "                            everything removed is held in Temp_Path until it is emptied\n"
+        "  held                      list the removals held in Temp_Path, newest first\n"
+        "  restore ID                put a held removal back\n"
         "  empty temp | unused       empty Temp_Path or Unused Gauges\n"
         "Exit status: 0 done, 1 declined, 2 usage, 3 error, 4 done with files left in place.");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);
@@ -79,12 +88,14 @@ int run(int argc, char** argv) {
         std::fprintf(stderr, "error: can't change to the folder %s\n", directory.c_str());
         return kExitUsage;
     }
-    static const char* const kCommands[] = {"settings", "list", "dump", "remove", "empty"};
+    static const char* const kCommands[] = {"settings", "list",    "dump", "remove",
+                                            "held",     "restore", "empty"};
     bool known = false;
     for (const char* c : kCommands) known = known || command == c;
     if (!known) return usage_error("unknown command " + command);
     if (!titles.empty() && command != "remove") return usage_error("--title goes with remove");
     if (dry_run && command != "remove") return usage_error("--dry-run goes with remove");
+    if (json && command != "held") return usage_error("--json goes with held");
 
     auto fs = make_native_file_system();
     Workspace workspace;
@@ -111,7 +122,8 @@ int run(int argc, char** argv) {
     Context ctx{*fs, workspace, ui};
     // A command that changes the disk works alone in the folder, and first finishes what a
     // command killed halfway left.
-    const bool changes_disk = command == "empty" || (command == "remove" && !dry_run) ||
+    const bool changes_disk = command == "empty" || command == "restore" ||
+                              (command == "remove" && !dry_run) ||
                               ((command == "list" || command == "dump") && answers.sweep);
     std::unique_ptr<WorkingFolderLock> lock;
     if (changes_disk) {
@@ -130,6 +142,9 @@ int run(int argc, char** argv) {
     if (command == "dump")
         return args.empty() ? run_dump(ctx) : usage_error("dump takes no arguments");
     if (command == "remove") return run_remove(ctx, args, single_byte_titles, dry_run);
+    if (command == "held")
+        return args.empty() ? run_held(ctx, json) : usage_error("held takes no arguments");
+    if (command == "restore") return run_restore(ctx, args);
     return run_empty(ctx, args);
 }
 

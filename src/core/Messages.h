@@ -11,6 +11,7 @@ enum class Question {
     remove_gauges,          // asked during a removal, for the panel's own gauges
     empty_temp_path,
     empty_unused_gauges,
+    confirm_restore,
 };
 
 // The one title every message box carries.
@@ -56,6 +57,13 @@ inline constexpr const char* kStatusDeletingGauges = "Deleting Gauges Files";
 inline constexpr const char* kStatusDeletingFiles = "Deleting Aircraft's Files";
 inline constexpr const char* kStatusDeletingFolder = "Deleting Aircraft's Folder";
 
+// Putting a removal back.
+inline constexpr const char* kRestoreQuestion = "Do you want to put the removed aircraft back?";
+inline constexpr const char* kRestoreCompleted = "Restore process completed.";
+inline constexpr const char* kStatusRestoreChecking = "Checking Held Files";
+inline constexpr const char* kStatusRestoreFiles = "Putting Back Aircraft's Files";
+inline constexpr const char* kStatusRestoreSection = "Putting Back Aircraft's Section";
+
 // Holding folder emptying.
 inline constexpr const char* kEmptyTempQuestion =
     "Do you want to delete permanently all the subdirectories and files of the TEMP_PATH "
@@ -83,6 +91,8 @@ constexpr const char* question_text(Question question) {
             return msg::kEmptyTempQuestion;
         case Question::empty_unused_gauges:
             return msg::kEmptyUnusedQuestion;
+        case Question::confirm_restore:
+            return msg::kRestoreQuestion;
     }
     return "";
 }

@@ -3,6 +3,7 @@
 #include "operations/LeftOver.h"
 #include "operations/RemovalRecord.h"
 #include "operations/RemovalRun.h"
+#include "operations/Restore.h"
 #include "operations/Warnings.h"
 #include "platform/Path.h"
 
@@ -33,6 +34,10 @@ void finish_interrupted(FileSystem& fs, const Workspace& workspace, UiPort& ui) 
             // The record is written before its marker and before anything changes: a marker
             // without a readable record stands for a removal that changed nothing.
             fs.delete_file(marker);
+            continue;
+        }
+        if (record.restore_begun) {
+            finish_interrupted_restore(fs, workspace, ui, in_working_folder(workspace, rel));
             continue;
         }
         LeftOver left;

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <random>
 
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
@@ -53,19 +52,26 @@ bool parse_range(std::string_view text, std::size_t count, std::size_t& first, s
 }  // namespace
 
 std::string new_record_id() {
-    const std::time_t now = std::time(nullptr);
+    // Milliseconds since the epoch, made to increase within a run: a batch removes several
+    // aircraft a second, and the newest is listed first.
+    static long long last = 0;
+    long long now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::system_clock::now().time_since_epoch())
+                        .count();
+    if (now <= last) now = last + 1;
+    last = now;
+    const std::time_t seconds = static_cast<std::time_t>(now / 1000);
     std::tm local{};
 #ifdef _WIN32
-    localtime_s(&local, &now);
+    localtime_s(&local, &seconds);
 #else
-    localtime_r(&now, &local);
+    localtime_r(&seconds, &local);
 #endif
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    std::random_device random;
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "%04x", static_cast<unsigned>(random() & 0xFFFF));
-    return std::string(stamp) + "-" + tail;
+    char millis[8];
+    std::snprintf(millis, sizeof millis, "-%03lld", now % 1000);
+    return std::string(stamp) + millis;
 }
 
 std::string local_time_text() {

@@ -68,7 +68,8 @@ inline constexpr std::string_view kRecordPrefix = "removal-";
 inline constexpr std::string_view kRecordSuffix = ".txt";
 inline constexpr std::string_view kPendingPrefix = "pending-";
 
-// A new identifier from the clock and a random number, and the local time as text.
+// A new identifier from the clock, later than any made before in this run, and the local time as
+// text.
 std::string new_record_id();
 std::string local_time_text();
 

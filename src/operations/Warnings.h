@@ -124,6 +124,30 @@ inline std::string interrupted_undone(const std::string& title) {
            "it was removed.";
 }
 
+inline std::string restore_other_simulator(const std::string& title, const std::string& recorded,
+                                           const std::string& current) {
+    return "The removal of " + title + " was made for the simulator in " + recorded +
+           ", not for the one in " + current + ". Nothing was put back.";
+}
+
+inline std::string restore_place_taken(const std::string& place) {
+    return "The place " + place +
+           " is taken by another file now. Nothing was put back, and nothing was overwritten.";
+}
+
+inline std::string restore_section_present(const std::string& title, const std::string& cfg) {
+    return "The section of " + title + " is in " + cfg +
+           " already. Nothing was put back, and nothing was overwritten.";
+}
+
+inline std::string restore_left_over(const std::string& details) {
+    return "The aircraft was put back, but not everything could be.\r\n" + details;
+}
+
+inline std::string interrupted_restore_finished(const std::string& title) {
+    return "Putting back " + title + " was interrupted before it ended. It has now been finished.";
+}
+
 inline std::string empty_left_over(const std::string& folder, const std::string& details) {
     return "The folder " + folder + " could not be emptied completely.\r\n" + details;
 }

@@ -589,9 +589,8 @@ class Win32FileSystem final : public FileSystem {
         if (!h.valid()) return last_error(what, path);
         // The longest path there is: Wine answers a short buffer with an error, not a length.
         std::wstring buf(32768, L'\0');
-        const DWORD n = ::GetFinalPathNameByHandleW(h.get(), buf.data(),
-                                                    static_cast<DWORD>(buf.size()),
-                                                    FILE_NAME_NORMALIZED);
+        const DWORD n = ::GetFinalPathNameByHandleW(
+            h.get(), buf.data(), static_cast<DWORD>(buf.size()), FILE_NAME_NORMALIZED);
         if (n == 0 || n >= buf.size()) return last_error(what, path);
         buf.resize(n);
         if (buf.rfind(L"\\\\?\\UNC\\", 0) == 0)

@@ -1,5 +1,6 @@
 """quorvane-cli remove and empty: whole removals and emptying on real folders, seen from outside."""
 import fcntl
+import json
 import os
 import stat
 
@@ -133,6 +134,51 @@ class Removal(CliTest):
         self.assertEqual(self.read("Temp_Path/solo/notes.txt"), b"n")
         self.assertEqual(os.getxattr(held, "user.DOSATTRIB"), b"0x2")
         self.assertEqual(os.stat(held).st_mode & 0o222, 0)
+
+
+class Restore(CliTest):
+    def setUp(self):
+        super().setUp()
+        self.write("FS/Aircraft/Trio/aircraft.cfg", THREE)
+        for n in ("one", "two"):
+            self.write("FS/Aircraft/Trio/%s.air" % n, n)
+        for n in ("1", "2", "3"):
+            self.write("FS/Aircraft/Trio/texture.%s/t.bmp" % n, n)
+        self.write("FS/Aircraft/Trio/Paint Kit/layers.psd", "psd")
+        self.settings(self.path("FS"))
+
+    def tree(self):
+        files = {}
+        for folder, _, names in os.walk(self.path("FS")):
+            for name in names:
+                p = os.path.join(folder, name)
+                with open(p, "rb") as f:
+                    files[os.path.relpath(p, self.path("FS"))] = f.read()
+        return files
+
+    def test_held_removals_are_listed_newest_first_and_put_back(self):
+        before = self.tree()
+        self.assertEqual(self.run_cli("--yes", "remove", "--title", "Two").status, 0)
+        self.assertEqual(self.run_cli("--yes", "remove", "--title", "Three").status, 0)
+        r = self.run_cli("held", "--json")
+        self.assertEqual(r.status, 0, r.err)
+        held = json.loads(r.out)
+        self.assertEqual([h["title"] for h in held], ["Three", "Two"])
+        self.assertTrue(held[0]["folder"].endswith("Trio"))
+        self.assertIn(held[1]["id"], self.run_cli("held").out)
+        # Declined, or an id that is not held: nothing changes.
+        self.assertEqual(self.run_cli("restore", held[0]["id"]).status, 1)
+        self.assertEqual(self.run_cli("--yes", "restore", "20000101-000000-000").status, 2)
+        for h in held:
+            r = self.run_cli("--yes", "restore", h["id"])
+            self.assertEqual(r.status, 0, r.err)
+            self.assertIn("notice: Restore process completed.", r.lines)
+        after = self.tree()
+        cfg = "Aircraft/Trio/aircraft.cfg".replace("/", os.sep)
+        self.assertEqual({k: v for k, v in after.items() if k != cfg},
+                         {k: v for k, v in before.items() if k != cfg})
+        self.assertEqual(after[cfg], THREE.encode())
+        self.assertEqual(json.loads(self.run_cli("held", "--json").out), [])
 
 
 class Emptying(CliTest):

@@ -79,8 +79,8 @@ TEST(AircraftSections, RecordsHoldTheirSectionsValuesAsTheSimulatorReadsThem) {
 
 TEST(SectionValues, ManyKeysAtOnceEqualThePlainRuleOnRandomText) {
     std::mt19937 rng(7);
-    const std::vector<std::string> pieces = {"a", "b", "A", "=", " ", "\t", ";", "/", "//",
-                                             "\r\n", "_", "\xC9", "\xE9", "ab", "sim"};
+    const std::vector<std::string> pieces = {"a",  "b",    "A", "=",    " ",    "\t", ";",  "/",
+                                             "//", "\r\n", "_", "\xC9", "\xE9", "ab", "sim"};
     const std::vector<std::string> keys = {"a", "ab", "b_a", "ba", "aab", "\xE9", "sim"};
     const std::vector<std::string_view> key_views(keys.begin(), keys.end());
     std::vector<std::string_view> values(keys.size());

@@ -25,10 +25,9 @@ TEST(GaugeEntries, OrdersByNumberThenFilePosition) {
 
 TEST(GaugeEntries, EqualThePlainSearchOnRandomText) {
     std::mt19937 rng(11);
-    const std::vector<std::string> pieces = {"gauge", "GAUGE0", "gauge10", "gauge100", "0",
-                                             "5",     "=",      "!",       ",",        "\r\n",
-                                             "x",     "gau",    "ge",      "alias",    " ",
-                                             "\t"};
+    const std::vector<std::string> pieces = {"gauge", "GAUGE0", "gauge10", "gauge100", "0", "5",
+                                             "=",     "!",      ",",       "\r\n",     "x", "gau",
+                                             "ge",    "alias",  " ",       "\t"};
     for (int round = 0; round < 3000; ++round) {
         std::string text;
         for (auto i = rng() % 30; i > 0; --i) text += pieces[rng() % pieces.size()];

@@ -1,0 +1,206 @@
+#include "operations/Restore.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/Messages.h"
+#include "operations/InstallationFixture.h"
+#include "operations/Recovery.h"
+#include "operations/UnusedGaugeSweep.h"
+#include "simfiles/AircraftCfg.h"
+#include "simfiles/WholeText.h"
+#include "support/FailingFileSystem.h"
+
+namespace qv::test {
+namespace {
+
+using ::testing::HasSubstr;
+using Files = std::map<std::string, std::string>;
+using Result = RestoreOutcome::Result;
+
+// The tree as a restore must give it back: every file byte for byte, but each aircraft.cfg as
+// the texts of its sections (a rewrite renumbers them and joins lines with CR LF).
+Files Comparable(const Files& files) {
+    Files out;
+    for (const auto& [name, bytes] : files) {
+        if (!name.ends_with("aircraft.cfg")) {
+            out[name] = bytes;
+            continue;
+        }
+        std::vector<AircraftRecord> sections;
+        read_aircraft_sections("", join_whole_text(bytes), sections);
+        std::string texts;
+        for (auto& s : sections) {
+            renumber_aircraft_sections(s.section_text);
+            if (s.section_text.ends_with("\r\n")) s.section_text.resize(s.section_text.size() - 2);
+            texts += s.section_text + "\n--\n";
+        }
+        out[name] = texts;
+    }
+    return out;
+}
+
+void WriteFamily(TempFolder& tmp) {
+    tmp.write("FS/Aircraft/Fam/aircraft.cfg",
+              "[General]\natc_type=FAM\n[fltsim.0]\ntitle=Fam A\nsim=fam\ntexture=a\n"
+              "[fltsim.1]\ntitle=Fam B\nsim=fam\ntexture=b\npanel=b\n"
+              "[fltsim.2]\ntitle=Fam C\nsim=fam\ntexture=c\n[Views]\neyepoint=1\n");
+    WriteFiles(tmp, "FS\\Aircraft\\Fam",
+               {"fam.air", "texture.a\\a.bmp", "texture.b\\b.bmp", "texture.b\\thumbs\\t.bmp",
+                "texture.c\\c.bmp", "readme.txt"});
+    tmp.write("FS/Aircraft/Fam/panel.b/panel.cfg", "gauge00\t= famgauge!x, 1, 2\r\n");
+    tmp.write("FS/Gauges/famgauge.gau", "famgauge");
+    tmp.write("FS/Aircraft/Solo/aircraft.cfg", "\xEF\xBB\xBF[fltsim.0]\ntitle=Solo\nsim=solo\n");
+    WriteFiles(tmp, "FS\\Aircraft\\Solo",
+               {"solo.air", "Kit\\layers.psd", "model\\solo.mdl", "texture\\s.bmp"});
+    tmp.mkdir("FS/Aircraft/Solo/Empty");
+    tmp.hide("FS/Aircraft/Solo/Kit/layers.psd");
+}
+
+struct RestoreFixture : InstallationTest {
+    void SetUp() override {
+        InstallationTest::SetUp();
+        WriteFamily(tmp);
+        Load();
+        original = Comparable(tmp.files("FS"));
+    }
+
+    std::vector<HeldRemoval> Held() { return list_held(tmp.fs(), workspace); }
+
+    Result Restore(const std::string& id, FileSystem* fs = nullptr) {
+        ui.answer({true});
+        const RestoreOutcome outcome = restore_removal(fs ? *fs : tmp.fs(), workspace, ui, id);
+        ui.drop_answers();
+        if (outcome.reload) {
+            ui.answer({false});
+            load_catalogue(tmp.fs(), workspace, ui, catalogue, &ui);
+            ui.drop_answers();
+        }
+        return outcome.result;
+    }
+
+    Files original;
+};
+
+TEST_F(RestoreFixture, RemoveThenRestoreGivesTheTreeBackInEitherOrder) {
+    const struct {
+        const char* name;
+        std::vector<std::string> removed;   // in order
+        std::vector<std::size_t> restored;  // positions in list_held (newest first)
+    } cases[] = {
+        {"a single section, its folder made again", {"Solo"}, {0}},
+        {"the middle of three, with its gauges", {"Fam B"}, {0}},
+        {"a section and then its later sibling, restored newest first", {"Fam B", "Fam C"}, {0, 0}},
+        {"a section and then its later sibling, restored oldest first", {"Fam B", "Fam C"}, {1, 0}},
+        {"every section of a file, the last with the folder",
+         {"Fam A", "Fam C", "Fam B"},
+         {0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reset();
+        SetUp();
+        for (const auto& title : c.removed)
+            ASSERT_EQ(Remove(title, {true, true}), RemovalOutcome::Result::completed) << Said();
+        ASSERT_EQ(Held().size(), c.removed.size());
+        EXPECT_NE(Comparable(tmp.files("FS")), original);
+        for (std::size_t position : c.restored) {
+            const auto held = Held();
+            ASSERT_LT(position, held.size());
+            ui.events.clear();
+            EXPECT_EQ(Restore(held[position].id), Result::completed) << ui.transcript();
+        }
+        EXPECT_EQ(Comparable(tmp.files("FS")), original);
+        EXPECT_EQ(tmp.tree("base/Temp_Path"), Tree{});
+        EXPECT_TRUE(tmp.exists("FS/Aircraft/Solo/Empty"));
+        EXPECT_EQ(ui.list, (Tree{"Fam A", "Fam B", "Fam C", "Solo"}));
+    }
+}
+
+TEST_F(RestoreFixture, GaugesASweepMovedSinceComeBackToo) {
+    ASSERT_EQ(Remove("Fam B", {true, false}), RemovalOutcome::Result::completed);
+    // With Fam B's panel held, the sweep finds famgauge.gau unused.
+    ui.answer({true});
+    load_catalogue(tmp.fs(), workspace, ui, catalogue, &ui);
+    ASSERT_TRUE(tmp.exists("base/Unused Gauges/famgauge.gau"));
+    ASSERT_EQ(Restore(Held()[0].id), Result::completed);
+    EXPECT_EQ(tmp.read("FS/Gauges/famgauge.gau"), "famgauge");
+    EXPECT_FALSE(tmp.exists("base/Unused Gauges/famgauge.gau"));
+    EXPECT_EQ(Comparable(tmp.files("FS")), original);
+}
+
+TEST_F(RestoreFixture, AConflictStopsTheRestoreBeforeAnythingMoves) {
+    const struct {
+        const char* name;
+        void (*conflict)(TempFolder&, Workspace&);
+        const char* said;
+    } cases[] = {
+        {"a place taken by another file",
+         [](TempFolder& t, Workspace&) { t.write("FS/Aircraft/Fam/texture.b/b.bmp", "new"); },
+         "is taken by another file"},
+        {"the section already in the file",
+         [](TempFolder& t, Workspace&) {
+             t.write("FS/Aircraft/Fam/aircraft.cfg",
+                     "[fltsim.0]\r\ntitle=Fam B\r\nsim=fam\r\ntexture=b\r\npanel=b\r\n");
+         },
+         "is in"},
+        {"another simulator folder",
+         [](TempFolder& t, Workspace& w) { w.sim_main_dir = t.at("Elsewhere"); },
+         "was made for the simulator in"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reset();
+        SetUp();
+        ASSERT_EQ(Remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
+        c.conflict(tmp, workspace);
+        const Files sim = tmp.files("FS");
+        const Files held = tmp.files("base/Temp_Path");
+        ui.events.clear();
+        ui.answer({true});
+        EXPECT_EQ(restore_removal(tmp.fs(), workspace, ui, Held()[0].id).result, Result::stopped);
+        EXPECT_THAT(ui.events.back(), HasSubstr(c.said));
+        EXPECT_EQ(tmp.files("FS"), sim);
+        EXPECT_EQ(tmp.files("base/Temp_Path"), held);
+    }
+}
+
+TEST_F(RestoreFixture, ARestoreStoppedAtAnyCallIsFinishedByTheNextCommand) {
+    ASSERT_EQ(Remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
+    ASSERT_EQ(Remove("Solo", {true}), RemovalOutcome::Result::completed);
+    const Files removed = tmp.files("");
+    FailingFileSystem counting(tmp.fs());
+    const std::string id = Held()[0].id;
+    ASSERT_EQ(Restore(id, &counting), Result::completed);
+    const std::size_t calls = counting.calls();
+    const Files restored = Comparable(tmp.files("FS"));
+    for (std::size_t k = 0; k < calls; k += 3) {
+        SCOPED_TRACE("stopped at call " + std::to_string(k));
+        Reset();
+        SetUp();
+        ASSERT_EQ(Remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
+        ASSERT_EQ(Remove("Solo", {true}), RemovalOutcome::Result::completed);
+        FailingFileSystem killed(tmp.fs());
+        killed.stop_at(k);
+        ui.answer({true});
+        EXPECT_THROW(restore_removal(killed, workspace, ui, Held()[0].id), Interrupted);
+        ui.drop_answers();
+        finish_interrupted(tmp.fs(), workspace, ui);
+        // Either nothing was begun, or the restore is whole; no file is lost either way.
+        if (Comparable(tmp.files("FS")) != restored) {
+            EXPECT_EQ(Held().size(), 2u);
+        }
+        std::multiset<std::string> now;
+        for (const char* where : {"FS", "base/Temp_Path"})
+            for (const auto& [name, bytes] : tmp.files(where)) now.insert(bytes);
+        for (const auto& [name, bytes] : removed) {
+            if (name.ends_with("aircraft.cfg") || name.find("removal-") != std::string::npos ||
+                name.find("quorvane.lock") != std::string::npos)
+                continue;
+            EXPECT_TRUE(now.contains(bytes)) << name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qv::test
