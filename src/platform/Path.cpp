@@ -170,6 +170,52 @@ bool is_inside(std::string_view path, std::string_view folder) {
     return prefix_of(path, folder, true);
 }
 
+std::optional<std::wstring> long_form(std::wstring_view absolute) {
+    if (absolute.starts_with(L"\\\\?\\")) return std::wstring(absolute);
+    std::wstring out;
+    std::size_t rest = 0;
+    const bool drive = absolute.size() >= 3 && absolute[1] == L':' && is_separator(absolute[2]) &&
+                       ((absolute[0] >= L'A' && absolute[0] <= L'Z') ||
+                        (absolute[0] >= L'a' && absolute[0] <= L'z'));
+    if (drive) {
+        out = std::wstring(L"\\\\?\\") + absolute[0] + L":";
+        rest = 3;
+    } else if (absolute.size() > 2 && is_separator(absolute[0]) && is_separator(absolute[1])) {
+        // The server and share are the root: ".." never climbs out of them.
+        const auto names = parts_of(absolute.substr(2, skip_components(absolute, 2, 2) - 2));
+        if (names.size() != 2) return std::nullopt;
+        out = L"\\\\?\\UNC\\" + std::wstring(names[0]) + L"\\" + std::wstring(names[1]);
+        rest = skip_components(absolute, 2, 2);
+    } else {
+        return std::nullopt;
+    }
+    std::vector<std::wstring> kept;
+    for (std::size_t i = rest, start = rest; i <= absolute.size(); ++i) {
+        if (i < absolute.size() && !is_separator(absolute[i])) continue;
+        const std::wstring_view part = absolute.substr(start, i - start);
+        start = i + 1;
+        if (part.empty() || part == L".") continue;
+        if (part == L"..") {
+            if (!kept.empty()) kept.pop_back();
+            continue;
+        }
+        kept.emplace_back(part);
+    }
+    const bool folder_form = !absolute.empty() && is_separator(absolute.back());
+    for (std::size_t k = 0; k < kept.size(); ++k) {
+        std::wstring& part = kept[k];
+        if (k + 1 == kept.size() && !folder_form) {
+            part.erase(part.find_last_not_of(L". ") + 1);
+        } else if (part.size() >= 2 && part.back() == L'.' && part[part.size() - 2] != L'.') {
+            part.pop_back();
+        }
+    }
+    if (!kept.empty() && kept.back().empty()) kept.pop_back();
+    for (const std::wstring& part : kept) out += L"\\" + part;
+    if (kept.empty() || folder_form) out += L'\\';
+    return out;
+}
+
 std::optional<std::string> clean_relative(std::string_view rel) {
     std::vector<std::string_view> kept;
     // A root ("\x", "C:x") leads out of the folder: its first part is checked like any other.

@@ -47,6 +47,14 @@ bool is_same_or_inside(std::string_view path, std::string_view folder);
 // Whether `path` lies below `folder` (and is not `folder` itself).
 bool is_inside(std::string_view path, std::string_view folder);
 
+// `absolute` in the "\\?\" form that lifts the 260-character limit, normalised first as Windows
+// would normalise the plain form (the prefix turns that off): "/" read as "\", repeated
+// separators merged, "." dropped and ".." resolved (never above the root), a single trailing
+// period dropped from a folder name, and trailing dots and spaces dropped from the last name.
+// "\\server\share\x" becomes "\\?\UNC\server\share\x"; a path already in the long form stays as
+// it is. Nothing for a path that isn't fully absolute ("x", "\x", "C:x").
+std::optional<std::wstring> long_form(std::wstring_view absolute);
+
 // `rel` made safe to join below a folder: "." dropped, ".." resolved, empty components dropped,
 // trailing dots and spaces of each component dropped (as Windows drops them), components joined
 // with "\". Nothing when it would leave the folder or name the folder itself, or when a

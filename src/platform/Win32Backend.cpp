@@ -98,20 +98,21 @@ FsStatus not_found(const std::string& what, const std::string& path) {
     return {FsError::not_found, what + " " + path + ": no such file or folder"};
 }
 
-// The core path as the wide API wants it. Past MAX_PATH the plain form is refused, so long paths
-// are made absolute and given the "\\?\" prefix (which also turns off "/" and "." handling, hence
-// GetFullPathNameW first). CreateDirectoryW's limit is 12 characters below MAX_PATH.
+// The core path as the wide API wants it. Past MAX_PATH the plain form is refused (unless the
+// manifest's long-path awareness is honoured, which needs a registry setting too), so long paths
+// get the "\\?\" form. A relative one is made absolute by GetFullPathNameW first.
+// CreateDirectoryW's limit is 12 characters below MAX_PATH.
 std::wstring native(std::string_view path) {
     std::wstring w = wide(path);
-    if (w.size() < MAX_PATH - 12 || w.rfind(L"\\\\?\\", 0) == 0) return w;
+    if (w.size() < MAX_PATH - 12) return w;
+    if (auto long_path = path::long_form(w)) return *long_path;
     const DWORD n = ::GetFullPathNameW(w.c_str(), 0, nullptr, nullptr);
     if (n == 0) return w;
     std::wstring full(n, L'\0');
     const DWORD got = ::GetFullPathNameW(w.c_str(), n, full.data(), nullptr);
     if (got == 0 || got >= n) return w;
     full.resize(got);
-    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
-    return L"\\\\?\\" + full;
+    return path::long_form(full).value_or(w);
 }
 
 bool is_dir(DWORD attrs) {

@@ -4,7 +4,7 @@ import json
 import os
 import stat
 
-from clitest import UNDER_WINE, CliTest, main
+from clitest import UNDER_WINE, CliTest, main, sim_path
 
 THREE = ("[fltsim.0]\r\ntitle=One\r\nsim=one\r\ntexture=1\r\n"
          "[fltsim.1]\r\ntitle=Two\r\nsim=two\r\ntexture=2\r\n"
@@ -96,7 +96,7 @@ class Removal(CliTest):
         self.assertEqual(r.status, 0, r.err)
         self.assertEqual(sorted(os.walk(self.path())), before)
         self.assertIn("rewrite: ", r.out)
-        self.assertIn("texture.2" + ("\\" if UNDER_WINE else "\\") + "t.bmp > ", r.out)
+        self.assertIn("texture.2" + ("\\" if UNDER_WINE else "/") + "t.bmp > ", r.out)
         self.assertIn("stays: model, shared with another section", r.out)
         self.assertNotIn("stays: checklist", r.out)
         self.assertIn("answer: no", r.lines)
@@ -179,6 +179,33 @@ class Restore(CliTest):
                          {k: v for k, v in before.items() if k != cfg})
         self.assertEqual(after[cfg], THREE.encode())
         self.assertEqual(json.loads(self.run_cli("held", "--json").out), [])
+
+
+class DeepTree(CliTest):
+    """An add-on whose files lie past the 260-character limit of the plain Windows path form
+    (Wine doesn't enforce the limit, but the long form the program builds must still be right)."""
+
+    def test_a_tree_past_260_characters_is_listed_removed_held_and_emptied(self):
+        package = ("Deep Add-on Package " * 6).strip()
+        livery = ("Livery " * 12).strip()
+        inner = "texture.%s/%s/t.bmp" % (livery, ("Panel Textures " * 4).strip())
+        self.write("FS/Aircraft/Near/aircraft.cfg", "[fltsim.0]\r\ntitle=Near\r\n")
+        self.write("FS/Aircraft/%s/aircraft.cfg" % package,
+                   "[fltsim.0]\r\ntitle=Deep\r\nsim=deep\r\ntexture=%s\r\n" % livery)
+        self.write("FS/Aircraft/%s/deep.air" % package, "air")
+        self.write("FS/Aircraft/%s/%s" % (package, inner), "deep")
+        self.assertGreater(len(sim_path(self.path("FS/Aircraft", package, inner))), 300)
+        self.settings(self.path("FS"))
+        r = self.run_cli("list")
+        self.assertEqual(r.status, 0, r.err)
+        self.assertEqual(sorted(r.out.splitlines()), ["Deep", "Near"])
+        r = self.run_cli("--yes", "remove", "--title", "Deep")
+        self.assertEqual(r.status, 0, r.err)
+        self.assertFalse(self.exists("FS/Aircraft/" + package))
+        self.assertEqual(self.read("Temp_Path/%s/%s" % (package.lower(), inner)), b"deep")
+        r = self.run_cli("--yes", "empty", "temp")
+        self.assertEqual(r.status, 0, r.err)
+        self.assertEqual(os.listdir(self.path("Temp_Path")), [])
 
 
 class Emptying(CliTest):

@@ -55,5 +55,28 @@ TEST(PathParts, RootsOfEveryWindowsFormAndTheirComponents) {
     EXPECT_EQ(path::parts("C:\\a\\\\b\\"), (std::vector<std::string_view>{"a", "b"}));
 }
 
+TEST(LongForm, NormalisesAsWindowsWouldBeforeThePrefixTurnsThatOff) {
+    const struct {
+        const wchar_t* given;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"C:\\FS\\Aircraft\\Cessna", L"\\\\?\\C:\\FS\\Aircraft\\Cessna"},
+        {L"C:/FS//Aircraft/./x/../Cessna", L"\\\\?\\C:\\FS\\Aircraft\\Cessna"},
+        {L"C:\\..\\..\\FS", L"\\\\?\\C:\\FS"},
+        // Trailing dots and spaces go from the last name; a folder loses one trailing period.
+        {L"C:\\FS\\texture.Blue.\\a.bmp. .", L"\\\\?\\C:\\FS\\texture.Blue\\a.bmp"},
+        {L"C:\\FS\\Three...\\a", L"\\\\?\\C:\\FS\\Three...\\a"},
+        {L"C:\\FS\\Aircraft\\", L"\\\\?\\C:\\FS\\Aircraft\\"},
+        {L"C:\\FS\\a\\*", L"\\\\?\\C:\\FS\\a\\*"},
+        {L"\\\\server\\share\\FS\\..\\..\\x", L"\\\\?\\UNC\\server\\share\\x"},
+        {L"//server/share/FS", L"\\\\?\\UNC\\server\\share\\FS"},
+        {L"\\\\?\\C:\\FS\\a.", L"\\\\?\\C:\\FS\\a."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(path::long_form(c.given), std::wstring(c.expected)) << &c - cases;
+    for (const wchar_t* relative : {L"FS\\x", L"\\FS\\x", L"C:FS", L"\\\\server", L""})
+        EXPECT_FALSE(path::long_form(relative).has_value());
+}
+
 }  // namespace
 }  // namespace qv

@@ -83,6 +83,12 @@ def manifest_processor(data):
     return m.group(1).decode("ascii", "replace") if m else None
 
 
+def declares_long_paths(data):
+    """Whether the manifest declares long-path awareness (without it Windows 10 and later still
+    refuse paths past 260 characters in some calls, whatever the prefix)."""
+    return re.search(rb"<longPathAware\b[^>]*>\s*true\s*</longPathAware>", data) is not None
+
+
 def read_allowed(path):
     allowed = set()
     for number, line in enumerate(pathlib.Path(path).read_text().splitlines(), 1):
@@ -96,7 +102,7 @@ def read_allowed(path):
     return allowed
 
 
-def problems(name, imports, subsystem, allowed, processor=None, manifest=None):
+def problems(name, imports, subsystem, allowed, processor=None, manifest=None, long_paths=True):
     """What keeps the executable `name` from starting on Windows 7 and later, one message each.
     `processor` is the one its machine field names, `manifest` the one its manifest names."""
     found = [f"{name}: imports {dll}!{function}, which is not on the Windows 7 list"
@@ -107,6 +113,8 @@ def problems(name, imports, subsystem, allowed, processor=None, manifest=None):
     if manifest not in (None, processor):
         found.append(f"{name}: its manifest names the processor {manifest}, the executable is "
                      f"{processor}")
+    if manifest is not None and not long_paths:
+        found.append(f"{name}: its manifest does not declare long-path awareness")
     return found
 
 
@@ -126,8 +134,10 @@ def main():
         dump = subprocess.run([objdump, "-p", program], check=True, capture_output=True,
                               text=True).stdout
         imports, subsystem = parse_private_headers(dump)
-        manifest = manifest_processor(pathlib.Path(program).read_bytes())
-        found = problems(program, imports, subsystem, allowed, processor, manifest)
+        data = pathlib.Path(program).read_bytes()
+        manifest = manifest_processor(data)
+        found = problems(program, imports, subsystem, allowed, processor, manifest,
+                         declares_long_paths(data))
         failures += found
         if not found:
             print(f"{program}: {len(imports)} imports, all on the Windows 7 list; "

@@ -97,6 +97,13 @@ class ExecutableCheck(unittest.TestCase):
         self.assertEqual(check.problems("a.exe", set(), (6, 0), set(), "x86", "x86"), [])
         self.assertEqual(check.problems("a.exe", set(), (6, 0), set(), "x86", None), [])
 
+        self.assertFalse(check.declares_long_paths(data))
+        self.assertTrue(check.declares_long_paths(
+            b"<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+            b"true</longPathAware>"))
+        self.assertEqual(check.problems("a.exe", set(), (6, 0), set(), "x86", "x86", False), [
+            "a.exe: its manifest does not declare long-path awareness"])
+
     def test_a_list_line_that_is_not_dll_and_function_is_an_error_with_its_line(self):
         with tempfile.TemporaryDirectory() as folder:
             listed = pathlib.Path(folder) / "allowed.txt"
