@@ -4,6 +4,7 @@
 #include "core/OperationError.h"
 #include "platform/Path.h"
 #include "platform/Text.h"
+#include "platform/WinePath.h"
 
 namespace qv {
 namespace {
@@ -90,7 +91,7 @@ void read_settings_file(FileSystem& fs, Workspace& workspace) {
                              version +
                              "\", is not a version number from 0 to 255. Delete it and start the "
                              "program again to choose the folder anew.");
-    workspace.sim_main_dir = trim_spaces(lines[0]);
+    workspace.sim_main_dir = sim_folder_here(trim_spaces(lines[0]));
     derive_sim_folders(fs, workspace);
     workspace.sim_version = static_cast<std::uint8_t>(value);
 }
@@ -116,6 +117,44 @@ bool write_settings_file(FileSystem& fs, Workspace& workspace, const std::string
     derive_sim_folders(fs, workspace);
     ui.notice(msg::kSettingsSaved);
     return true;
+}
+
+std::string sim_folder_here(const std::string& saved) {
+#ifdef _WIN32
+    return saved;
+#else
+    std::string here;
+    const FsStatus st = wine_folder_to_linux(saved, wine_prefix_folder(), here);
+    if (!st.ok()) throw OperationError(st.message);
+    return here;
+#endif
+}
+
+SimFolderState check_sim_folder(FileSystem& fs, const std::string& sim_main_dir) {
+    Attributes main{};
+    if (sim_main_dir.empty() || !fs.attributes(sim_main_dir, main).ok() || !main.directory)
+        return SimFolderState::missing;
+    const std::string aircraft = listed_name(fs, sim_main_dir, "Aircraft");
+    Attributes found{};
+    if (aircraft.empty() || !fs.attributes(path::join(sim_main_dir, aircraft), found).ok() ||
+        !found.directory)
+        return SimFolderState::without_aircraft;
+    return SimFolderState::usable;
+}
+
+std::string sim_folder_problem(SimFolderState state, const std::string& sim_main_dir) {
+    switch (state) {
+        case SimFolderState::usable:
+            return {};
+        case SimFolderState::missing:
+            if (sim_main_dir.empty()) return "The settings file names no simulator folder.";
+            return "The simulator folder " + sim_main_dir +
+                   " does not exist: it may have been moved, renamed or uninstalled.";
+        case SimFolderState::without_aircraft:
+            return "The simulator folder " + sim_main_dir +
+                   " holds no Aircraft folder, so there are no aircraft to list in it.";
+    }
+    return {};
 }
 
 }  // namespace qv

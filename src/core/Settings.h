@@ -27,6 +27,19 @@ bool write_settings_file(FileSystem& fs, Workspace& workspace, const std::string
 // Looks up the simulator's Gauges and Aircraft folders below sim_main_dir.
 void derive_sim_folders(FileSystem& fs, Workspace& workspace);
 
+// The simulator folder a settings file names (its first line, spaces trimmed), as this system
+// reaches it. On Linux a folder the program saved under Wine is taken to its Linux path
+// (Z:\home\pilot\FS2002 is /home/pilot/FS2002); OperationError names a drive that can't be.
+std::string sim_folder_here(const std::string& saved);
+
+// Whether a simulator folder can be worked on: it exists, and holds an Aircraft folder (spelled
+// in any case). A moved or reinstalled simulator is missing; a folder chosen one level too deep
+// (...\FS2002\Aircraft) or an unrelated one has no Aircraft folder.
+enum class SimFolderState { usable, missing, without_aircraft };
+SimFolderState check_sim_folder(FileSystem& fs, const std::string& sim_main_dir);
+// What is wrong with the folder, naming it; empty for a usable one.
+std::string sim_folder_problem(SimFolderState state, const std::string& sim_main_dir);
+
 std::string settings_file_path(const Workspace& workspace);
 
 }  // namespace qv

@@ -244,4 +244,12 @@ std::optional<std::string> clean_relative(std::string_view rel) {
     return out;
 }
 
+std::string with_native_separators(std::string_view text) {
+    std::string out(text);
+#ifndef _WIN32
+    std::replace(out.begin(), out.end(), '\\', '/');
+#endif
+    return out;
+}
+
 }  // namespace qv::path

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "core/Messages.h"
 #include "core/OperationError.h"
+#include "platform/Path.h"
 #include "support/FailingFileSystem.h"
 #include "support/RecordingUi.h"
 #include "support/TempFolder.h"
@@ -133,14 +137,15 @@ TEST(SettingsFile, ThatCantBeWrittenIsReportedAndLeavesNoFile) {
 
 TEST(SettingsFile, ReadTrimsSpacesIgnoresExtraLinesAndAcceptsAnyLineEnd) {
     TempFolder t;
-    const char* files[] = {"  D:\\FS2002  \r\n 2 \r\nextra", "  D:\\FS2002  \n 2 ",
-                           "  D:\\FS2002  \r 2 \r"};
+    // A folder without a drive letter: the Linux build takes a drive through the Wine prefix.
+    const char* files[] = {"  \\FS2002  \r\n 2 \r\nextra", "  \\FS2002  \n 2 ",
+                           "  \\FS2002  \r 2 \r"};
     for (const char* bytes : files) {
         SCOPED_TRACE(bytes);
         t.write("quorva_set.cfg", bytes);
         Workspace v = workspace_in(t);
         read_settings_file(t.fs(), v);
-        EXPECT_EQ(v.sim_main_dir, "D:\\FS2002");
+        EXPECT_EQ(v.sim_main_dir, "\\FS2002");
         EXPECT_EQ(v.sim_version, 2);
     }
 }
@@ -185,6 +190,63 @@ TEST(SimulatorFolders, AreSpelledAsOnDiskOrEndInTheSeparatorWhenMissing) {
     EXPECT_EQ(v.sim_aircraft_dir, t.at("FS") + "\\AIRCRAFT");
     EXPECT_EQ(v.sim_gauges_dir, t.at("FS") + "\\");
 }
+
+TEST(SimulatorFolder, IsUsableOnlyWhenItExistsAndHoldsAnAircraftFolder) {
+    TempFolder t;
+    t.mkdir("Good\\aircraft");
+    t.mkdir("Deep\\Aircraft\\Cessna");
+    t.write("FileInstead\\Aircraft", "not a folder");
+    t.write("a file", "x");
+    const struct {
+        std::string folder;
+        SimFolderState state;
+    } cases[] = {
+        {t.at("Good"), SimFolderState::usable},
+        // One level too deep: the Aircraft folder itself holds aircraft, not an Aircraft folder.
+        {t.at("Deep\\Aircraft"), SimFolderState::without_aircraft},
+        {t.at("FileInstead"), SimFolderState::without_aircraft},
+        {t.at("Gone"), SimFolderState::missing},
+        {t.at("a file"), SimFolderState::missing},
+        {"", SimFolderState::missing},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        EXPECT_EQ(check_sim_folder(t.fs(), c.folder), c.state);
+        const std::string problem = sim_folder_problem(c.state, c.folder);
+        EXPECT_EQ(problem.empty(), c.state == SimFolderState::usable);
+        if (!c.folder.empty() && !problem.empty()) {
+            EXPECT_NE(problem.find(c.folder), std::string::npos) << problem;
+        }
+    }
+}
+
+#ifndef _WIN32
+TEST(SettingsFile, SavedByTheProgramUnderWineIsReadAtItsLinuxPath) {
+    TempFolder t;
+    t.mkdir("FS2002\\Aircraft");
+    // What the program under Wine saves for this folder: Z: and the Linux path with "\".
+    std::string saved = "Z:" + t.at("FS2002");
+    std::replace(saved.begin(), saved.end(), '/', '\\');
+    t.write("quorva_set.cfg", saved + "\r\n3");
+    Workspace v = workspace_in(t);
+    read_settings_file(t.fs(), v);
+    EXPECT_EQ(path::with_native_separators(v.sim_main_dir),
+              path::with_native_separators(t.at("FS2002")));
+    EXPECT_EQ(check_sim_folder(t.fs(), v.sim_main_dir), SimFolderState::usable);
+    EXPECT_EQ(path::last_part(v.sim_aircraft_dir), "Aircraft");
+
+    // A drive the prefix doesn't map stops the read, naming the drive.
+    t.write("quorva_set.cfg", "Q:\\FS2002\r\n3");
+    setenv("WINEPREFIX", t.at("no-prefix").c_str(), 1);
+    try {
+        read_settings_file(t.fs(), v);
+        ADD_FAILURE() << "no error";
+    } catch (const OperationError& e) {
+        EXPECT_NE(std::string(e.what()).find("drive Q:"), std::string::npos) << e.what();
+    }
+    unsetenv("WINEPREFIX");
+}
+#endif
 
 }  // namespace
 }  // namespace qv
