@@ -5,6 +5,7 @@
 
 #include "cli/Commands.h"
 #include "operations/CatalogueLoad.h"
+#include "platform/Path.h"
 #include "platform/Text.h"
 
 namespace qv::cli {
@@ -20,7 +21,7 @@ std::string utf8_json(const std::string& text) {
 
 nlohmann::ordered_json aircraft_json(const AircraftRecord& r) {
     nlohmann::ordered_json j;
-    j["folder"] = cp1252_to_utf8(r.folder);
+    j["folder"] = cp1252_to_utf8(path::with_native_separators(r.folder));
     j["title"] = cp1252_to_utf8(r.title);
     j["sim"] = cp1252_to_utf8(r.sim);
     j["model"] = cp1252_to_utf8(r.model);
@@ -36,7 +37,7 @@ nlohmann::ordered_json aircraft_json(const AircraftRecord& r) {
 
 nlohmann::ordered_json panel_json(const PanelRecord& r) {
     nlohmann::ordered_json j;
-    j["folder"] = cp1252_to_utf8(r.folder);
+    j["folder"] = cp1252_to_utf8(path::with_native_separators(r.folder));
     j["gauges"] = cp1252_to_utf8(r.gauges);
     j["has_alias"] = r.has_alias;
     return j;

@@ -13,6 +13,7 @@
 #include "operations/RemovalPlan.h"
 #include "operations/Restore.h"
 #include "operations/Warnings.h"
+#include "platform/Path.h"
 #include "platform/Text.h"
 #include "simfiles/Catalogue.h"
 
@@ -60,7 +61,7 @@ int print_plans(Context& ctx, const Catalogue& catalogue, const std::vector<std:
             status = kExitError;
             continue;
         }
-        write(describe(planned.plan));
+        write(path::with_native_separators(describe(planned.plan)));
     }
     std::fflush(stdout);
     return status;
@@ -121,15 +122,17 @@ int run_held(Context& ctx, bool json) {
     if (json) {
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
         for (const auto& h : held)
-            list.push_back({{"id", h.id},
-                            {"when", h.when},
-                            {"title", cp1252_to_utf8(h.title)},
-                            {"folder", cp1252_to_utf8(h.aircraft_folder)},
-                            {"record", cp1252_to_utf8(h.record_path)}});
+            list.push_back(
+                {{"id", h.id},
+                 {"when", h.when},
+                 {"title", cp1252_to_utf8(h.title)},
+                 {"folder", cp1252_to_utf8(path::with_native_separators(h.aircraft_folder))},
+                 {"record", cp1252_to_utf8(path::with_native_separators(h.record_path))}});
         write(list.dump(1) + "\n");
     } else {
         for (const auto& h : held)
-            write(h.id + "  " + h.when + "  " + h.title + "  (" + h.aircraft_folder + ")\n");
+            write(h.id + "  " + h.when + "  " + h.title + "  (" +
+                  path::with_native_separators(h.aircraft_folder) + ")\n");
     }
     std::fflush(stdout);
     return kExitDone;

@@ -1,12 +1,15 @@
 #include "cli/TranscriptUi.h"
 
+#include "platform/Path.h"
 #include "platform/Text.h"
 
 namespace qv::cli {
 namespace {
 
 // A line break inside a text is written as the two characters "\n", so each event stays one line.
-std::string one_line(const std::string& text) {
+// Paths in it are written the way this system writes them.
+std::string one_line(const std::string& message) {
+    const std::string text = path::with_native_separators(message);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {

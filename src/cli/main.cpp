@@ -9,6 +9,7 @@
 
 #include "Version.h"
 #include "cli/Commands.h"
+#include "cli/SimFolderCheck.h"
 #include "cli/TranscriptUi.h"
 #include "core/OperationError.h"
 #include "core/Settings.h"
@@ -33,6 +34,7 @@ int run_settings(FileSystem& fs, Workspace& workspace, TranscriptUi& ui,
     if (folder.size() == 3 && folder[1] == ':' && path::is_separator(folder[2])) folder.resize(2);
     workspace.sim_main_dir = folder;
     workspace.sim_version = static_cast<std::uint8_t>(version[0] - '0');
+    if (!folder.empty() && lossless) warn_unless_simulator_here(fs, folder, ui);
     return write_settings_file(fs, workspace, folder, ui, lossless) ? kExitDone : kExitDeclined;
 }
 
@@ -110,13 +112,19 @@ int run(int argc, char** argv) {
             std::fprintf(stderr,
                          "error: no settings file %s here: run 'quorvane-cli settings "
                          "FOLDER VERSION' first\n",
-                         cp1252_to_utf8(settings_file_path(workspace)).c_str());
+                         cp1252_to_utf8(path::with_native_separators(settings_file_path(workspace)))
+                             .c_str());
             return kExitUsage;
         }
         read_settings_file(*fs, workspace);
     } catch (const OperationError& e) {
         ui.error(e.what());
         return kExitError;
+    }
+
+    if (command == "list" || command == "dump" || command == "remove") {
+        if (const int status = check_simulator(*fs, workspace, ui); status != kExitDone)
+            return status;
     }
 
     Context ctx{*fs, workspace, ui};

@@ -12,7 +12,7 @@ UNDER_WINE = bool(RUNNER)
 
 
 def sim_path(path):
-    """A Linux path as the program sees it: as is natively, on drive Z: under Wine."""
+    """A Linux path as the program sees and prints it: as is natively, on drive Z: under Wine."""
     if not UNDER_WINE:
         return path
     return "Z:" + path.replace("/", "\\")
@@ -45,9 +45,9 @@ class CliTest(unittest.TestCase):
                 os.chmod(os.path.join(root, d), 0o755)
         shutil.rmtree(path, ignore_errors=True)
 
-    def run_cli(self, *args, cwd=None, user=None):
+    def run_cli(self, *args, cwd=None, user=None, env=None):
         """Runs the program; with `user`, as that user (the tests run as root, whom permissions
-        don't stop), natively only."""
+        don't stop), natively only; `env` adds to the environment."""
         cmd = ([RUNNER] if RUNNER else []) + [CLI] + list(args)
         if user:
             if UNDER_WINE:
@@ -60,6 +60,7 @@ class CliTest(unittest.TestCase):
                 uid, gid = self._ids(user)
                 cmd = ["setpriv", "--reuid=%d" % uid, "--regid=%d" % gid, "--clear-groups"] + cmd
         proc = subprocess.run(cmd, cwd=cwd or self.base, stdin=subprocess.DEVNULL,
+                              env=dict(os.environ, **env) if env else None,
                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
         return Result(proc)
 

@@ -62,7 +62,7 @@ class CatalogueTree(CliTest):
         self.assertEqual([a["title"] for a in d["aircraft"]],
                          ["Alpha One", "Alpha \u00c9t\u00e9 ; a comment", "Bravo", "Bravo Inner", ""])
         first = d["aircraft"][0]
-        self.assertEqual(first["folder"], sim_path(self.path("FS")) + "\\Aircraft\\Alpha")
+        self.assertEqual(first["folder"], sim_path(self.path("FS", "Aircraft", "Alpha")))
         self.assertEqual(first["sim"], "alpha")
         self.assertEqual(first["texture"], "1")
         self.assertEqual(first["section_text"],
@@ -76,7 +76,7 @@ class CatalogueTree(CliTest):
                          "texture=2\r\n\r\n")
         self.assertEqual(d["aircraft"][2]["section_text"], "[FLTSIM.0]\r\ntitle=Bravo\r\nsim=b")
         self.assertEqual(d["panels"], [{
-            "folder": sim_path(self.path("FS")) + "\\Aircraft\\Alpha\\panel",
+            "folder": sim_path(self.path("FS", "Aircraft", "Alpha", "panel")),
             "gauges": "Alpha!\r\ncompass,\r\n-end of list-", "has_alias": False}])
 
 

@@ -6,11 +6,19 @@ from clitest import CliTest, UNDER_WINE, main, sim_path
 
 class SettingsCommand(CliTest):
     def test_writes_the_exact_bytes_and_makes_the_holding_folders(self):
+        # A folder of another machine: written as given, with a warning that it isn't here.
         r = self.run_cli("settings", "D:\\FS2002", "3")
         self.assertEqual(r.status, 0, r.err)
         self.assertEqual(self.read("quorva_set.cfg"), b"D:\\FS2002\r\n3")
         self.assertTrue(os.path.isdir(self.path("Temp_Path")))
         self.assertTrue(os.path.isdir(self.path("Unused Gauges")))
+        self.assertEqual(len(r.events("warning: ")), 1, r.err)
+        self.assertIn("D:", r.events("warning: ")[0])
+        self.assertEqual(r.lines[-1], "notice: Settings file created successfully!")
+
+    def test_a_simulator_folder_here_is_written_without_a_warning(self):
+        os.makedirs(self.path("FS", "aircraft"))
+        r = self.run_cli("settings", sim_path(self.path("FS")), "3")
         self.assertEqual(r.lines, ["notice: Settings file created successfully!"])
 
     def test_an_empty_folder_is_refused_with_the_warning_and_nothing_written(self):
@@ -58,7 +66,7 @@ class CommandsNeedingSettings(CliTest):
         for cmd in (["list"], ["dump"], ["remove", "#0"], ["empty", "temp"]):
             r = self.run_cli(*cmd)
             self.assertEqual(r.status, 2, cmd)
-            self.assertIn("settings", r.err)
+            self.assertIn(sim_path(self.path("quorva_set.cfg")), r.err)
 
     def test_a_damaged_settings_file_stops_with_an_error_naming_it(self):
         self.write("quorva_set.cfg", b"C:\\FS\r\nthree")
