@@ -150,8 +150,10 @@ void renumber_aircraft_sections(std::string& text) {
 }
 
 bool same_section(std::string_view a, std::string_view b) {
+    // The empty lines at a section's end aren't its own: a cut last section takes the line end
+    // before it along, and the file's last line end starts no line when it is read again.
     const auto normal = [](std::string_view text) {
-        if (text.ends_with("\r\n")) text.remove_suffix(2);
+        while (text.ends_with("\r\n")) text.remove_suffix(2);
         std::string out(text);
         renumber_aircraft_sections(out);
         return out;

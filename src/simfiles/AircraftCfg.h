@@ -54,9 +54,9 @@ std::string cut_section(std::string_view whole_text, SectionSpan section);
 // "]" stay as they are.
 void renumber_aircraft_sections(std::string& text);
 
-// Whether two section texts are one section, whatever number its header has now and whether a
-// line end follows it: a rewrite renumbers the sections it keeps, and the one before a cut last
-// section loses its closing line end.
+// Whether two section texts are one section, whatever number its header has now and however
+// many empty lines close it: a rewrite renumbers the sections it keeps, and the one before a cut
+// last section loses its closing line ends.
 bool same_section(std::string_view a, std::string_view b);
 
 // Renumbers `text` (the caller sees the renumbered text) and puts it in place of the file at

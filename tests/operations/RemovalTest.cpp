@@ -416,6 +416,25 @@ TEST_F(RemovalTest, SeveralAircraftGoInOneBatchEachJudgedByItsFileAsItThenStands
     EXPECT_EQ(records.size(), 3u);  // each can be put back alone
 }
 
+TEST_F(RemovalTest, ABatchTakesTheLastSectionThenTheOneAboveItsBlankLine) {
+    // The cut of the last section takes the line end before it, and the rewritten file's last
+    // line end starts no line, so the section above is read back shorter by its empty lines:
+    // it is still that section.
+    tmp.write(
+        "FS/Aircraft/Duo/aircraft.cfg",
+        "[fltsim.0]\r\ntitle=Duo A\r\nsim=duo\r\n\r\n\r\n[fltsim.1]\r\ntitle=Duo B\r\nsim=duo\r\n");
+    tmp.write("FS/Aircraft/Duo/duo.air", "air");
+    const auto before = tmp.files("FS");
+    Load();
+    ASSERT_EQ(ui.list, (Tree{"Duo A", "Duo B"}));
+    ui.answer({true});
+    const std::size_t chosen[] = {1, 0};
+    EXPECT_EQ(remove_aircraft(tmp.fs(), workspace, ui, catalogue, chosen).result,
+              Result::completed);
+    EXPECT_FALSE(tmp.exists("FS/Aircraft/Duo"));
+    EXPECT_EQ(Unaccounted(before), Tree{});
+}
+
 TEST_F(RemovalTest, AnotherCommandAtWorkInTheFolderStopsTheRemoval) {
     WriteTrio(tmp);
     Load();
