@@ -193,6 +193,8 @@ TEST_F(FaultTest, ASweepOrALoadWithAFailingCallMovesOnlyWhatItHolds) {
             }
         }
     }
+    std::cout << "sweep and load fault points driven: " << 2 * calls
+              << ", files lost: " << (HasFailure() ? "some" : "0") << "\n";
 }
 
 TEST_F(FaultTest, AnEmptyingWithAFailingCallNeverSaysEmptyWhenItIsNot) {
@@ -218,6 +220,7 @@ TEST_F(FaultTest, AnEmptyingWithAFailingCallNeverSaysEmptyWhenItIsNot) {
             EXPECT_THAT(ui.events.back(), ::testing::StartsWith("warning: "));
         }
     }
+    std::cout << "emptying fault points driven: " << calls << "\n";
 }
 
 }  // namespace
