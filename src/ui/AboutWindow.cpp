@@ -45,13 +45,16 @@ void AboutWindow::open() {
                 ids::kAboutBanner, {1350, true, true});
     // The frame is drawn beneath the labels it holds.
     SetWindowPos(credits, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    finish_layout();
 
     show_centred();
     SetFocus(control(ids::kAboutOk));
 }
 
 LRESULT AboutWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_COMMAND && LOWORD(wparam) == ids::kAboutOk && HIWORD(wparam) == BN_CLICKED) {
+    // "OK", or Esc (which the dialog keys turn into IDCANCEL).
+    if (message == WM_COMMAND && HIWORD(wparam) == BN_CLICKED &&
+        (LOWORD(wparam) == ids::kAboutOk || LOWORD(wparam) == IDCANCEL)) {
         close();
         return 0;
     }

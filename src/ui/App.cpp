@@ -5,39 +5,85 @@
 #include "operations/CatalogueLoad.h"
 #include "operations/Recovery.h"
 #include "operations/WorkingFolderLock.h"
+#include "ui/DiskQueries.h"
+#include "ui/MessageBoxes.h"
+#include "ui/RunningInstance.h"
 #include "ui/StopProgram.h"
+#include "ui/UiTexts.h"
+#include "ui/WideText.h"
 
 namespace qv::ui {
 
-void OwnerWindow::create() {
+namespace {
+
+// Keys, mouse buttons and moves, on the client area or the frame.
+bool is_user_input(const MSG& message) {
+    const UINT m = message.message;
+    return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) ||
+           (m >= WM_NCMOUSEMOVE && m <= WM_NCXBUTTONDBLCLK) || m == WM_INPUT;
+}
+
+void drop_pending_input() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+    }
+}
+
+BOOL CALLBACK find_message_box(HWND hwnd, LPARAM found) {
+    wchar_t class_name[8] = {};
+    GetClassNameW(hwnd, class_name, 8);
+    if (IsWindowVisible(hwnd) && wcscmp(class_name, L"#32770") == 0) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+void OwnerWindow::create(const std::wstring& title) {
     FrameSpec frame;
-    frame.class_name = L"QuorvaneOwner";
+    frame.class_name = kOwnerWindowClass;
+    frame.caption = title;
     frame.style = WS_POPUP;
     create_frame(frame);
 }
 
-App::App()
+LRESULT OwnerWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == kComeToFrontMessage) {
+        app_.come_to_front();
+        return 0;
+    }
+    return Window::on_message(message, wparam, lparam);
+}
+
+App::App(std::wstring instance_title)
     : fs_(make_native_file_system()),
+      instance_title_(std::move(instance_title)),
+      owner_(*this),
       splash_(*this),
       settings_(*this),
       main_(*this),
       about_(*this),
       ui_(
-          progress_, [this] { return owner(); }, [this] { pump_messages(); }) {}
+          progress_,
+          // Owned by the main window, the progress window stays above it.
+          [this] { return main_.is_open() ? main_.hwnd() : owner(); },
+          [this] { pump_messages(); }) {}
 
 App::~App() {
     // The windows go before the objects they call back into.
     ending_ = true;
     about_.close();
     progress_.close();
-    main_.close();
     settings_.close();
+    main_.close();
     splash_.close();
     owner_.close();
 }
 
 int App::run() {
-    owner_.create();
+    owner_.create(instance_title_);
     splash_.open();
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) dispatch(message);
@@ -48,20 +94,34 @@ void App::on_splash_tick() {
     try {
         set_base_dir(*fs_, workspace_);
         create_holding_folders(*fs_, workspace_);
-        if (settings_file_exists(*fs_, workspace_)) {
-            read_settings_file(*fs_, workspace_);
-            finish_interrupted_removals();
-            open_main_window(splash_);
-        } else {
-            // Loaded before the splash goes, so that the program always has a window.
-            settings_.create();
-            splash_.close();
-            settings_.show_centred();
-            SetFocus(GetNextDlgTabItem(settings_.hwnd(), nullptr, FALSE));
+        if (!settings_file_exists(*fs_, workspace_)) {
+            choose_sim_folder(current_folder(), 1, {});
+            return;
         }
+        read_settings_file(*fs_, workspace_);
+        // A moved or reinstalled simulator, or a folder that never was one: chosen again
+        // before anything is loaded from it.
+        const SimFolderState state = check_sim_folder(*fs_, workspace_.sim_main_dir);
+        if (state != SimFolderState::usable) {
+            choose_sim_folder(widen(workspace_.sim_main_dir), workspace_.sim_version,
+                              sim_folder_problem(state, workspace_.sim_main_dir) + " " +
+                                  texts::kChooseSimFolderAgain);
+            return;
+        }
+        open_main_window(splash_);
     } catch (const OperationError& error) {
         stop_program(error.what());
     }
+}
+
+void App::choose_sim_folder(const std::wstring& folder, std::uint8_t version,
+                            const std::string& problem) {
+    // Loaded before the splash goes, so that the program always has a window.
+    settings_.create(SettingsWindow::Purpose::choose, folder, version, owner());
+    splash_.close();
+    if (!problem.empty()) show_warning(problem);
+    settings_.show_centred();
+    SetFocus(GetNextDlgTabItem(settings_.hwnd(), nullptr, FALSE));
 }
 
 void App::finish_interrupted_removals() {
@@ -72,11 +132,34 @@ void App::finish_interrupted_removals() {
     if (lock) finish_interrupted(*fs_, workspace_, ui_);
 }
 
-void App::on_settings_saved() {
-    open_main_window(settings_);
+void App::on_settings_saved(const Workspace& chosen, SettingsWindow::Purpose purpose) {
+    workspace_ = chosen;
+    if (purpose == SettingsWindow::Purpose::choose) {
+        open_main_window(settings_);
+        return;
+    }
+    on_settings_left();
+    run_command([](App& app) { app.reload_catalogue(); });
+}
+
+void App::on_settings_left() {
+    // The main window takes input again before the settings window goes, so that it, and not
+    // another program's window, becomes the active one.
+    if (main_.is_open()) EnableWindow(main_.hwnd(), TRUE);
+    settings_.close();
+}
+
+void App::change_sim_folder() {
+    if (busy_ || ending_ || settings_.is_open() || !main_.is_open()) return;
+    settings_.create(SettingsWindow::Purpose::change, widen(workspace_.sim_main_dir),
+                     workspace_.sim_version, main_.hwnd());
+    EnableWindow(main_.hwnd(), FALSE);
+    settings_.show_centred();
+    SetFocus(GetNextDlgTabItem(settings_.hwnd(), nullptr, FALSE));
 }
 
 void App::open_main_window(Window& closing) {
+    finish_interrupted_removals();
     main_.create();
     closing.close();
     run_command([](App& app) {
@@ -86,13 +169,20 @@ void App::open_main_window(Window& closing) {
 }
 
 void App::run_command(const std::function<void(App&)>& command) {
-    if (busy_ || ending_) return;
+    if (busy_ || ending_ || settings_.is_open()) return;
     busy_ = true;
+    main_.begin_operation();
+    Window::show_busy_cursor(true);
     try {
         command(*this);
     } catch (const OperationError& error) {
         stop_program(error.what());
     }
+    // What was clicked or typed while the operation ran was meant for a window that took no
+    // input: it must not act now.
+    drop_pending_input();
+    Window::show_busy_cursor(false);
+    main_.end_operation();
     busy_ = false;
     if (main_.is_open() && IsWindowVisible(main_.hwnd())) SetForegroundWindow(main_.hwnd());
     main_.close_if_asked();
@@ -108,6 +198,20 @@ void App::reload_catalogue() {
 
 void App::show_about() {
     if (!ending_) about_.open();
+}
+
+void App::come_to_front() {
+    if (ending_) return;
+    if (main_.is_open() && IsIconic(main_.hwnd())) ShowWindow(main_.hwnd(), SW_RESTORE);
+    // The window the user would answer first: a message box, then the window of the moment.
+    HWND front = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), find_message_box, reinterpret_cast<LPARAM>(&front));
+    for (const Window* window :
+         std::initializer_list<const Window*>{&progress_, &settings_, &main_, &splash_, &about_}) {
+        if (front == nullptr && window->is_open() && IsWindowVisible(window->hwnd()))
+            front = window->hwnd();
+    }
+    if (front != nullptr) SetForegroundWindow(front);
 }
 
 void App::end_program() {
@@ -136,6 +240,9 @@ void App::pump_messages() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
+        // A click or key would reach a window that takes none, or start moving a window or
+        // open a menu, which holds the operation until the mouse is let go or the menu closed.
+        if (busy_ && is_user_input(message)) continue;
         dispatch(message);
     }
 }

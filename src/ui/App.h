@@ -3,8 +3,10 @@
 // closes.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "core/Workspace.h"
 #include "platform/FileSystem.h"
@@ -18,15 +20,26 @@
 
 namespace qv::ui {
 
-// The hidden window that owns the windows without a task-bar entry.
+class App;
+
+// The hidden window that owns the windows without a task-bar entry. Its title names the working
+// folder, so that a second start in the same folder finds it (see RunningInstance.h).
 class OwnerWindow : public Window {
   public:
-    void create();
+    explicit OwnerWindow(App& app) : app_(app) {}
+    void create(const std::wstring& title);
+
+  protected:
+    LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+  private:
+    App& app_;
 };
 
 class App {
   public:
-    App();
+    // `instance_title`: the owner window's title, which names the working folder.
+    explicit App(std::wstring instance_title);
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -42,26 +55,37 @@ class App {
 
     // The start-up sequence, run by the splash window's one timer tick.
     void on_splash_tick();
-    // The first-run hand-over, once "NEXT STEP" has written the settings file.
-    void on_settings_saved();
-    // Runs one command of the main window, unless one is running already: the walk's yields
-    // let input through, and a second command must not start on half-built tables. A failure
-    // that stops the program ends it here.
+    // "NEXT STEP" has saved `chosen`: the program goes on with it, in the main window.
+    void on_settings_saved(const Workspace& chosen, SettingsWindow::Purpose purpose);
+    // The settings window opened from the main window was left without saving.
+    void on_settings_left();
+    // The main window's menu command: the settings window on the current folder and version.
+    void change_sim_folder();
+    // Runs one command of the main window, unless one is running already. While it runs the
+    // main window takes no input and closing it waits (the walk's yields let messages through).
+    // A failure that stops the program ends it here.
     void run_command(const std::function<void(App&)>& command);
     bool busy() const { return busy_; }
-    // Loads the catalogue again after a removal; a failure is shown as a warning, and the list
-    // keeps what the load could read.
+    // Loads the catalogue again (after a removal, or for another simulator folder); a failure is
+    // shown as a warning, and the list keeps what the load could read.
     void reload_catalogue();
     void show_about();
+    // A second start in the working folder asks for the program: its front window comes up.
+    void come_to_front();
 
     // Ends the program at once: no further event of any window runs.
     void end_program();
     void on_window_closed();
 
-    // One pass of the message loop: every message waiting now is handled.
+    // One pass of the message loop, inside an operation: every message waiting now is handled,
+    // except the user's input, which is dropped.
     void pump_messages();
 
   private:
+    // The settings window, to choose the simulator folder before the program can go on;
+    // `problem` (when not empty) is shown first, saying why.
+    void choose_sim_folder(const std::wstring& folder, std::uint8_t version,
+                           const std::string& problem);
     void open_main_window(Window& closing);
     // Finishes what a removal killed halfway left, before the list is loaded.
     void finish_interrupted_removals();
@@ -74,6 +98,7 @@ class App {
     std::unique_ptr<FileSystem> fs_;
     Workspace workspace_;
     Catalogue catalogue_;
+    std::wstring instance_title_;
     OwnerWindow owner_;
     SplashWindow splash_;
     SettingsWindow settings_;

@@ -13,6 +13,7 @@ inline constexpr int kMenuEmptyTempPath = 201;
 inline constexpr int kMenuEmptyUnusedGauges = 202;
 inline constexpr int kMenuAboutFromMain = 203;
 inline constexpr int kMenuAboutFromSettings = 204;
+inline constexpr int kMenuChangeSimFolder = 205;
 
 // Controls, one range per window.
 inline constexpr int kSettingsNextStep = 301;

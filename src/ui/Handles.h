@@ -18,6 +18,13 @@ struct GdiObjectTraits {
     static bool valid(Type h) { return h != nullptr; }
     static void close(Type h) { DeleteObject(h); }
 };
+// A memory device context, from CreateCompatibleDC.
+struct MemoryDcTraits {
+    using Type = HDC;
+    static Type none() { return nullptr; }
+    static bool valid(Type h) { return h != nullptr; }
+    static void close(Type h) { DeleteDC(h); }
+};
 // A device context of the whole screen, from GetDC(nullptr).
 struct ScreenDcTraits {
     using Type = HDC;
@@ -33,6 +40,13 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 class ScreenDc : public UniqueHandle<ScreenDcTraits> {
   public:
     ScreenDc() : UniqueHandle(GetDC(nullptr)) {}
+};
+
+// A memory device context compatible with `dc` (with the screen when none is given), for drawing
+// into a bitmap or measuring text.
+class MemoryDc : public UniqueHandle<MemoryDcTraits> {
+  public:
+    explicit MemoryDc(HDC dc = nullptr) : UniqueHandle(CreateCompatibleDC(dc)) {}
 };
 
 // Selects a GDI object into a device context and puts the previous one back.

@@ -22,6 +22,7 @@ HMENU build_menu_bar() {
     };
     add_menu(texts::kTempFolderMenu, ids::kMenuEmptyTempPath, texts::kEmptyFolderItem);
     add_menu(texts::kUnusedGaugesMenu, ids::kMenuEmptyUnusedGauges, texts::kEmptyFolderItem);
+    add_menu(texts::kSettingsMenu, ids::kMenuChangeSimFolder, texts::kChangeSimFolderItem);
     add_menu(texts::kAboutMenu, ids::kMenuAboutFromMain, texts::kAboutItem);
     return bar;
 }
@@ -46,12 +47,16 @@ void MainWindow::create() {
                 {2520, 3600, 2775, 495}, ids::kMainRemove);
     const HWND list_frame = add_control(L"BUTTON", widen(texts::kAircraftList),
                                         BS_GROUPBOX | WS_GROUP, kFrame1, ids::kMainListFrame);
-    add_control(
-        L"LISTBOX", L"", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-        inside(kFrame1, {120, 240, 4935, 2400}), ids::kMainList, kDefaultFont, WS_EX_CLIENTEDGE);
+    list_.attach(add_control(L"LISTBOX", L"",
+                             LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL |
+                                 WS_TABSTOP | WS_GROUP,
+                             inside(kFrame1, {120, 240, 4935, 2400}), ids::kMainList, kDefaultFont,
+                             WS_EX_CLIENTEDGE),
+                 dpi());
     add_control(L"STATIC", widen(texts::kMainInstruction), SS_LEFT, {120, 120, 5175, 495},
                 ids::kMainInstruction);
     SetWindowPos(list_frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    finish_layout();
 }
 
 void MainWindow::show_loaded() {
@@ -63,20 +68,31 @@ void MainWindow::show_loaded() {
 }
 
 void MainWindow::clear() {
-    if (is_open()) SendMessageW(control(ids::kMainList), LB_RESETCONTENT, 0, 0);
+    list_.clear();
 }
 
 void MainWindow::add(const std::string& title) {
-    if (is_open()) {
-        SendMessageW(control(ids::kMainList), LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(widen(title).c_str()));
-    }
+    list_.add(title);
 }
 
 std::ptrdiff_t MainWindow::selected_position() const {
-    if (!is_open()) return -1;
-    const LRESULT selected = SendMessageW(control(ids::kMainList), LB_GETCURSEL, 0, 0);
-    return selected == LB_ERR ? -1 : static_cast<std::ptrdiff_t>(selected);
+    return list_.selected_position();
+}
+
+void MainWindow::begin_operation() {
+    if (!is_open()) return;
+    const HWND focus = GetFocus();
+    focus_before_operation_ = focus != nullptr && IsChild(hwnd(), focus) ? focus : nullptr;
+    EnableWindow(hwnd(), FALSE);
+}
+
+void MainWindow::end_operation() {
+    if (!is_open()) return;
+    EnableWindow(hwnd(), TRUE);
+    if (focus_before_operation_ != nullptr && IsWindow(focus_before_operation_) &&
+        GetActiveWindow() == hwnd())
+        SetFocus(focus_before_operation_);
+    focus_before_operation_ = nullptr;
 }
 
 void MainWindow::close_if_asked() {
@@ -100,6 +116,9 @@ void MainWindow::on_command(int id, int code) {
         case ids::kMenuEmptyUnusedGauges:
             app_.run_command(
                 [](App& app) { empty_unused_gauges(app.fs(), app.workspace(), app.ui()); });
+            return;
+        case ids::kMenuChangeSimFolder:
+            app_.change_sim_folder();
             return;
         case ids::kMenuAboutFromMain:
             if (!app_.busy()) app_.show_about();
@@ -129,6 +148,7 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void MainWindow::on_closed() {
+    list_.detach();
     app_.on_window_closed();
 }
 

@@ -47,6 +47,7 @@ void ProgressWindow::open(HWND owner) {
     value_ = 0;
     SendMessageW(control(ids::kProgressBar), PBM_SETRANGE32, 0, 100);
     SendMessageW(control(ids::kProgressBar), PBM_SETPOS, 0, 0);
+    finish_layout();
 
     show_centred();
     RedrawWindow(hwnd(), nullptr, nullptr,
@@ -62,9 +63,8 @@ void ProgressWindow::set_range(int steps) {
 
 void ProgressWindow::set_status(const std::wstring& text) {
     if (!is_open()) return;
-    const HWND status = control(ids::kProgressStatus);
-    SetWindowTextW(status, text.c_str());
-    paint_now(status);
+    set_control_text(ids::kProgressStatus, text);
+    paint_now(control(ids::kProgressStatus));
 }
 
 void ProgressWindow::step() {

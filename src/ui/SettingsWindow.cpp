@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "core/Settings.h"
+#include "platform/Text.h"
 #include "ui/App.h"
 #include "ui/ControlIds.h"
 #include "ui/MessageBoxes.h"
@@ -27,27 +28,40 @@ HMENU build_menu_bar() {
     return bar;
 }
 
-// A folder sign for the folder list, drawn with plain GDI so it looks the same everywhere.
+// A folder sign for the folder list, `size` pixels square, drawn with plain GDI so it looks the
+// same everywhere. Its parts are laid out in sixteenths of its size.
 void draw_folder_sign(HDC dc, int left, int top, int size, bool open) {
-    const int unit = size > 15 ? size / 16 : 1;
+    const auto at = [size](int sixteenths) { return MulDiv(sixteenths, size, 16); };
     UniqueBrush fill(CreateSolidBrush(open ? RGB(255, 255, 160) : RGB(240, 200, 80)));
     UniqueBrush edge(CreateSolidBrush(RGB(128, 96, 0)));
-    const RECT tab{left + unit, top + 3 * unit, left + 7 * unit, top + 5 * unit};
-    const RECT body{left + unit, top + 4 * unit, left + 15 * unit, top + 14 * unit};
+    const RECT tab{left + at(1), top + at(3), left + at(7), top + at(5)};
+    const RECT body{left + at(1), top + at(4), left + at(15), top + at(14)};
     FillRect(dc, &tab, fill.get());
     FrameRect(dc, &tab, edge.get());
     FillRect(dc, &body, fill.get());
     FrameRect(dc, &body, edge.get());
     if (open) {
-        const RECT flap{left + 3 * unit, top + 7 * unit, left + 16 * unit, top + 14 * unit};
+        const RECT flap{left + at(3), top + at(7), left + at(16), top + at(14)};
         FrameRect(dc, &flap, edge.get());
     }
 }
 
+// `folder` itself, or the nearest folder above it that can be listed; empty when none can.
+std::wstring nearest_listed_folder(const std::wstring& folder) {
+    const std::vector<FolderEntry> path = build_folder_entries(folder, {});
+    std::vector<std::wstring> subfolders;
+    for (auto it = path.rbegin(); it != path.rend(); ++it) {
+        if (list_subfolders(it->path, subfolders)) return it->path;
+    }
+    return {};
+}
+
 }  // namespace
 
-void SettingsWindow::create() {
+void SettingsWindow::create(Purpose purpose, const std::wstring& folder, std::uint8_t version,
+                            HWND owner) {
     if (is_open()) return;
+    purpose_ = purpose;
     FrameSpec frame;
     frame.class_name = L"QuorvaneSettingsWindow";
     frame.caption = widen(texts::kSettingsCaption);
@@ -55,7 +69,7 @@ void SettingsWindow::create() {
     frame.ex_style = WS_EX_DLGMODALFRAME;
     frame.client_width_twips = 4740;
     frame.client_height_twips = 6075;
-    frame.owner = app_.owner();
+    frame.owner = owner;
     frame.menu = build_menu_bar();
     create_frame(frame);
 
@@ -108,9 +122,10 @@ void SettingsWindow::create() {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
-    // The drive list on the current drive, the folder list on its current folder (the start-up
-    // folder), the folder box and sim_main_dir following, version 1.
-    const std::wstring start = current_folder();
+    // The drive list on the folder's drive, the folder list on the folder, the folder box and
+    // the chosen folder following, the version's option selected.
+    std::wstring start = nearest_listed_folder(folder);
+    if (start.empty()) start = current_folder();
     drives_ = list_drives();
     drive_index_ = -1;
     const HWND drive_list = control(ids::kSettingsDriveList);
@@ -127,8 +142,11 @@ void SettingsWindow::create() {
     move_folder_list(start, true);
     follow_folder_list();
     settings_saved_ = false;
-    app_.workspace().sim_version = 1;
-    CheckRadioButton(hwnd(), ids::kSettingsFs98, ids::kSettingsCfs2, ids::kSettingsFs98);
+    chosen_version_ = version;
+    if (version >= 1 && version <= 4) {
+        CheckRadioButton(hwnd(), ids::kSettingsFs98, ids::kSettingsCfs2, kOptionIds[version - 1]);
+    }
+    finish_layout();
 }
 
 bool SettingsWindow::move_folder_list(const std::wstring& folder, bool even_unlisted) {
@@ -153,7 +171,7 @@ bool SettingsWindow::move_folder_list(const std::wstring& folder, bool even_unli
 void SettingsWindow::follow_folder_list() {
     const std::wstring text = trim_root(folder_);
     SetWindowTextW(control(ids::kSettingsFolderBox), text.c_str());
-    app_.workspace().sim_main_dir = narrow(text, &folder_box_lossless_);
+    chosen_folder_ = narrow(text, &folder_box_lossless_);
 }
 
 void SettingsWindow::on_drive_change() {
@@ -190,18 +208,34 @@ void SettingsWindow::on_next_step() {
     GetWindowTextW(control(ids::kSettingsFolderBox), buffer, static_cast<int>(std::size(buffer)));
     bool lossless = true;
     const std::string folder_text = narrow(buffer, &lossless);
-    if (!write_settings_file(app_.fs(), app_.workspace(), folder_text, app_.ui(),
-                             lossless && folder_box_lossless_)) {
+    lossless = lossless && folder_box_lossless_;
+    // A folder one level too deep, or an unrelated one, would give an empty list or a walk of
+    // everything below it: the user says whether that is really meant.
+    if (!folder_text.empty() && lossless &&
+        check_sim_folder(app_.fs(), folder_text) != SimFolderState::usable &&
+        !ask_question(replace_first(texts::kUseFolderWithoutAircraft, "%1", folder_text))) {
         return;
     }
+    Workspace chosen = app_.workspace();
+    chosen.sim_main_dir = chosen_folder_;
+    chosen.sim_version = chosen_version_;
+    if (!write_settings_file(app_.fs(), chosen, folder_text, app_.ui(), lossless)) return;
     settings_saved_ = true;
-    app_.on_settings_saved();
+    app_.on_settings_saved(chosen, purpose_);
+}
+
+void SettingsWindow::leave() {
+    if (purpose_ == Purpose::change) {
+        app_.on_settings_left();
+    } else {
+        app_.end_program();
+    }
 }
 
 void SettingsWindow::on_command(int id, int code) {
     for (int i = 0; i < 4; ++i) {
         if (id == kOptionIds[i] && code == BN_CLICKED) {
-            app_.workspace().sim_version = static_cast<std::uint8_t>(i + 1);
+            chosen_version_ = static_cast<std::uint8_t>(i + 1);
             return;
         }
     }
@@ -210,7 +244,7 @@ void SettingsWindow::on_command(int id, int code) {
             if (code == BN_CLICKED) on_next_step();
             return;
         case ids::kSettingsExit:
-            if (code == BN_CLICKED) app_.end_program();
+            if (code == BN_CLICKED) leave();
             return;
         case ids::kSettingsDriveList:
             if (code == CBN_SELCHANGE) on_drive_change();
@@ -226,8 +260,15 @@ void SettingsWindow::on_command(int id, int code) {
     }
 }
 
-void SettingsWindow::measure_folder_item(MEASUREITEMSTRUCT& item) const {
-    item.itemHeight = static_cast<UINT>(MulDiv(18, layout_dpi(), 96));
+void SettingsWindow::measure_folder_item(MEASUREITEMSTRUCT& item) {
+    // As tall as a line of the list's text with a little room, so the signs, drawn as tall as
+    // the entry, match the text at any DPI. (Asked before the list has its font.)
+    MemoryDc dc;
+    SelectedObject list_font(dc.get(), font(kDefaultFont));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    item.itemHeight =
+        static_cast<UINT>(metrics.tmHeight + metrics.tmExternalLeading + MulDiv(6, dpi(), 96));
 }
 
 void SettingsWindow::draw_folder_item(const DRAWITEMSTRUCT& item) const {
@@ -271,9 +312,12 @@ LRESULT SettingsWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INACTIVEBORDER));
             }
             break;
+        case WM_CLOSE:
+            leave();
+            return 0;
         case WM_DESTROY:
-            // Closed before the settings were saved ("EXIT" or the close box): the run ends.
-            if (!settings_saved_) app_.end_program();
+            // Gone before the settings were saved while the program needs them: the run ends.
+            if (!settings_saved_ && purpose_ == Purpose::choose) app_.end_program();
             break;
         default:
             break;

@@ -71,4 +71,26 @@ UniqueBitmap load_splash_picture() {
     return bitmap;
 }
 
+UniqueBitmap scale_to_width(UniqueBitmap picture, int width) {
+    if (!picture || width <= 0) return picture;
+    BITMAP info{};
+    GetObjectW(picture.get(), sizeof info, &info);
+    if (info.bmWidth == width || info.bmWidth <= 0) return picture;
+    const int height = MulDiv(info.bmHeight, width, info.bmWidth);
+
+    ScreenDc screen;
+    UniqueBitmap scaled(CreateCompatibleBitmap(screen.get(), width, height));
+    if (!scaled) return picture;
+    MemoryDc source(screen.get());
+    MemoryDc target(screen.get());
+    SelectedObject from(source.get(), picture.get());
+    SelectedObject to(target.get(), scaled.get());
+    // Each pixel of the result from the pixels it covers, not the nearest one only.
+    SetStretchBltMode(target.get(), HALFTONE);
+    SetBrushOrgEx(target.get(), 0, 0, nullptr);
+    StretchBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight,
+               SRCCOPY);
+    return scaled;
+}
+
 }  // namespace qv::ui

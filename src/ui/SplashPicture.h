@@ -9,4 +9,9 @@ namespace qv::ui {
 // then drawn without it).
 UniqueBitmap load_splash_picture();
 
+// `picture` scaled, its proportions kept, to `width` pixels: the splash window is laid out in
+// twips, so the picture that fills it at 96 DPI is drawn as large as the window at any DPI. At
+// its own width it comes back as it is; an empty picture stays empty.
+UniqueBitmap scale_to_width(UniqueBitmap picture, int width);
+
 }  // namespace qv::ui

@@ -31,8 +31,10 @@ void SplashWindow::open() {
     frame.client_width_twips = 8865;
     frame.client_height_twips = 4725;
     frame.owner = app_.owner();
-    picture_ = load_splash_picture();
     create_frame(frame);
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    picture_ = scale_to_width(load_splash_picture(), client.right);
     SetTimer(hwnd(), kStartTimer, kStartTimerInterval, nullptr);
     show_centred();
 }
@@ -42,15 +44,12 @@ void SplashWindow::paint(HDC dc) {
     GetClientRect(hwnd(), &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     if (picture_) {
-        // Drawn unscaled from the top-left corner, whatever the DPI.
+        // From the top-left corner, as wide as the window (see scale_to_width).
         BITMAP info{};
         GetObjectW(picture_.get(), sizeof info, &info);
-        const HDC memory = CreateCompatibleDC(dc);
-        {
-            SelectedObject selected(memory, picture_.get());
-            BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-        }
-        DeleteDC(memory);
+        MemoryDc memory(dc);
+        SelectedObject selected(memory.get(), picture_.get());
+        BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
     }
 
     // The banner has a transparent background: only its text is drawn over the picture.

@@ -29,6 +29,13 @@ inline constexpr const char* kDriveNotReady =
     "folder stays as it was.";
 inline constexpr const char* kFolderNotOpened =
     "The folder you chose can't be opened. Choose another folder; the folder stays as it was.";
+// After the problem with the saved folder, when the settings window opens at start.
+inline constexpr const char* kChooseSimFolderAgain =
+    "Choose the simulator's main folder again: the folder that holds its Aircraft folder.";
+// "%1" stands for the folder.
+inline constexpr const char* kUseFolderWithoutAircraft =
+    "The folder %1 holds no Aircraft folder, so no aircraft would be found in it. Use it as the "
+    "simulator's main folder anyway?";
 
 inline constexpr const char* kMainCaption = "Selecting Aircraft";
 inline constexpr const char* kMainInstruction =
@@ -39,6 +46,8 @@ inline constexpr const char* kRemoveSelected = "REMOVE SELECTED AIRCRAFT";
 inline constexpr const char* kTempFolderMenu = "Temporaly_Folder";
 inline constexpr const char* kUnusedGaugesMenu = "Unused_Gauges_Folder";
 inline constexpr const char* kEmptyFolderItem = "Empty Folder";
+inline constexpr const char* kSettingsMenu = "Settings";
+inline constexpr const char* kChangeSimFolderItem = "Change Simulator Folder";
 inline constexpr const char* kAboutMenu = "About";
 inline constexpr const char* kAboutItem = "About Quorvane v4.0";
 

@@ -6,7 +6,9 @@
 #include <exception>
 
 #include "ui/App.h"
+#include "ui/DiskQueries.h"
 #include "ui/Handles.h"
+#include "ui/RunningInstance.h"
 #include "ui/StopProgram.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -16,7 +18,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
     qv::ui::ComApartment com;
     try {
-        qv::ui::App app;
+        const qv::ui::RunningInstance instance(qv::ui::current_folder());
+        if (!instance.first()) {
+            instance.wake_first();
+            return 0;
+        }
+        qv::ui::App app(instance.window_title());
         return app.run();
     } catch (const std::exception& error) {
         qv::ui::stop_program(error.what());

@@ -5,6 +5,7 @@
 #include "core/OperationError.h"
 #include "ui/ControlIds.h"
 #include "ui/StopProgram.h"
+#include "ui/TextFit.h"
 
 namespace qv::ui {
 
@@ -121,10 +122,46 @@ HWND Window::add_control(const wchar_t* class_name, const std::wstring& text, DW
                              std::to_string(GetLastError()) + ").");
     }
     SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font(font_spec)), FALSE);
+    fit_to_text(created);
     return created;
 }
 
+void Window::set_control_text(int id, const std::wstring& text) {
+    const HWND target = control(id);
+    SetWindowTextW(target, text.c_str());
+    fit_to_text(target);
+    finish_layout();
+}
+
+void Window::finish_layout() {
+    fit_client_to_controls(hwnd_, twips_to_pixels(120, dpi_));
+}
+
 LRESULT Window::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_ACTIVATE:
+            // As in a dialog, the control that had the focus gets it back when the window is
+            // active again (the system would give it to the window itself).
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(hwnd_, focus)) focus_ = focus;
+            }
+            break;
+        case WM_SETFOCUS: {
+            HWND target = focus_;
+            if (target == nullptr || !IsWindow(target) || !IsChild(hwnd_, target) ||
+                !IsWindowEnabled(target) || !IsWindowVisible(target)) {
+                // Never focused yet: the first control in the tab order.
+                target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+                if (target != nullptr && (GetWindowLongPtrW(target, GWL_STYLE) & WS_TABSTOP) == 0)
+                    target = nullptr;
+            }
+            if (target != nullptr) SetFocus(target);
+            return 0;
+        }
+        default:
+            break;
+    }
     return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
@@ -141,9 +178,19 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
+            self->focus_ = nullptr;
             self->fonts_.clear();
             self->on_closed();
             return DefWindowProcW(hwnd, message, wparam, lparam);
+        }
+        if (message == WM_SETCURSOR && busy_cursor_) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            // A click on a window that takes no input is answered, as the system answers it.
+            const UINT mouse = HIWORD(lparam);
+            if (LOWORD(lparam) == static_cast<WORD>(HTERROR) &&
+                (mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN || mouse == WM_MBUTTONDOWN))
+                MessageBeep(0);
+            return TRUE;
         }
         return self->on_message(message, wparam, lparam);
     } catch (const std::exception& error) {

@@ -40,12 +40,22 @@ class Window {
     void show_centred();
     void bring_to_front();
 
+    // While an operation runs every window of the program shows the wait cursor.
+    static void show_busy_cursor(bool busy) { busy_cursor_ = busy; }
+
   protected:
     // Registers the class (once) and creates the window with the client size given in twips.
     void create_frame(const FrameSpec& spec);
+    // Creates a control; a label or button grows to fit its text (see TextFit.h).
     HWND add_control(const wchar_t* class_name, const std::wstring& text, DWORD style,
                      const TwipRect& rect, int id, const FontSpec& font_spec = kDefaultFont,
                      DWORD ex_style = 0);
+    // Sets a control's text after the window has been laid out, growing the control when the
+    // text needs it.
+    void set_control_text(int id, const std::wstring& text);
+    // Once the controls are laid out: a window whose controls grew past its client area grows
+    // to hold them.
+    void finish_layout();
     HWND control(int id) const { return GetDlgItem(hwnd_, id); }
     int dpi() const { return dpi_; }
     HFONT font(const FontSpec& spec);
@@ -57,7 +67,10 @@ class Window {
   private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
+    static inline bool busy_cursor_ = false;
+
     HWND hwnd_ = nullptr;
+    HWND focus_ = nullptr;  // the control that had the focus when the window was last active
     int dpi_ = 96;
     std::vector<std::pair<FontSpec, UniqueFont>> fonts_;
 };

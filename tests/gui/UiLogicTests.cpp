@@ -1,9 +1,10 @@
-// The parts of the windows that are plain logic: the DPI override and what the settings window's
-// folder list, folder box and drive list show.
+// The parts of the windows that are plain logic: the DPI override, what the settings window's
+// folder list, folder box and drive list show, and which working folder a program claims.
 #include <gtest/gtest.h>
 
 #include "ui/Dpi.h"
 #include "ui/FolderEntries.h"
+#include "ui/RunningInstance.h"
 #include "ui/WideText.h"
 
 namespace qv::ui {
@@ -72,6 +73,21 @@ TEST(WideText, FolderNamesOutsideTheCodePageAreFlagged) {
     EXPECT_EQ(narrow(L"C:\\\u98db\u884c", &lossless), "C:\\??");
     EXPECT_FALSE(lossless);
     EXPECT_EQ(widen("Caf\xe9 \x80"), L"Caf\u00e9 \u20ac");
+}
+
+TEST(RunningInstance, EverySpellingOfAFolderIsOneProgramAndOtherFoldersAreOthers) {
+    const std::wstring key = instance_key(L"C:\\Games\\FS2002");
+    for (const wchar_t* same : {L"c:\\games\\fs2002", L"C:/Games/FS2002", L"C:\\Games\\FS2002\\",
+                                L"C:\\GAMES\\FS2002\\\\"}) {
+        EXPECT_EQ(instance_key(same), key) << same;
+    }
+    for (const wchar_t* other : {L"C:\\Games", L"C:\\Games\\FS2002\\Aircraft", L"D:\\Games\\FS2002",
+                                 L"C:\\Games\\FS2002b"}) {
+        EXPECT_NE(instance_key(other), key) << other;
+    }
+    // A drive root keeps its separator: "C:" alone is the drive's current folder.
+    EXPECT_EQ(instance_key(L"C:\\"), L"c:\\");
+    EXPECT_NE(instance_key(L"C:\\"), instance_key(L"C:"));
 }
 
 }  // namespace
