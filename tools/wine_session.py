@@ -3,6 +3,7 @@ display exists: used by the GUI tests and by tools/screenshot."""
 
 import os
 import pathlib
+import re
 import shutil
 import subprocess
 import time
@@ -97,7 +98,9 @@ class Probe:
 
 
 def unescape(text):
-    return text.replace("\\r", "\r").replace("\\n", "\n").replace("\\t", "\t")
+    """A text of the probe's reply: "\\r", "\\n", "\\t" and a doubled backslash stand for
+    themselves."""
+    return re.sub(r"\\(.)", lambda m: {"r": "\r", "n": "\n", "t": "\t"}.get(m[1], m[1]), text)
 
 
 def which_or_fail(*names):

@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """GUI tests: the real quorvane.exe under Wine in a virtual X server, used as a user would use it.
 Message boxes are found by their title, their text and buttons are read, and they are answered
-by pressing a button; the disk is checked afterwards.
+by pressing a button; keys and clicks go through the system's input like the user's own; the disk
+is checked afterwards. Each start runs at one of the DPIs a screen has (96, 120, 144, 192), set as
+Wine's own setting before the program starts, and the windows it shows are checked at that DPI.
 
     run_gui_tests.py --program quorvane.exe --probe qv-gui-probe.exe --work FOLDER [TEST...]
 """
@@ -9,6 +11,7 @@ by pressing a button; the disk is checked afterwards.
 import argparse
 import pathlib
 import shutil
+import subprocess
 import sys
 import time
 import traceback
@@ -17,10 +20,25 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
 from wine_session import Probe, WineSession, unescape, wait_until, which_or_fail, windows_path  # noqa: E402
 
 # Control and menu identifiers of src/ui/ControlIds.h.
-SETTINGS_NEXT_STEP, SETTINGS_EXIT, SETTINGS_FOLDER_BOX = 301, 302, 312
+SETTINGS_NEXT_STEP, SETTINGS_EXIT, SETTINGS_FS2002 = 301, 302, 307
+SETTINGS_FOLDER_LIST, SETTINGS_FOLDER_BOX = 310, 312
 MAIN_REMOVE, MAIN_LIST = 401, 404
-MENU_EMPTY_TEMP, MENU_EMPTY_UNUSED, MENU_ABOUT = 201, 202, 203
+PROGRESS_STATUS = 504
+MENU_EMPTY_TEMP, MENU_EMPTY_UNUSED, MENU_ABOUT, MENU_CHANGE_FOLDER = 201, 202, 203, 205
 ABOUT_OK, ABOUT_AUTHOR = 601, 604
+
+# The fonts of the windows' texts, as their layout gives them: hundredths of a point, bold,
+# italic. Every text is checked to fit its control in its font.
+DEFAULT = (825, 0, 0)
+SETTINGS_TEXTS = {301: DEFAULT, 302: DEFAULT, 303: DEFAULT, 304: DEFAULT, 305: DEFAULT,
+                  306: DEFAULT, 307: DEFAULT, 308: DEFAULT, 311: DEFAULT, 313: DEFAULT}
+MAIN_TEXTS = {401: DEFAULT, 402: DEFAULT, 403: DEFAULT}
+PROGRESS_TEXTS = {502: (1350, 1, 1), 503: (1350, 1, 1), 504: (1200, 1, 1)}
+ABOUT_TEXTS = {601: DEFAULT, 602: (1350, 1, 1), 603: (1200, 1, 0), 604: (1200, 1, 1),
+               605: (1200, 1, 1), 606: (1200, 1, 0), 607: (825, 1, 1)}
+# Client areas in twips.
+SPLASH_TWIPS, SETTINGS_TWIPS, MAIN_TWIPS = (8865, 4725), (4740, 6075), (5520, 4320)
+PROGRESS_TWIPS, ABOUT_TWIPS = (5340, 1740), (5205, 5220)
 
 SWEEP_QUESTION = ("Do you want to remove the unused gauges files?. (NOTE: The unused gauges files "
                   "that were removed will going to be saved in the UNUSED GAUGES folder.)")
@@ -33,6 +51,9 @@ EMPTY_TEMP_QUESTION = ("Do you want to delete permanently all the subdirectories
 EMPTY_UNUSED_QUESTION = ("Do you want to delete permanently all the files of the UNUSED GAUGES "
                          "(Unused Gauges Folder).")
 SETTINGS_SAVED = "Settings file created successfully!"
+CHOOSE_AGAIN = "Choose the simulator's main folder again"
+LONG_TITLE = ("Charlie Heavy Lifter Series 300 Extended Range Freighter in the Colours of the "
+              "Northern Lights Air Cargo Company, Spring Livery")
 
 WAIT = 60  # seconds: Wine's first window in a fresh prefix can take a while
 
@@ -53,7 +74,8 @@ def write_crlf(path, lines):
 
 def make_simulator(root):
     """A small simulator: Alpha (one section, its own gauge), Bravo (two sections, a shared
-    gauge), and a gauge file no panel names."""
+    gauge), Charlie (a title longer than the list is wide), Delta, and a gauge file no panel
+    names."""
     sim = root / "FS2002"
     alpha = sim / "Aircraft" / "Alpha"
     write_crlf(alpha / "aircraft.cfg", ["[fltsim.0]", "title=Alpha One", "sim=alpha", "model=",
@@ -75,6 +97,10 @@ def make_simulator(root):
         (bravo / sub).mkdir(parents=True)
         (bravo / sub / "file.bin").write_bytes(b"x")
     write_crlf(bravo / "panel" / "panel.cfg", ["[Window00]", "gauge00=Shared!Clock, 1,1"])
+    write_crlf(sim / "Aircraft" / "Charlie" / "aircraft.cfg",
+               ["[fltsim.0]", "title=" + LONG_TITLE, "sim=charlie"])
+    write_crlf(sim / "Aircraft" / "Delta" / "aircraft.cfg", ["[fltsim.0]", "title=Delta",
+                                                             "sim=delta"])
     gauges = sim / "Gauges"
     gauges.mkdir(parents=True)
     for name in ("AlphaGauge.gau", "Shared.gau", "Orphan.gau"):
@@ -82,15 +108,47 @@ def make_simulator(root):
     return sim
 
 
-class Run:
-    """One run of the program in `base` (its current folder, so its base_dir)."""
+SIM_TITLES = ["Alpha One", "Bravo Red", "Bravo Blue", LONG_TITLE, "Delta"]
 
-    def __init__(self, session, args, base):
+
+def make_large_simulator(root, folders):
+    """A simulator whose load takes a few seconds: a few aircraft beside `folders` folders of
+    texture sets, each of which the walk looks into."""
+    sim = root / "FS2002"
+    for i in range(8):
+        write_crlf(sim / "Aircraft" / f"Plane{i}" / "aircraft.cfg",
+                   ["[fltsim.0]", f"title=Plane {i}", "sim=p"])
+    for i in range(folders):
+        (sim / "Aircraft" / "Texture Sets" / f"Set{i // 100:02d}" / f"texture.{i:04d}").mkdir(
+            parents=True)
+    (sim / "Gauges").mkdir(parents=True)
+    return sim
+
+
+def write_settings(base, folder, version):
+    base.mkdir(parents=True, exist_ok=True)
+    (base / "quorva_set.cfg").write_bytes(
+        windows_path(folder).encode("cp1252") + b"\r\n" + str(version).encode("ascii"))
+
+
+class Run:
+    """One run of the program in `base` (its current folder, so its base_dir), at `dpi`."""
+
+    def __init__(self, session, args, base, dpi=96):
         self.session = session
+        self.args = args
         self.base = base
+        self.dpi = dpi
         base.mkdir(parents=True, exist_ok=True)
+        self.probe = args.probe_process
+        # Wine reads its DPI when a program starts.
+        self.probe.ok("dpi", dpi)
         self.program = session.start([args.program], cwd=base)
-        self.probe = Probe(session, args.probe, cwd=base)
+
+    def start_another(self, base):
+        """The program started once more, in `base`, at this run's DPI."""
+        base.mkdir(parents=True, exist_ok=True)
+        return self.session.start([self.args.program], cwd=base)
 
     def message(self, text, buttons, icon=None, seconds=WAIT):
         """Waits for the program's message box and checks its text and buttons."""
@@ -107,104 +165,342 @@ class Run:
             check(shown_icon == icon, f"icon {shown_icon} for {text!r}, expected {icon}")
         return hwnd
 
-    def answer(self, text, buttons, press, icon=None):
-        box = self.message(text, buttons, icon)
-        self.probe.ok("press", box, press)
+    def message_naming(self, parts, buttons, icon=None):
+        """Waits for a message box whose text holds every one of `parts`; returns it."""
+        reply = self.probe("msgbox", WAIT * 1000)
+        check(reply.startswith("ok "), f"no message box appeared (waiting for one naming {parts})")
+        hwnd, shown, shown_buttons, shown_icon = reply[3:].split("\t")
+        shown = unescape(shown)
+        for part in parts:
+            check(part in shown, f"message {shown!r} does not hold {part!r}")
+        check(shown_buttons == buttons, f"buttons {shown_buttons} for {shown!r}, expected {buttons}")
+        if icon is not None:
+            check(shown_icon == icon, f"icon {shown_icon} for {shown!r}, expected {icon}")
+        return hwnd
+
+    def press(self, box, button):
+        self.probe.ok("press", box, button)
         self.probe.ok("gone", box, 10000)
 
-    def window(self, title, class_name, seconds=WAIT):
-        reply = self.probe("wait", title, class_name, int(seconds * 1000))
+    def answer(self, text, buttons, press, icon=None):
+        self.press(self.message(text, buttons, icon), press)
+
+    def window(self, title, class_name, seconds=WAIT, besides=0):
+        """A window of that title and class, once it is there (one other than `besides`)."""
+        reply = self.probe("wait", title, class_name, int(seconds * 1000), besides)
         check(reply.startswith("ok "), f"window {title!r} did not appear")
         return reply[3:]
+
+    def count(self, title, class_name):
+        return int(self.probe.ok("count", title, class_name))
 
     def no_message(self, seconds):
         reply = self.probe("msgbox", int(seconds * 1000))
         check(reply == "error timeout", f"unexpected message box: {reply}")
 
-    def list_items(self, main):
-        items = self.probe.ok("items", main, MAIN_LIST)
+    def text(self, window, control):
+        return unescape(self.probe.ok("text", window, control))
+
+    def list_items(self, window, list_id=MAIN_LIST):
+        items = self.probe.ok("items", window, list_id)
         return [unescape(i) for i in items.split("\t")] if items else []
 
+    def open_folder(self, settings, name, last=True):
+        """Opens the folder list's entry `name` (its last one, a subfolder; or its first one, a
+        folder of the path shown), as a double click does."""
+        items = self.list_items(settings, SETTINGS_FOLDER_LIST)
+        check(name in items, f"the folder list holds no {name!r}: {items}")
+        index = len(items) - 1 - items[::-1].index(name) if last else items.index(name)
+        self.probe.ok("select", settings, SETTINGS_FOLDER_LIST, index)
+        self.probe.ok("dblclick", settings, SETTINGS_FOLDER_LIST)
+        check(wait_until(lambda: self.list_items(settings, SETTINGS_FOLDER_LIST) != items, 10),
+              f"the folder list did not open {name!r}")
+
+    def rect(self, hwnd, kind="rect"):
+        return [int(v) for v in self.probe.ok(kind, hwnd).split()]
+
+    def check_scaled(self, hwnd, twips, name):
+        """The window's client area is its layout's size at this DPI (or larger, when a text
+        needed more room)."""
+        width, height = (int(v) for v in self.probe.ok("client", hwnd).split())
+        expected = [t * self.dpi // 1440 for t in twips]
+        check(width >= expected[0] - 1 and height >= expected[1] - 1
+              and width <= expected[0] * 1.2 and height <= expected[1] * 1.2,
+              f"the {name} window's client area is {width} x {height} at {self.dpi} DPI, its "
+              f"layout {expected[0]} x {expected[1]}")
+
+    def check_texts_fit(self, hwnd, texts, name):
+        """Every text of the window is whole in its control: no line cut off at the side, no
+        line wrapped below the control's bottom."""
+        for control, (centipoints, bold, italic) in texts.items():
+            width, height, need_w, need_h = (int(v) for v in self.probe.ok(
+                "fits", hwnd, control, self.dpi, centipoints, bold, italic).split())
+            text = self.text(hwnd, control)
+            check(need_w <= width and need_h <= height,
+                  f"{name} window at {self.dpi} DPI: {text!r} (control {control}) needs "
+                  f"{need_w} x {need_h} pixels and has {width} x {height}")
+
+    def check_folder_list(self, settings):
+        """The folder list's entries (and the folder signs drawn as tall as them) follow the
+        text size."""
+        _, item_height, _, _ = (int(v) for v in self.probe.ok(
+            "listbox", settings, SETTINGS_FOLDER_LIST).split())
+        _, text_height = (int(v) for v in self.probe.ok(
+            "textwidth", self.dpi, *DEFAULT, "Aircraft").split())
+        check(text_height + 2 <= item_height <= 2 * text_height,
+              f"folder list entries {item_height} pixels high for text {text_height} high at "
+              f"{self.dpi} DPI")
+
+    def check_settings_window(self, settings):
+        self.check_scaled(settings, SETTINGS_TWIPS, "settings")
+        self.check_texts_fit(settings, SETTINGS_TEXTS, "settings")
+        self.check_folder_list(settings)
+
+    def check_long_titles_scroll(self, main):
+        """The list scrolls sideways as far as its widest title reaches."""
+        extent, _, scroll, list_width = (int(v) for v in self.probe.ok(
+            "listbox", main, MAIN_LIST).split())
+        widest, _ = (int(v) for v in self.probe.ok(
+            "textwidth", self.dpi, *DEFAULT, LONG_TITLE).split())
+        check(scroll == 1 and widest <= extent <= widest + 20 * self.dpi // 96,
+              f"the list scrolls {extent} pixels sideways (scroll bar {scroll}) for a title "
+              f"{widest} wide at {self.dpi} DPI")
+        check(widest > list_width, "the long title fits the list: the test shows nothing")
+
+    def check_picture_fills_splash(self, splash):
+        """The splash picture is drawn over the whole window: its bottom-right quarter is the
+        picture, not the bare window colour."""
+        left, top, right, bottom = self.rect(splash, "clientrect")
+        shot = self.base / "splash.png"
+        self.session.screenshot(shot)
+        from PIL import Image
+        with Image.open(shot) as image:
+            corner = image.convert("RGB").crop(
+                (left + (right - left) * 3 // 4, top + (bottom - top) * 3 // 4, right, bottom))
+            colours = corner.getcolors(maxcolors=1 << 16) or []
+        check(len(colours) > 16, f"the splash window's bottom-right quarter at {self.dpi} DPI "
+                                 f"holds {len(colours)} colours: the picture does not reach it")
+
     def finish(self, seconds=30):
-        self.probe.close()
         try:
             return self.program.wait(timeout=seconds)
-        except Exception:
+        except subprocess.TimeoutExpired:
             self.program.kill()
             raise Failure("the program did not end")
 
     def kill(self):
-        self.probe.close()
         if self.program.poll() is None:
             self.program.kill()
 
 
-def test_first_run_next_step(session, args, work):
-    base = work / "first-run"
-    run = Run(session, args, base)
+def test_start_with_the_folder_gone(session, args, work):
+    """A settings file naming a simulator that was moved: the warning, the settings window to
+    choose again, a folder without an Aircraft folder refused on No, and the recovery. Every
+    window at 144 DPI."""
+    sim = make_simulator(work / "sim")
+    moved = work / "moved" / "FS2002"
+    base = work / "base"
+    write_settings(base, moved, 3)
+    run = Run(session, args, base, dpi=144)
     try:
+        splash = run.window("Quorvane v4.0", "QuorvaneSplashWindow")
+        run.check_scaled(splash, SPLASH_TWIPS, "splash")
+        run.check_picture_fills_splash(splash)
+
+        run.press(run.message_naming([windows_path(moved), "does not exist", CHOOSE_AGAIN], "OK",
+                                     icon="icon"), "OK")
         settings = run.window("Settings", "QuorvaneSettingsWindow")
-        check((base / "Temp_Path").is_dir() and (base / "Unused Gauges").is_dir(),
-              "the holding folders were not created before the settings window")
-        check(run.probe.ok("text", settings, SETTINGS_FOLDER_BOX) == windows_path(base),
-              "the folder box does not show the start-up folder")
-        check(run.probe.ok("focus", settings) == str(SETTINGS_EXIT),
-              "the focus is not on EXIT when the settings window opens")
+        check(run.count("Selecting Aircraft", "QuorvaneMainWindow") == 0,
+              "the main window opened on a folder that is gone")
+        # The nearest folder that is there, and the saved version.
+        check(run.text(settings, SETTINGS_FOLDER_BOX) == windows_path(work),
+              f"the folder box shows {run.probe.ok('text', settings, SETTINGS_FOLDER_BOX)}")
+        check(run.probe.ok("checked", settings, SETTINGS_FS2002) == "1",
+              "the saved version is not selected")
+        run.check_settings_window(settings)
+
         run.probe.ok("click", settings, SETTINGS_NEXT_STEP)
+        run.press(run.message_naming([windows_path(work), "no Aircraft folder"], "Yes,No"), "No")
+        check(run.count("Settings", "QuorvaneSettingsWindow") == 1,
+              "No to a folder without Aircraft closed the settings window")
+        run.open_folder(settings, "sim")
+        run.open_folder(settings, "FS2002")
+        check(run.text(settings, SETTINGS_FOLDER_BOX) == windows_path(sim),
+              "the folder box does not follow the folder list")
+        run.probe.ok("click", settings, SETTINGS_NEXT_STEP)
+        run.answer(SETTINGS_SAVED, "OK", "OK", icon="icon")
+        progress = run.window("Processing...", "QuorvaneProgressWindow")
+        box = run.message(SWEEP_QUESTION, "Yes,No", icon="none")
+        run.check_scaled(progress, PROGRESS_TWIPS, "progress")
+        run.check_texts_fit(progress, PROGRESS_TEXTS, "progress")
+        run.press(box, "No")
+        main = run.window("Selecting Aircraft", "QuorvaneMainWindow")
+        check(run.list_items(main) == SIM_TITLES, f"list holds {run.list_items(main)}")
+        check((base / "quorva_set.cfg").read_bytes() == windows_path(sim).encode("cp1252") +
+              b"\r\n3", "the settings file does not name the folder chosen")
+        run.check_scaled(main, MAIN_TWIPS, "main")
+        run.check_texts_fit(main, MAIN_TEXTS, "main")
+        run.check_long_titles_scroll(main)
+
+        # The About window at 144 DPI; Esc closes it.
+        run.probe.ok("menu", main, MENU_ABOUT)
+        about = run.window("About Quorvane v4.0", "QuorvaneAboutWindow")
+        run.check_scaled(about, ABOUT_TWIPS, "About")
+        run.check_texts_fit(about, ABOUT_TEXTS, "About")
+        check(wait_until(lambda: run.probe.ok("foreground") == about, 10),
+              "the About window is not in front")
+        run.probe.ok("keys", "escape")
+        check(run.probe("gone", about, 10000) == "ok", "Esc did not close the About window")
+
+        run.probe.ok("close", main)
+        check(run.finish() == 0, "the program did not end when the main window closed")
+    finally:
+        run.kill()
+
+
+def test_start_without_an_aircraft_folder(session, args, work):
+    """The Aircraft folder itself saved as the main folder: the warning, the settings window on
+    that folder, NEXT STEP asking whether to use it anyway (No keeps the window, Yes goes on). At
+    192 DPI."""
+    sim = make_simulator(work / "sim")
+    base = work / "base"
+    chosen = sim / "Aircraft"
+    write_settings(base, chosen, 3)
+    run = Run(session, args, base, dpi=192)
+    try:
+        run.press(run.message_naming([windows_path(chosen), "holds no Aircraft folder",
+                                      CHOOSE_AGAIN], "OK", icon="icon"), "OK")
+        settings = run.window("Settings", "QuorvaneSettingsWindow")
+        check(run.text(settings, SETTINGS_FOLDER_BOX) == windows_path(chosen),
+              "the settings window does not show the saved folder")
+        run.check_settings_window(settings)
+        run.probe.ok("click", settings, SETTINGS_NEXT_STEP)
+        run.press(run.message_naming([windows_path(chosen), "no Aircraft folder", "anyway?"],
+                                     "Yes,No", icon="none"), "Yes")
         run.answer(SETTINGS_SAVED, "OK", "OK", icon="icon")
         run.answer(SWEEP_QUESTION, "Yes,No", "No", icon="none")
         main = run.window("Selecting Aircraft", "QuorvaneMainWindow")
-        check(run.probe.ok("count", "Settings", "QuorvaneSettingsWindow") == "0",
+        check(run.count("Settings", "QuorvaneSettingsWindow") == 0,
               "the settings window is still open beside the main window")
-        settings_file = (base / "quorva_set.cfg").read_bytes()
-        check(settings_file == windows_path(base).encode("cp1252") + b"\r\n1",
-              f"settings file holds {settings_file!r}")
+        # Used anyway, the folder is walked whole.
+        check(run.list_items(main) == SIM_TITLES, f"list holds {run.list_items(main)}")
+        check((base / "quorva_set.cfg").read_bytes() == windows_path(chosen).encode("cp1252") +
+              b"\r\n3", "the settings file does not name the folder used")
+        run.check_scaled(main, MAIN_TWIPS, "main")
+        run.check_texts_fit(main, MAIN_TEXTS, "main")
         run.probe.ok("close", main)
         check(run.finish() == 0, "the program did not end cleanly when its last window closed")
     finally:
         run.kill()
 
 
-def test_first_run_exit(session, args, work):
-    base = work / "first-run-exit"
-    run = Run(session, args, base)
-    try:
-        settings = run.window("Settings", "QuorvaneSettingsWindow")
-        run.probe.ok("click", settings, SETTINGS_EXIT)
-        check(run.finish() == 0, "EXIT did not end the program")
-        check(not (base / "quorva_set.cfg").exists(), "EXIT wrote a settings file")
-    finally:
-        run.kill()
+def change_folder_to(run, main, big):
+    """The menu command on the large simulator, and input during its load: a click on the main
+    window and on its menu bar, the menu key, Alt+F4. None may reach the main window, hide the
+    progress window or hold the load up."""
+    run.probe.ok("menu", main, MENU_CHANGE_FOLDER)
+    settings = run.window("Settings", "QuorvaneSettingsWindow")
+    run.open_folder(settings, big.parent.parent.name, last=False)
+    run.open_folder(settings, big.parent.name)
+    run.open_folder(settings, big.name)
+    run.probe.ok("click", settings, SETTINGS_NEXT_STEP)
+    run.answer(SETTINGS_SAVED, "OK", "OK")
+    progress = run.window("Processing...", "QuorvaneProgressWindow")
+    started = time.monotonic()
+
+    left, top, right, bottom = run.rect(main, "clientrect")
+    p_left, p_top, p_right, p_bottom = run.rect(progress)
+    # A point of the main window that the progress window doesn't cover, and its menu bar.
+    spot = next((x, y) for x, y in ((left + 8, top + 8), (right - 8, bottom - 8),
+                                    (left + 8, bottom - 8), (right - 8, top + 8))
+                if not (p_left <= x < p_right and p_top <= y < p_bottom))
+    run.probe.ok("mouse", "click", *spot)
+    run.probe.ok("mouse", "click", left + 12 * run.dpi // 96, top - 8 * run.dpi // 96)
+    run.probe.ok("keys", "alt")
+    run.probe.ok("keys", "f10")
+    run.probe.ok("keys", "alt+f4")
+    time.sleep(0.5)
+    status = run.text(progress, PROGRESS_STATUS)
+    check(status == "Getting Aircrafts",
+          f"the load was past its walk ({status!r}) when the input came: it is too short to tell")
+    check(run.probe.ok("menumode", main) == "0", "a menu opened during the load")
+    check(run.probe.ok("enabled", main) == "0", "the main window takes input during the load")
+    check(run.probe.ok("above", progress, main) == "1",
+          "the progress window went behind the main window")
+
+    # Nothing holds the load up: its question comes (the menu left open would stop it).
+    box = run.message(SWEEP_QUESTION, "Yes,No", seconds=120)
+    loaded_in = time.monotonic() - started
+    run.probe.ok("mouse", "click", *spot)
+    time.sleep(0.3)
+    check(run.probe.ok("above", box, main) == "1", "the question went behind the main window")
+    run.press(box, "No")
+    titles = [f"Plane {i}" for i in range(8)]
+    check(wait_until(lambda: run.list_items(main) == titles, 30),
+          f"after the load the list holds {run.list_items(main)}")
+    check(run.probe.ok("enabled", main) == "1", "the main window takes no input after the load")
+    check(run.count("Selecting Aircraft", "QuorvaneMainWindow") == 1,
+          "Alt+F4 during the load closed the main window")
+    return loaded_in
 
 
 def test_run_with_settings(session, args, work):
     base = work / "with-settings"
     sim = make_simulator(work / "sim")
-    base.mkdir(parents=True)
-    (base / "quorva_set.cfg").write_bytes(windows_path(sim).encode("cp1252") + b"\r\n3")
+    big = make_large_simulator(work / "big", 8000)
+    write_settings(base, sim, 3)
     gauges, held, unused = sim / "Gauges", base / "Temp_Path", base / "Unused Gauges"
 
+    # A first run in another folder, at 120 DPI, started just before: a program of its own.
+    first = Run(session, args, work / "first-run", dpi=120)
+    first_splash = first.window("Quorvane v4.0", "QuorvaneSplashWindow")
     run = Run(session, args, base)
     try:
         # The splash window stands for about 3 s before the load's progress window comes.
-        run.window("Quorvane v4.0", "QuorvaneSplashWindow")
+        run.window("Quorvane v4.0", "QuorvaneSplashWindow", besides=first_splash)
         splash_seen = time.monotonic()
         run.window("Processing...", "QuorvaneProgressWindow")
         shown_for = time.monotonic() - splash_seen
         check(2.0 <= shown_for <= 8.0, f"the splash window stood for {shown_for:.1f} s")
         run.answer(SWEEP_QUESTION, "Yes,No", "Yes", icon="none")
         main = run.window("Selecting Aircraft", "QuorvaneMainWindow")
-        check(run.list_items(main) == ["Alpha One", "Bravo Red", "Bravo Blue"],
-              f"list holds {run.list_items(main)}")
+        check(run.list_items(main) == SIM_TITLES, f"list holds {run.list_items(main)}")
         check((unused / "Orphan.gau").exists() and not (gauges / "Orphan.gau").exists(),
               "the sweep did not move the unused gauge")
         check(run.probe.ok("focus", main) == str(MAIN_REMOVE),
               "the focus is not on REMOVE SELECTED AIRCRAFT")
+        run.check_long_titles_scroll(main)
+
+        # The first run: its settings window on the start-up folder, EXIT ends it.
+        settings = first.window("Settings", "QuorvaneSettingsWindow")
+        check((first.base / "Temp_Path").is_dir() and (first.base / "Unused Gauges").is_dir(),
+              "the holding folders were not created before the settings window")
+        check(first.text(settings, SETTINGS_FOLDER_BOX) == windows_path(first.base),
+              "the folder box does not show the start-up folder")
+        # (Brought to the front first: the other program's windows came after it.)
+        first.probe.ok("activate", settings)
+        check(wait_until(lambda: first.probe.ok("focus", settings) == str(SETTINGS_EXIT), 5),
+              "the focus is not on EXIT when the settings window opens")
+        first.check_settings_window(settings)
+        first.probe.ok("click", settings, SETTINGS_EXIT)
+        check(first.finish() == 0, "EXIT did not end the first run")
+        check(not (first.base / "quorva_set.cfg").exists(), "EXIT wrote a settings file")
+
+        # A second start in the same folder brings this program's window up and ends.
+        run.probe.ok("show", main, "min")
+        check(wait_until(lambda: run.probe.ok("iconic", main) == "1", 10), "not minimized")
+        second = run.start_another(base)
+        check(second.wait(timeout=30) == 0, "the second start did not end")
+        check(wait_until(lambda: run.probe.ok("iconic", main) == "0"
+                         and run.probe.ok("foreground") == main, 10),
+              "the second start did not bring the main window to the front")
+        check(run.count("Selecting Aircraft", "QuorvaneMainWindow") == 1,
+              "a second main window opened")
 
         # Nothing selected: the button shows nothing at all.
         run.probe.ok("click", main, MAIN_REMOVE)
         run.no_message(2)
-        check(run.probe.ok("count", "Processing...", "QuorvaneProgressWindow") == "0",
+        check(run.count("Processing...", "QuorvaneProgressWindow") == 0,
               "a progress window appeared with nothing selected")
 
         # Declined: only the cancel notice, the disk untouched.
@@ -219,13 +515,12 @@ def test_run_with_settings(session, args, work):
         run.probe.ok("click", main, MAIN_REMOVE)
         run.answer(CONFIRM_REMOVAL, "Yes,No", "Yes")
         gauge_box = run.message(GAUGE_QUESTION_START + "...", "Yes,No", icon="none")
-        check(run.probe.ok("count", "Processing...", "QuorvaneProgressWindow") == "1",
+        check(run.count("Processing...", "QuorvaneProgressWindow") == 1,
               "the progress window is not open behind the gauge question")
-        run.probe.ok("press", gauge_box, "No")
-        run.probe.ok("gone", gauge_box, 10000)
+        run.press(gauge_box, "No")
         run.answer(REMOVAL_DONE, "OK", "OK", icon="icon")
         run.answer(SWEEP_QUESTION, "Yes,No", "Yes")
-        check(wait_until(lambda: run.list_items(main) == ["Bravo Red", "Bravo Blue"], 20),
+        check(wait_until(lambda: run.list_items(main) == SIM_TITLES[1:], 20),
               f"after the removal the list holds {run.list_items(main)}")
         check(not (sim / "Aircraft" / "Alpha").exists(), "the aircraft folder is still there")
         check((held / "alpha" / "aircraft.cfg").exists(), "aircraft.cfg was not held")
@@ -234,37 +529,76 @@ def test_run_with_settings(session, args, work):
               "the reload's sweep did not move the gauge only Alpha used")
         check((gauges / "Shared.gau").exists(), "a gauge Bravo still uses was moved")
 
-        # Emptying both holding folders.
-        run.probe.ok("menu", main, MENU_EMPTY_TEMP)
-        run.answer(EMPTY_TEMP_QUESTION, "Yes,No", "Yes", icon="none")
-        run.answer("The Temporaly Folder is now empty", "OK", "OK", icon="icon")
-        check(held.is_dir() and not any(held.iterdir()), "Temp_Path is not empty")
-        run.probe.ok("menu", main, MENU_EMPTY_UNUSED)
-        run.answer(EMPTY_UNUSED_QUESTION, "Yes,No", "Yes", icon="none")
-        run.answer("The Unused Gauges Folder is now empty", "OK", "OK", icon="icon")
-        check(unused.is_dir() and not any(unused.iterdir()), "Unused Gauges is not empty")
+        # An aircraft whose files are gone: the removal stops, and the list follows the disk.
+        shutil.rmtree(sim / "Aircraft" / "Delta")
+        run.probe.ok("select", main, MAIN_LIST, SIM_TITLES[1:].index("Delta"))
+        run.probe.ok("click", main, MAIN_REMOVE)
+        run.answer(CONFIRM_REMOVAL, "Yes,No", "Yes")
+        run.press(run.message_naming(["could not be read", "Nothing was removed"], "OK"), "OK")
+        run.answer(SWEEP_QUESTION, "Yes,No", "No")
+        check(wait_until(lambda: run.list_items(main) == SIM_TITLES[1:4], 20),
+              f"after the stopped removal the list holds {run.list_items(main)}")
+
+        # The simulator folder changed from the menu: EXIT changes nothing.
+        saved = (base / "quorva_set.cfg").read_bytes()
+        run.probe.ok("menu", main, MENU_CHANGE_FOLDER)
+        settings = run.window("Settings", "QuorvaneSettingsWindow")
+        check(run.text(settings, SETTINGS_FOLDER_BOX) == windows_path(sim),
+              "the settings window does not show the current folder")
+        check(run.probe.ok("checked", settings, SETTINGS_FS2002) == "1",
+              "the settings window does not show the current version")
+        check(run.probe.ok("enabled", main) == "0", "the main window takes input meanwhile")
+        run.check_settings_window(settings)
+        run.open_folder(settings, "Aircraft")
+        run.probe.ok("click", settings, SETTINGS_EXIT)
+        run.probe.ok("gone", settings, 10000)
+        check(run.count("Selecting Aircraft", "QuorvaneMainWindow") == 1,
+              "EXIT of the settings window closed the program")
+        check(run.probe.ok("enabled", main) == "1", "the main window takes no input after EXIT")
+        check((base / "quorva_set.cfg").read_bytes() == saved, "EXIT changed the settings file")
+        check(run.list_items(main) == SIM_TITLES[1:4], "EXIT changed the list")
+
+        # NEXT STEP on another folder: the list follows it; input during its load does nothing.
+        loaded_in = change_folder_to(run, main, big)
+        print(f"    (the large simulator loaded in {loaded_in:.1f} s)", flush=True)
+        check((base / "quorva_set.cfg").read_bytes() == windows_path(big).encode("cp1252") +
+              b"\r\n3", "the settings file does not name the folder chosen")
 
         # The About window, asked for twice, is one window.
         run.probe.ok("menu", main, MENU_ABOUT)
         about = run.window("About Quorvane v4.0", "QuorvaneAboutWindow")
         run.probe.ok("menu", main, MENU_ABOUT)
         time.sleep(1)
-        check(run.probe.ok("count", "About Quorvane v4.0", "QuorvaneAboutWindow") == "1",
+        check(run.count("About Quorvane v4.0", "QuorvaneAboutWindow") == 1,
               "a second About window opened")
-        check(run.probe.ok("text", about, ABOUT_AUTHOR).startswith("Author: "),
+        check(run.text(about, ABOUT_AUTHOR).startswith("Author: "),
               "the About window has no author line")
         run.probe.ok("click", about, ABOUT_OK)
         run.probe.ok("gone", about, 10000)
 
+        # Emptying both holding folders; a close asked for during the second waits for it.
+        run.probe.ok("menu", main, MENU_EMPTY_TEMP)
+        run.answer(EMPTY_TEMP_QUESTION, "Yes,No", "Yes", icon="none")
+        run.answer("The Temporaly Folder is now empty", "OK", "OK", icon="icon")
+        check(held.is_dir() and not any(held.iterdir()), "Temp_Path is not empty")
+        run.probe.ok("menu", main, MENU_EMPTY_UNUSED)
+        box = run.message(EMPTY_UNUSED_QUESTION, "Yes,No", icon="none")
         run.probe.ok("close", main)
-        check(run.finish() == 0, "the program did not end when the main window closed")
+        time.sleep(0.5)
+        check(run.count("Selecting Aircraft", "QuorvaneMainWindow") == 1,
+              "the main window closed under a running command")
+        run.press(box, "Yes")
+        run.answer("The Unused Gauges Folder is now empty", "OK", "OK", icon="icon")
+        check(unused.is_dir() and not any(unused.iterdir()), "Unused Gauges is not empty")
+        check(run.finish() == 0, "the program did not end when the command was over")
     finally:
         run.kill()
+        first.kill()
 
 
 TESTS = {
-    "first_run_next_step": test_first_run_next_step,
-    "first_run_exit": test_first_run_exit,
+    "start_with_the_folder_gone": test_start_with_the_folder_gone,
+    "start_without_an_aircraft_folder": test_start_without_an_aircraft_folder,
     "run_with_settings": test_run_with_settings,
 }
 
@@ -278,12 +612,16 @@ def main():
     args = parser.parse_args()
     args.program = pathlib.Path(args.program).resolve()
     args.probe = pathlib.Path(args.probe).resolve()
-    which_or_fail("Xvfb", "wine", "wineserver")
+    which_or_fail("Xvfb", "wine", "wineserver", "import")
 
     work = pathlib.Path(args.work).resolve()
+    work.mkdir(parents=True, exist_ok=True)
     prefix = work.parent / "gui-wineprefix"
     failed = []
-    with WineSession(prefix) as session:
+    # Room for the windows at 192 DPI.
+    with WineSession(prefix, screen="1600x1200x24") as session:
+        # One probe serves every test: it finds the windows of whichever program shows them.
+        args.probe_process = Probe(session, args.probe, cwd=work)
         for name in args.tests:
             folder = work / name
             shutil.rmtree(folder, ignore_errors=True)
@@ -297,6 +635,7 @@ def main():
                 print(f"[  FAILED  ] {name}: {error}", flush=True)
                 if not isinstance(error, Failure):
                     traceback.print_exc()
+        args.probe_process.close()
     print(f"{len(args.tests) - len(failed)} of {len(args.tests)} GUI tests passed")
     return 1 if failed else 0
 

@@ -2,7 +2,8 @@
 // standard input (fields separated by tabs, UTF-8) and answers with one line: "ok ..." or
 // "error ...". Window handles travel as decimal numbers.
 //
-//   wait TITLE CLASS MS         a visible top-level window, once it exists -> ok HWND
+//   wait TITLE CLASS MS [HWND]  a visible top-level window (other than HWND), once it exists
+//                               -> ok HWND
 //   gone HWND MS                until the window is gone -> ok
 //   count TITLE CLASS           visible top-level windows of that title and class -> ok N
 //   msgbox MS                   the program's message box -> ok HWND TAB TEXT TAB BUTTONS TAB
@@ -19,11 +20,33 @@
 //   rect HWND                   the window's rectangle on the desktop -> ok L T R B
 //   move HWND X Y               moves the window (the screenshots keep boxes apart)
 //   close HWND                  asks the window to close (as its close box does)
+//   dblclick HWND ID            the notification a double click on list box ID sends
+//   checked HWND ID             whether a button is checked -> ok 1|0
+//   dpi N                       sets Wine's DPI (LogPixels) for the programs started after it
+//   clientrect HWND             the client area on the desktop -> ok L T R B
+//   fits HWND ID DPI CP B I     how much room the control's text needs in MS Sans Serif of CP
+//                               hundredths of a point (B bold, I italic: 1|0) at DPI, drawn as
+//                               the control draws it -> ok WIDTH HEIGHT NEEDED_W NEEDED_H
+//   textwidth DPI CP B I TEXT   the size of TEXT on one line in that font -> ok W H
+//   listbox HWND ID             a list box's horizontal extent, item height, whether it has a
+//                               horizontal scroll bar, and its width inside -> ok E H 1|0 W
+//   enabled HWND                ok 1|0
+//   above HWND OTHER            whether HWND is above OTHER among the top-level windows -> ok 1|0
+//   menumode HWND               whether a menu of the window's thread is open -> ok 1|0
+//   foreground                  the foreground window -> ok HWND
+//   activate HWND               brings the window to the front, as a click on it does
+//   show HWND min|restore       minimizes or restores the window
+//   iconic HWND                 ok 1|0
+//   keys KEY+KEY...             presses the keys in order and lets them go in reverse, as the
+//                               user's keyboard does (alt, f4, f10, escape, return, tab, a-z)
+//   mouse down|up|click X Y     the left mouse button at that point of the desktop
 #include <windows.h>
 
 #include <chrono>
+#include <cwchar>
 #include <iostream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -49,11 +72,16 @@ std::string Utf8(const std::wstring& wide) {
     return out;
 }
 
-// Tabs and line breaks inside a reply would break the line protocol.
+// Tabs and line breaks inside a reply would break the line protocol; a backslash is doubled so
+// that a path's "\t" stays two characters.
 std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text) {
-        const char escaped = c == '\r' ? 'r' : c == '\n' ? 'n' : c == '\t' ? 't' : '\0';
+        const char escaped = c == '\r'   ? 'r'
+                             : c == '\n' ? 'n'
+                             : c == '\t' ? 't'
+                             : c == '\\' ? '\\'
+                                         : '\0';
         if (escaped != '\0') {
             out.push_back('\\');
             out.push_back(escaped);
@@ -182,13 +210,179 @@ std::string MenuCaptions(HWND hwnd) {
     return out;
 }
 
+HFONT LayoutFont(int dpi, int centipoints, bool bold, bool italic) {
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(centipoints, dpi, 7200);
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = italic ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    wcscpy(font.lfFaceName, L"MS Sans Serif");
+    return CreateFontIndirectW(&font);
+}
+
+// Measures in a font of the layout, with the font selected for as long as the object lives.
+class Measure {
+  public:
+    Measure(int dpi, int centipoints, bool bold, bool italic)
+        : dc_(CreateCompatibleDC(nullptr)), font_(LayoutFont(dpi, centipoints, bold, italic)) {
+        previous_ = SelectObject(dc_, font_);
+    }
+    ~Measure() {
+        SelectObject(dc_, previous_);
+        DeleteObject(font_);
+        DeleteDC(dc_);
+    }
+    Measure(const Measure&) = delete;
+    Measure& operator=(const Measure&) = delete;
+
+    // The rectangle DrawText needs for `text` with `flags`, at most `width` wide when wrapping.
+    RECT Needed(const std::wstring& text, UINT flags, int width) const {
+        RECT rect{0, 0, width, 0};
+        DrawTextW(dc_, text.c_str(), -1, &rect, flags | DT_CALCRECT);
+        return rect;
+    }
+    int LineHeight() const {
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc_, &metrics);
+        return metrics.tmHeight;
+    }
+
+  private:
+    HDC dc_;
+    HFONT font_;
+    HGDIOBJ previous_;
+};
+
+// The room a control's text needs, as the control draws it: a label wraps its words within its
+// width (or stays on one line), a button centres one line inside its frame, an option puts its
+// check mark before the text, a frame puts its caption on its top edge between two indents.
+std::string Fits(HWND control, int dpi, int centipoints, bool bold, bool italic) {
+    const Measure measure(dpi, centipoints, bold, italic);
+    RECT client{};
+    GetClientRect(control, &client);
+    const std::wstring text = WindowText(control);
+    const std::wstring kind = ClassOf(control);
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    RECT needed{};
+    if (kind == L"Static") {
+        const bool one_line = (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
+        needed = measure.Needed(text, (one_line ? DT_SINGLELINE : DT_WORDBREAK) | DT_EXPANDTABS,
+                                client.right);
+    } else if (kind == L"Button") {
+        needed = measure.Needed(text, DT_SINGLELINE, 0);
+        const LONG_PTR type = style & BS_TYPEMASK;
+        if (type == BS_GROUPBOX) {
+            needed.right += MulDiv(16, dpi, 96);
+            needed.bottom = 0;  // the caption sits on the frame's edge
+        } else if (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON) {
+            needed.right += MulDiv(17, dpi, 96);
+        } else {
+            needed.right += MulDiv(6, dpi, 96);
+        }
+    } else {
+        return "error no text to fit in a " + Utf8(kind);
+    }
+    return "ok " + std::to_string(client.right) + " " + std::to_string(client.bottom) + " " +
+           std::to_string(needed.right) + " " + std::to_string(needed.bottom);
+}
+
+WORD KeyCode(const std::string& name) {
+    if (name == "alt") return VK_MENU;
+    if (name == "f4") return VK_F4;
+    if (name == "f10") return VK_F10;
+    if (name == "escape") return VK_ESCAPE;
+    if (name == "return") return VK_RETURN;
+    if (name == "tab") return VK_TAB;
+    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
+        return static_cast<WORD>(name[0] - 'a' + 'A');
+    throw std::runtime_error("unknown key " + name);
+}
+
+void SendKeys(const std::string& spec) {
+    std::vector<WORD> keys;
+    std::stringstream stream(spec);
+    std::string name;
+    while (std::getline(stream, name, '+')) keys.push_back(KeyCode(name));
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void SendMouse(const std::string& action, int x, int y) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(x, 65536, width);
+    move.mi.dy = MulDiv(y, 65536, height);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    std::vector<INPUT> inputs{move};
+    INPUT button = move;
+    if (action == "down" || action == "click") {
+        button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+        inputs.push_back(button);
+    }
+    if (action == "up" || action == "click") {
+        button.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+        inputs.push_back(button);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+struct MenuSearch {
+    DWORD thread = 0;
+    bool open = false;
+};
+
+BOOL CALLBACK MatchOpenMenu(HWND hwnd, LPARAM data) {
+    auto& s = *reinterpret_cast<MenuSearch*>(data);
+    if (IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32768" &&
+        GetWindowThreadProcessId(hwnd, nullptr) == s.thread)
+        s.open = true;
+    return TRUE;
+}
+
+bool MenuOpen(HWND hwnd) {
+    MenuSearch search{GetWindowThreadProcessId(hwnd, nullptr), false};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(search.thread, &info) &&
+        (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE)) != 0)
+        return true;
+    EnumWindows(MatchOpenMenu, reinterpret_cast<LPARAM>(&search));
+    return search.open;
+}
+
+bool Above(HWND hwnd, HWND other) {
+    for (HWND below = GetWindow(hwnd, GW_HWNDNEXT); below != nullptr;
+         below = GetWindow(below, GW_HWNDNEXT)) {
+        if (below == other) return true;
+    }
+    return false;
+}
+
 std::string Run(const std::vector<std::string>& f) {
     const std::string& command = f.at(0);
     if (command == "wait") {
+        const HWND besides = f.size() > 4 ? Handle(f.at(4)) : nullptr;
         HWND found = nullptr;
         const bool ok = WaitFor(std::stoi(f.at(3)), [&] {
-            const auto windows = TopLevel(Wide(f.at(1)), Wide(f.at(2)));
-            found = windows.empty() ? nullptr : windows.front();
+            found = nullptr;
+            for (HWND hwnd : TopLevel(Wide(f.at(1)), Wide(f.at(2)))) {
+                if (hwnd != besides && found == nullptr) found = hwnd;
+            }
             return found != nullptr;
         });
         return ok ? "ok " + Number(found) : "error timeout";
@@ -226,10 +420,12 @@ std::string Run(const std::vector<std::string>& f) {
         }
         return "error no such button";
     }
-    if (command == "click") {
+    if (command == "click" || command == "dblclick") {
+        // The notification the control sends its window.
         const HWND hwnd = Handle(f.at(1));
         const int id = std::stoi(f.at(2));
-        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+        const WORD code = command == "click" ? BN_CLICKED : LBN_DBLCLK;
+        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, code),
                      reinterpret_cast<LPARAM>(GetDlgItem(hwnd, id)));
         return "ok";
     }
@@ -282,6 +478,64 @@ std::string Run(const std::vector<std::string>& f) {
     }
     if (command == "close") {
         PostMessageW(Handle(f.at(1)), WM_CLOSE, 0, 0);
+        return "ok";
+    }
+    if (command == "checked") {
+        const HWND button = GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2)));
+        return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED ? "ok 1" : "ok 0";
+    }
+    if (command == "dpi") {
+        const DWORD dpi = static_cast<DWORD>(std::stoul(f.at(1)));
+        const LSTATUS status = RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop",
+                                               L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+        return status == ERROR_SUCCESS ? "ok" : "error " + std::to_string(status);
+    }
+    if (command == "clientrect") {
+        const HWND hwnd = Handle(f.at(1));
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        return "ok " + std::to_string(client.left) + " " + std::to_string(client.top) + " " +
+               std::to_string(client.right) + " " + std::to_string(client.bottom);
+    }
+    if (command == "fits") {
+        return Fits(GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2))), std::stoi(f.at(3)),
+                    std::stoi(f.at(4)), f.at(5) == "1", f.at(6) == "1");
+    }
+    if (command == "textwidth") {
+        const Measure measure(std::stoi(f.at(1)), std::stoi(f.at(2)), f.at(3) == "1",
+                              f.at(4) == "1");
+        const RECT needed = measure.Needed(Wide(f.at(5)), DT_SINGLELINE, 0);
+        return "ok " + std::to_string(needed.right) + " " + std::to_string(needed.bottom);
+    }
+    if (command == "listbox") {
+        const HWND list = GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2)));
+        const auto extent = SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
+        const auto item = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+        const bool scroll = (GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL) != 0;
+        RECT client{};
+        GetClientRect(list, &client);
+        return "ok " + std::to_string(extent) + " " + std::to_string(item) + " " +
+               (scroll ? "1" : "0") + " " + std::to_string(client.right);
+    }
+    if (command == "enabled") return IsWindowEnabled(Handle(f.at(1))) ? "ok 1" : "ok 0";
+    if (command == "above") return Above(Handle(f.at(1)), Handle(f.at(2))) ? "ok 1" : "ok 0";
+    if (command == "menumode") return MenuOpen(Handle(f.at(1))) ? "ok 1" : "ok 0";
+    if (command == "foreground") return "ok " + Number(GetForegroundWindow());
+    if (command == "activate") {
+        return SetForegroundWindow(Handle(f.at(1))) ? "ok" : "error not brought to the front";
+    }
+    if (command == "show") {
+        ShowWindow(Handle(f.at(1)), f.at(2) == "min" ? SW_MINIMIZE : SW_RESTORE);
+        return "ok";
+    }
+    if (command == "iconic") return IsIconic(Handle(f.at(1))) ? "ok 1" : "ok 0";
+    if (command == "keys") {
+        SendKeys(f.at(1));
+        return "ok";
+    }
+    if (command == "mouse") {
+        SendMouse(f.at(1), std::stoi(f.at(2)), std::stoi(f.at(3)));
         return "ok";
     }
     return "error unknown command";
