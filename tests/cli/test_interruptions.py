@@ -8,8 +8,10 @@ import time
 
 from clitest import RUNNER, UNDER_WINE, CLI, CliTest, main
 
-FILES = 2000
-ROUNDS = 3 if UNDER_WINE else 20
+# Natively twenty kills; under Wine, where each round costs ten times as much, two show that the
+# Windows program's records and locks survive a kill the same way.
+FILES = 1000 if UNDER_WINE else 2000
+ROUNDS = 2 if UNDER_WINE else 20
 
 
 def snapshot(root):

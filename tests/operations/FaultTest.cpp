@@ -98,7 +98,7 @@ TEST_F(FaultTest, AFailingCallAnywhereInARemovalLosesNothingAndIsNamed) {
         const Files after = Sim();
         const std::size_t calls = counting.calls();
         for (bool from_then_on : {false, true}) {
-            for (std::size_t k = 0; k < calls; ++k) {
+            for (std::size_t k = 0; k < calls; k += kPointStride) {
                 SCOPED_TRACE("call " + std::to_string(k) + (from_then_on ? " on" : " once"));
                 Prepare(s);
                 FailingFileSystem failing(tmp.fs());
@@ -134,7 +134,7 @@ TEST_F(FaultTest, AFailingCallAnywhereInARemovalLosesNothingAndIsNamed) {
         }
     }
     std::cout << "removal fault points driven: " << points << ", files lost: " << lost << "\n";
-    EXPECT_GE(points, 150u);
+    EXPECT_GE(points, 150u / kPointStride);
 }
 
 TEST_F(FaultTest, ARemovalStoppedAtAnyCallIsFinishedOrUndoneByTheNextCommand) {
@@ -150,7 +150,7 @@ TEST_F(FaultTest, ARemovalStoppedAtAnyCallIsFinishedOrUndoneByTheNextCommand) {
         RemoveThrough(counting, s);
         const Files after = Sim();
         const std::size_t calls = counting.calls();
-        for (std::size_t k = 0; k < calls; ++k) {
+        for (std::size_t k = 0; k < calls; k += kPointStride) {
             SCOPED_TRACE("stopped at call " + std::to_string(k));
             Prepare(s);
             FailingFileSystem killed(tmp.fs());
@@ -176,7 +176,7 @@ TEST_F(FaultTest, ASweepOrALoadWithAFailingCallMovesOnlyWhatItHolds) {
     load_catalogue(counting, workspace, ui, catalogue);
     const std::size_t calls = counting.calls();
     for (bool from_then_on : {false, true}) {
-        for (std::size_t k = 0; k < calls; ++k) {
+        for (std::size_t k = 0; k < calls; k += kPointStride) {
             SCOPED_TRACE("call " + std::to_string(k));
             Reset();
             WriteSingle(tmp);
@@ -193,7 +193,8 @@ TEST_F(FaultTest, ASweepOrALoadWithAFailingCallMovesOnlyWhatItHolds) {
             }
         }
     }
-    std::cout << "sweep and load fault points driven: " << 2 * calls
+    std::cout << "sweep and load fault points driven: "
+              << 2 * ((calls + kPointStride - 1) / kPointStride)
               << ", files lost: " << (HasFailure() ? "some" : "0") << "\n";
 }
 
@@ -207,7 +208,7 @@ TEST_F(FaultTest, AnEmptyingWithAFailingCallNeverSaysEmptyWhenItIsNot) {
     ui.answer({true});
     ASSERT_EQ(empty_temp_path(counting, workspace, ui), EmptyOutcome::emptied);
     const std::size_t calls = counting.calls();
-    for (std::size_t k = 0; k < calls; ++k) {
+    for (std::size_t k = 0; k < calls; k += kPointStride) {
         SCOPED_TRACE("call " + std::to_string(k));
         Reset();
         fill();
@@ -220,7 +221,8 @@ TEST_F(FaultTest, AnEmptyingWithAFailingCallNeverSaysEmptyWhenItIsNot) {
             EXPECT_THAT(ui.events.back(), ::testing::StartsWith("warning: "));
         }
     }
-    std::cout << "emptying fault points driven: " << calls << "\n";
+    std::cout << "emptying fault points driven: " << (calls + kPointStride - 1) / kPointStride
+              << "\n";
 }
 
 }  // namespace

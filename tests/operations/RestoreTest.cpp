@@ -174,7 +174,7 @@ TEST_F(RestoreFixture, ARestoreStoppedAtAnyCallIsFinishedByTheNextCommand) {
     ASSERT_EQ(Restore(id, &counting), Result::completed);
     const std::size_t calls = counting.calls();
     const Files restored = Comparable(tmp.files("FS"));
-    for (std::size_t k = 0; k < calls; k += 3) {
+    for (std::size_t k = 0; k < calls; k += 3 * kPointStride) {
         SCOPED_TRACE("stopped at call " + std::to_string(k));
         Reset();
         SetUp();
