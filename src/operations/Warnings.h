@@ -66,12 +66,6 @@ inline std::string folder_kept_protected(const std::string& folder, const std::s
            ". Only the files of the removed aircraft were moved.";
 }
 
-inline std::string folder_kept_unheld(const std::string& folder) {
-    return "The aircraft folder " + folder +
-           " was not deleted because some of its files could not be copied into the holding "
-           "folder.";
-}
-
 inline std::string folder_not_removed(const std::string& folder, const std::string& why) {
     return "The aircraft folder " + folder + " could not be deleted completely (" + why + ").";
 }
