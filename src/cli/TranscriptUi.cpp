@@ -27,11 +27,17 @@ std::string one_line(const std::string& message) {
 
 }  // namespace
 
+void write_line(std::FILE* out, std::string text) {
+    text += '\n';
+    if (out != stdout) std::fflush(stdout);
+    std::fwrite(text.data(), 1, text.size(), out);
+    std::fflush(out);
+}
+
 TranscriptUi::TranscriptUi(Answers answers, std::FILE* out) : answers_(answers), out_(out) {}
 
 void TranscriptUi::line(const char* kind, const std::string& text) {
-    std::fprintf(out_, "%s: %s\n", kind, one_line(text).c_str());
-    std::fflush(out_);
+    write_line(out_, std::string(kind) + ": " + one_line(text));
 }
 
 bool TranscriptUi::on_ask(Question question, const std::string& text) {
@@ -52,8 +58,7 @@ bool TranscriptUi::on_ask(Question question, const std::string& text) {
             yes = answers_.yes;
             break;
     }
-    std::fprintf(out_, "answer: %s\n", yes ? "yes" : "no");
-    std::fflush(out_);
+    write_line(out_, yes ? "answer: yes" : "answer: no");
     return yes;
 }
 
@@ -69,25 +74,24 @@ void TranscriptUi::error(const std::string& text) {
 
 void TranscriptUi::show_progress() {
     progress_value_ = 0;
-    std::fprintf(out_, "progress: show\n");
+    write_line(out_, "progress: show");
 }
 
 void TranscriptUi::set_progress_range(int steps) {
     progress_value_ = 0;
-    std::fprintf(out_, "progress: range %d\n", steps);
+    write_line(out_, "progress: range " + std::to_string(steps));
 }
 
 void TranscriptUi::set_progress_status(const std::string& text) {
-    std::fprintf(out_, "progress: status %s\n", one_line(text).c_str());
+    write_line(out_, "progress: status " + one_line(text));
 }
 
 void TranscriptUi::step_progress() {
-    std::fprintf(out_, "progress: step %d\n", ++progress_value_);
+    write_line(out_, "progress: step " + std::to_string(++progress_value_));
 }
 
 void TranscriptUi::close_progress() {
-    std::fprintf(out_, "progress: close\n");
-    std::fflush(out_);
+    write_line(out_, "progress: close");
 }
 
 }  // namespace qv::cli

@@ -9,6 +9,12 @@
 
 namespace qv::cli {
 
+// Writes `text` (UTF-8) and a line end to `out` in one call, after what standard output holds,
+// so that the two streams keep their order when they share a file. Standard output is fully
+// buffered; standard error is not, and under Wine's C runtime a formatted write to an unbuffered
+// stream costs one system call per character.
+void write_line(std::FILE* out, std::string text);
+
 struct Answers {
     bool yes = false;     // the command's own confirmation (removal, emptying)
     bool sweep = false;   // the unused-gauge question

@@ -87,7 +87,7 @@ int run(int argc, char** argv) {
     }
 
     if (!directory.empty() && !set_current_directory(directory)) {
-        std::fprintf(stderr, "error: can't change to the folder %s\n", directory.c_str());
+        write_line(stderr, "error: can't change to the folder " + directory);
         return kExitUsage;
     }
     static const char* const kCommands[] = {"settings", "list",    "dump", "remove",
@@ -109,11 +109,11 @@ int run(int argc, char** argv) {
         if (!dry_run) create_holding_folders(*fs, workspace);
         if (command == "settings") return run_settings(*fs, workspace, ui, args);
         if (!settings_file_exists(*fs, workspace)) {
-            std::fprintf(stderr,
-                         "error: no settings file %s here: run 'quorvane-cli settings "
-                         "FOLDER VERSION' first\n",
-                         cp1252_to_utf8(path::with_native_separators(settings_file_path(workspace)))
-                             .c_str());
+            write_line(
+                stderr,
+                "error: no settings file " +
+                    cp1252_to_utf8(path::with_native_separators(settings_file_path(workspace))) +
+                    " here: run 'quorvane-cli settings FOLDER VERSION' first");
             return kExitUsage;
         }
         read_settings_file(*fs, workspace);
@@ -159,7 +159,7 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int usage_error(const std::string& message) {
-    std::fprintf(stderr, "usage: %s (see quorvane-cli --help)\n", message.c_str());
+    write_line(stderr, "usage: " + message + " (see quorvane-cli --help)");
     return kExitUsage;
 }
 
@@ -167,5 +167,8 @@ int usage_error(const std::string& message) {
 
 int main(int argc, char** argv) {
     qv::use_binary_standard_streams();
+    // A list of thousands of titles goes out in a few large writes; the C runtime flushes it at
+    // exit, and each line on standard error flushes it first (see write_line).
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
     return qv::cli::run(argc, argv);
 }

@@ -15,17 +15,6 @@ namespace {
 // Moves of one source folder are copied, put on the disk together, then their originals go: one
 // flush a folder, however many files it holds.
 constexpr std::size_t kBatch = 100000;
-
-// Makes a file deletable: a read-only one is set to normal first, as Windows requires.
-FsStatus delete_any(FileSystem& fs, const std::string& path) {
-    Attributes a;
-    if (fs.attributes(path, a).ok() && a.read_only) {
-        const FsStatus st = fs.set_attributes(path, Attributes{});
-        if (!st.ok()) return st;
-    }
-    return fs.delete_file(path);
-}
-
 }  // namespace
 
 std::string rewritten_cfg(std::string_view held_bytes, std::size_t section_index) {

@@ -38,12 +38,6 @@ bool is_gauge_file(std::string_view name) {
     return ext == ".gau" || ext == ".zip" || ext == ".cab";
 }
 
-FsStatus delete_any(FileSystem& fs, const std::string& path) {
-    Attributes a;
-    if (fs.attributes(path, a).ok() && a.read_only) fs.set_attributes(path, Attributes{});
-    return fs.delete_file(path);
-}
-
 bool same_bytes(FileSystem& fs, const std::string& a, const std::string& b) {
     std::string x, y;
     return fs.read_file(a, x).ok() && fs.read_file(b, y).ok() && x == y;

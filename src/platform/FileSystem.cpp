@@ -28,4 +28,13 @@ FsStatus read_lines(FileSystem& fs, const std::string& path, std::vector<std::st
     return st;
 }
 
+FsStatus delete_any(FileSystem& fs, const std::string& path) {
+    Attributes a;
+    if (fs.attributes(path, a).ok() && a.read_only) {
+        const FsStatus st = fs.set_attributes(path, Attributes{});
+        if (!st.ok()) return st;
+    }
+    return fs.delete_file(path);
+}
+
 }  // namespace qv

@@ -136,4 +136,8 @@ std::unique_ptr<FileSystem> make_native_file_system();
 FsStatus read_lines(FileSystem& fs, const std::string& path, std::vector<std::string>& lines);
 void split_lines(std::string_view bytes, std::vector<std::string>& lines);
 
+// Deletes a file of any attributes: a read-only one, which Windows refuses to delete, is set to
+// normal first.
+FsStatus delete_any(FileSystem& fs, const std::string& path);
+
 }  // namespace qv

@@ -246,6 +246,11 @@ DWORD raw_attributes(const std::string& path, DWORD& err) {
     return a;
 }
 
+// Whether attributes read with raw_attributes name a folder (false when they could not be read).
+bool is_folder_attributes(DWORD attrs) {
+    return attrs != INVALID_FILE_ATTRIBUTES && is_dir(attrs);
+}
+
 // The exact on-disk spelling of an existing entry, as `folder part` + name; `path` unchanged when
 // it can't be found (a new file keeps the spelling it was given).
 std::string spelled_on_disk(const std::string& path) {
@@ -461,23 +466,28 @@ class Win32FileSystem final : public FileSystem {
 
     FsStatus copy_file(const std::string& from, const std::string& to) override {
         if (has_wildcard(path::last_part(from))) return not_found("Can't copy", from);
+        const std::string target_name = split_pattern(to).second;
+        if (target_name.empty()) return failed("Can't copy to", to, "no file name");
+        if (has_wildcard(target_name)) return not_found("Can't copy to", to);
+        // Nothing is asked before: the copy refuses a target that exists, and a removal copies
+        // every file it holds, each question a round trip to the wineserver under Wine. A failure
+        // is looked into afterwards. Unbuffered: the copy is on the disk when the call returns,
+        // before the original goes.
+        if (::CopyFileExW(native(from).c_str(), native(to).c_str(), nullptr, nullptr, nullptr,
+                          COPY_FILE_FAIL_IF_EXISTS | COPY_FILE_NO_BUFFERING))
+            return FsStatus::success();
+        const DWORD copy_err = ::GetLastError();
         DWORD err = ERROR_SUCCESS;
-        const DWORD a = raw_attributes(from, err);
-        if (a == INVALID_FILE_ATTRIBUTES) return from_error("Can't copy", from, err);
-        if (is_dir(a)) return failed("Can't copy", from, "it is a folder");
-        FsStatus st = new_target(to, "Can't copy to");
-        if (!st.ok()) return st;
-        // Unbuffered: the copy is on the disk when the call returns, before the original goes.
-        if (!::CopyFileExW(native(from).c_str(), native(to).c_str(), nullptr, nullptr, nullptr,
-                           COPY_FILE_FAIL_IF_EXISTS | COPY_FILE_NO_BUFFERING)) {
-            const DWORD copy_err = ::GetLastError();
-            if (copy_err == ERROR_FILE_EXISTS || copy_err == ERROR_ALREADY_EXISTS)
-                return {FsError::exists, "Can't copy to " + to + ": it exists already"};
-            // The source was there a moment ago; a missing file now is the target's folder.
-            return is_missing(copy_err) ? from_error("Can't copy to", to, copy_err)
-                                        : from_error("Can't copy", from, copy_err);
-        }
-        return FsStatus::success();
+        const DWORD source = raw_attributes(from, err);
+        if (source == INVALID_FILE_ATTRIBUTES) return from_error("Can't copy", from, err);
+        if (is_dir(source)) return failed("Can't copy", from, "it is a folder");
+        // Windows refuses a folder of the target's name as "access denied".
+        if (copy_err == ERROR_FILE_EXISTS || copy_err == ERROR_ALREADY_EXISTS ||
+            raw_attributes(to, err) != INVALID_FILE_ATTRIBUTES)
+            return {FsError::exists, "Can't copy to " + to + ": it exists already"};
+        // The source is there; a missing file is the target's folder.
+        return is_missing(copy_err) ? from_error("Can't copy to", to, copy_err)
+                                    : from_error("Can't copy", from, copy_err);
     }
 
     FsStatus delete_file(const std::string& path) override {
@@ -548,36 +558,66 @@ class Win32FileSystem final : public FileSystem {
         bytes.clear();
         const char* what = "Can't read";
         if (has_wildcard(path::last_part(path))) return not_found(what, path);
-        DWORD err = ERROR_SUCCESS;
-        const DWORD a = raw_attributes(path, err);
-        if (a == INVALID_FILE_ATTRIBUTES) return from_error(what, path, err);
-        if (is_dir(a)) return failed(what, path, "it is a folder");
+        // Opened first and asked nothing before: under Wine every query is a round trip to the
+        // wineserver, and the load reads each aircraft.cfg and panel.cfg of a collection.
         KernelHandle h(::CreateFileW(native(path).c_str(), GENERIC_READ,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (!h.valid()) return last_error(what, path);
+        if (!h.valid()) {
+            const DWORD err = ::GetLastError();
+            // A folder does not open as a file; say what it is rather than "access denied".
+            DWORD ignored = ERROR_SUCCESS;
+            if (!is_missing(err) && is_folder_attributes(raw_attributes(path, ignored)))
+                return failed(what, path, "it is a folder");
+            return from_error(what, path, err);
+        }
         // Under Wine a Linux pipe or device opens like a file; it is never read.
         if (::GetFileType(h.get()) != FILE_TYPE_DISK)
             return failed(what, path, "it is not a regular file");
-        LARGE_INTEGER size{};
-        if (!::GetFileSizeEx(h.get(), &size)) return last_error(what, path);
-        if (static_cast<std::uint64_t>(size.QuadPart) > kMaxReadBytes)
-            return failed(what, path, "the file is larger than 64 MB");
-        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-        char buf[1 << 16];
-        for (;;) {
-            DWORD got = 0;
-            if (!::ReadFile(h.get(), buf, sizeof buf, &got, nullptr)) {
+        // Configuration files fit the first read, which comes back short at the end of the file.
+        // Only a file that fills it is asked its size, so that one too large is never read.
+        constexpr std::size_t kFirstRead = 1u << 16;
+        bytes.resize(kFirstRead);
+        DWORD got = 0;
+        if (!::ReadFile(h.get(), bytes.data(), static_cast<DWORD>(kFirstRead), &got, nullptr)) {
+            bytes.clear();
+            return last_error(what, path);
+        }
+        std::size_t have = got;
+        if (have == kFirstRead) {
+            LARGE_INTEGER size{};
+            if (!::GetFileSizeEx(h.get(), &size)) {
                 bytes.clear();
                 return last_error(what, path);
             }
-            if (got == 0) break;
-            if (bytes.size() + got > kMaxReadBytes) {
+            if (static_cast<std::uint64_t>(size.QuadPart) > kMaxReadBytes) {
+                bytes.clear();
+                return failed(what, path, "the file is larger than 64 MB");
+            }
+            // One byte more than the size, so that the end is seen in the same call.
+            bytes.resize(std::max(static_cast<std::size_t>(size.QuadPart), have) + 1);
+            for (;;) {
+                if (have == bytes.size()) {
+                    if (have > kMaxReadBytes) {
+                        bytes.clear();
+                        return failed(what, path, "the file grew");
+                    }
+                    bytes.resize(std::min(have * 2, kMaxReadBytes + 1));
+                }
+                const DWORD want = static_cast<DWORD>(bytes.size() - have);
+                if (!::ReadFile(h.get(), bytes.data() + have, want, &got, nullptr)) {
+                    bytes.clear();
+                    return last_error(what, path);
+                }
+                if (got == 0) break;
+                have += got;
+            }
+            if (have > kMaxReadBytes) {
                 bytes.clear();
                 return failed(what, path, "the file grew");
             }
-            bytes.append(buf, got);
         }
+        bytes.resize(have);
         return FsStatus::success();
     }
 

@@ -37,6 +37,11 @@ void Win32UiPort::close_progress() {
 }
 
 void Win32UiPort::yield() {
+    // The walk yields once per folder, and under Wine each look at the message queue is a round
+    // trip to the wineserver: the windows are served as often as they need, not once a folder.
+    const ULONGLONG now = GetTickCount64();
+    if (pumped_ != 0 && now - pumped_ < kPumpInterval) return;
+    pumped_ = now;
     pump_();
 }
 

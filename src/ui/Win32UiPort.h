@@ -1,5 +1,5 @@
 // The UI port of the windows: real message boxes, the progress window painted at once, and the
-// walk's yield as one pass of the message loop.
+// walk's yield as one pass of the message loop, at most every kPumpInterval.
 #pragma once
 
 #include <windows.h>
@@ -37,6 +37,10 @@ class Win32UiPort : public UiPort {
     ProgressWindow& progress_;
     std::function<HWND()> owner_;
     std::function<void()> pump_;
+    // Milliseconds between two passes of the message loop: often enough for the windows to
+    // repaint and answer, rarely enough to cost the walk nothing.
+    static constexpr ULONGLONG kPumpInterval = 30;
+    ULONGLONG pumped_ = 0;  // GetTickCount64 at the last pass, 0 before the first
 };
 
 }  // namespace qv::ui
