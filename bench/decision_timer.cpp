@@ -8,16 +8,14 @@
 // and decision times over RUNS runs, each as [wall, cpu] seconds, and how many gauge files were
 // decided and found used.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "InProcess.h"
 #include "core/Settings.h"
-#include "core/UiPort.h"
 #include "operations/CatalogueLoad.h"
 #include "operations/GaugeIndex.h"
 #include "platform/FileSystem.h"
@@ -26,42 +24,6 @@
 #include "platform/Text.h"
 
 namespace {
-
-// Answers No to the sweep question and shows nothing.
-class SilentUi : public qv::UiPort {
-  public:
-    void notice(const std::string&) override {}
-    void warning(const std::string&) override {}
-    void show_progress() override {}
-    void set_progress_range(int) override {}
-    void set_progress_status(const std::string&) override {}
-    void step_progress() override {}
-    void close_progress() override {}
-    void yield() override {}
-
-  protected:
-    bool on_ask(qv::Question, const std::string&) override { return false; }
-};
-
-struct Best {
-    double wall = 1e300;  // seconds
-    double cpu = 1e300;   // seconds of processor time of this process
-};
-
-template <typename Work>
-Best best_of(int runs, Work work) {
-    Best best;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        const std::clock_t cpu_start = std::clock();
-        work();
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        const double cpu = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
-        best.wall = std::min(best.wall, took.count());
-        best.cpu = std::min(best.cpu, cpu);
-    }
-    return best;
-}
 
 bool is_gauge_file(std::string_view name) {
     if (name.size() < 4) return false;
@@ -79,15 +41,16 @@ int main(int argc, char** argv) {
     const int runs = std::max(1, std::atoi(argv[2]));
     auto fs = qv::make_native_file_system();
     qv::Workspace workspace;
-    SilentUi ui;
+    bench::SilentUi ui;
     qv::Catalogue catalogue;
     try {
         qv::set_base_dir(*fs, workspace);
         qv::read_settings_file(*fs, workspace);
-        const Best load = best_of(runs, [&] { qv::load_catalogue(*fs, workspace, ui, catalogue); });
+        const bench::Seconds load =
+            bench::best_of(runs, [&] { qv::load_catalogue(*fs, workspace, ui, catalogue); });
 
         std::vector<std::string> names;
-        const Best listing = best_of(runs, [&] {
+        const bench::Seconds listing = bench::best_of(runs, [&] {
             names.clear();
             fs->list(qv::path::join(workspace.sim_gauges_dir, "*.*"), qv::ListFilter::normal_files,
                      names);
@@ -99,7 +62,8 @@ int main(int argc, char** argv) {
         std::vector<std::string_view> lists;
         for (const auto& panel : catalogue.panel_table) lists.push_back(panel.gauges);
         std::vector<bool> used;
-        const Best decision = best_of(runs, [&] { used = qv::find_used_gauges(lists, stems); });
+        const bench::Seconds decision =
+            bench::best_of(runs, [&] { used = qv::find_used_gauges(lists, stems); });
 
         std::printf(
             "{\"load\": [%.6f, %.6f], \"listing\": [%.6f, %.6f], \"decision\": [%.6f, "
