@@ -21,4 +21,8 @@ if(QV_TESTS)
     set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
     set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    # Unoptimised, like the tests themselves (see tests/CMakeLists.txt).
+    foreach(target gtest gtest_main gmock gmock_main)
+        target_compile_options(${target} PRIVATE -O0)
+    endforeach()
 endif()
