@@ -4,25 +4,11 @@
 #include <string>
 
 #include "ui/Handles.h"
+#include "ui/WideText.h"
 
 namespace qv::ui {
 
 namespace {
-
-std::wstring text_of(HWND control) {
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
-    return text;
-}
-
-// The control's rectangle in its parent's client coordinates.
-RECT placed_rect(HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 // How the control draws its text, or 0 for a control whose text is not fitted.
 UINT draw_flags(HWND control, bool& label) {
@@ -70,10 +56,17 @@ bool is_option(HWND control) {
 
 }  // namespace
 
+RECT placed_rect(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 void fit_to_text(HWND control) {
     bool label = false;
     UINT flags = draw_flags(control, label);
-    const std::wstring text = text_of(control);
+    const std::wstring text = window_text(control);
     if (flags == 0 || text.empty()) return;
 
     MemoryDc dc;

@@ -9,6 +9,9 @@
 
 namespace qv::ui {
 
+// The control's rectangle in its parent's client coordinates.
+RECT placed_rect(HWND control);
+
 // Grows `control` (a label, push button or option button with its font set) to fit its text: a
 // label laid out for one line grows wider, a label of several lines grows taller, a button or
 // option grows wider. A control that fits keeps its size.

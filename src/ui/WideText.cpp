@@ -39,4 +39,11 @@ std::string narrow(std::wstring_view wide, bool* lossless) {
     return utf8_to_cp1252(wide_to_utf8(wide), lossless);
 }
 
+std::wstring window_text(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
 }  // namespace qv::ui
