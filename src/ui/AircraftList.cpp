@@ -43,10 +43,33 @@ void AircraftList::widen_to(const std::wstring& title) {
     SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest_), 0);
 }
 
-std::ptrdiff_t AircraftList::selected_position() const {
-    if (list_ == nullptr) return -1;
-    const LRESULT selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
-    return selected == LB_ERR ? -1 : static_cast<std::ptrdiff_t>(selected);
+void AircraftList::fill(const std::vector<std::string>& titles) {
+    if (list_ == nullptr) return;
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    clear();
+    for (const auto& title : titles) add(title);
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+std::vector<std::size_t> AircraftList::selected_positions() const {
+    if (list_ == nullptr) return {};
+    const LRESULT count = SendMessageW(list_, LB_GETSELCOUNT, 0, 0);
+    if (count <= 0) return {};
+    std::vector<int> items(static_cast<std::size_t>(count));
+    const LRESULT got =
+        SendMessageW(list_, LB_GETSELITEMS, items.size(), reinterpret_cast<LPARAM>(items.data()));
+    std::vector<std::size_t> positions;
+    for (LRESULT i = 0; i < got && i < count; ++i)
+        positions.push_back(static_cast<std::size_t>(items[static_cast<std::size_t>(i)]));
+    return positions;
+}
+
+void AircraftList::select(const std::vector<std::size_t>& positions) {
+    if (list_ == nullptr) return;
+    SendMessageW(list_, LB_SETSEL, FALSE, -1);
+    for (std::size_t p : positions) SendMessageW(list_, LB_SETSEL, TRUE, static_cast<LPARAM>(p));
+    if (!positions.empty()) SendMessageW(list_, LB_SETCARETINDEX, positions.front(), FALSE);
 }
 
 }  // namespace qv::ui

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/Handles.h"
 
@@ -21,8 +22,11 @@ class AircraftList {
 
     void clear();
     void add(const std::string& title);
-    // The selected list position, or -1 when nothing is selected.
-    std::ptrdiff_t selected_position() const;
+    // Refills the list without drawing each entry as it comes.
+    void fill(const std::vector<std::string>& titles);
+    // The selected list positions, in list order (the list box takes extended selection).
+    std::vector<std::size_t> selected_positions() const;
+    void select(const std::vector<std::size_t>& positions);
 
   private:
     void widen_to(const std::wstring& title);

@@ -65,6 +65,7 @@ App::App(std::wstring instance_title)
       settings_(*this),
       main_(*this),
       about_(*this),
+      restore_(*this),
       ui_(
           progress_,
           // Owned by the main window, the progress window stays above it.
@@ -75,6 +76,7 @@ App::~App() {
     // The windows go before the objects they call back into.
     ending_ = true;
     about_.close();
+    restore_.close();
     progress_.close();
     settings_.close();
     main_.close();
@@ -181,6 +183,8 @@ void App::run_command(const std::function<void(App&)>& command) {
     // What was clicked or typed while the operation ran was meant for a window that took no
     // input: it must not act now.
     drop_pending_input();
+    // What the command held or put back shows in the restore window at once.
+    restore_.refresh();
     Window::show_busy_cursor(false);
     main_.end_operation();
     busy_ = false;
@@ -200,14 +204,18 @@ void App::show_about() {
     if (!ending_) about_.open();
 }
 
+void App::show_restore() {
+    if (!busy_ && !ending_ && main_.is_open()) restore_.open(main_.hwnd());
+}
+
 void App::come_to_front() {
     if (ending_) return;
     if (main_.is_open() && IsIconic(main_.hwnd())) ShowWindow(main_.hwnd(), SW_RESTORE);
     // The window the user would answer first: a message box, then the window of the moment.
     HWND front = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), find_message_box, reinterpret_cast<LPARAM>(&front));
-    for (const Window* window :
-         std::initializer_list<const Window*>{&progress_, &settings_, &main_, &splash_, &about_}) {
+    for (const Window* window : std::initializer_list<const Window*>{
+             &progress_, &settings_, &restore_, &main_, &splash_, &about_}) {
         if (front == nullptr && window->is_open() && IsWindowVisible(window->hwnd()))
             front = window->hwnd();
     }
@@ -217,8 +225,8 @@ void App::come_to_front() {
 void App::end_program() {
     if (ending_) return;
     ending_ = true;
-    for (Window* window :
-         std::initializer_list<Window*>{&about_, &progress_, &main_, &settings_, &splash_}) {
+    for (Window* window : std::initializer_list<Window*>{&about_, &restore_, &progress_, &main_,
+                                                         &settings_, &splash_}) {
         if (window->is_open()) ShowWindow(window->hwnd(), SW_HIDE);
     }
     PostQuitMessage(0);
@@ -226,7 +234,8 @@ void App::end_program() {
 
 void App::on_window_closed() {
     if (ending_) return;
-    if (!splash_.is_open() && !settings_.is_open() && !main_.is_open() && !about_.is_open()) {
+    if (!splash_.is_open() && !settings_.is_open() && !main_.is_open() && !about_.is_open() &&
+        !restore_.is_open()) {
         ending_ = true;
         PostQuitMessage(0);
     }
@@ -249,8 +258,8 @@ void App::pump_messages() {
 
 bool App::is_own_window(HWND hwnd) const {
     if (hwnd == nullptr) return false;
-    for (const Window* window :
-         std::initializer_list<const Window*>{&splash_, &settings_, &main_, &progress_, &about_}) {
+    for (const Window* window : std::initializer_list<const Window*>{
+             &splash_, &settings_, &main_, &progress_, &about_, &restore_}) {
         if (window->hwnd() == hwnd) return true;
     }
     return false;

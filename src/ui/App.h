@@ -14,6 +14,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgressWindow.h"
+#include "ui/RestoreWindow.h"
 #include "ui/SettingsWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/Win32UiPort.h"
@@ -70,6 +71,8 @@ class App {
     // shown as a warning, and the list keeps what the load could read.
     void reload_catalogue();
     void show_about();
+    // The main window's menu command: the held removals, to put one back.
+    void show_restore();
     // A second start in the working folder asks for the program: its front window comes up.
     void come_to_front();
 
@@ -105,6 +108,7 @@ class App {
     MainWindow main_;
     ProgressWindow progress_;
     AboutWindow about_;
+    RestoreWindow restore_;
     Win32UiPort ui_;
     bool busy_ = false;
     bool ending_ = false;

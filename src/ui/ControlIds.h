@@ -14,6 +14,7 @@ inline constexpr int kMenuEmptyUnusedGauges = 202;
 inline constexpr int kMenuAboutFromMain = 203;
 inline constexpr int kMenuAboutFromSettings = 204;
 inline constexpr int kMenuChangeSimFolder = 205;
+inline constexpr int kMenuRestoreRemoved = 206;
 
 // Controls, one range per window.
 inline constexpr int kSettingsNextStep = 301;
@@ -34,6 +35,10 @@ inline constexpr int kMainRemove = 401;
 inline constexpr int kMainInstruction = 402;
 inline constexpr int kMainListFrame = 403;
 inline constexpr int kMainList = 404;
+inline constexpr int kMainFindLabel = 405;
+inline constexpr int kMainFilter = 406;
+inline constexpr int kMainFolder = 407;   // the selected aircraft's folder
+inline constexpr int kMainSummary = 408;  // what removing it would do
 
 inline constexpr int kProgressBar = 501;
 inline constexpr int kProgressHeading = 502;
@@ -47,5 +52,9 @@ inline constexpr int kAboutAuthor = 604;
 inline constexpr int kAboutCallSign = 605;
 inline constexpr int kAboutContact = 606;
 inline constexpr int kAboutOrigin = 607;
+
+inline constexpr int kRestoreList = 701;
+inline constexpr int kRestoreButton = 702;
+inline constexpr int kRestoreInstruction = 703;
 
 }  // namespace qv::ui::ids

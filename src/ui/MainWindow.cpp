@@ -1,9 +1,15 @@
 #include "ui/MainWindow.h"
 
+#include <algorithm>
+#include <span>
+
+#include "core/OperationError.h"
 #include "operations/Emptying.h"
 #include "operations/Removal.h"
+#include "operations/RemovalPlan.h"
 #include "ui/App.h"
 #include "ui/ControlIds.h"
+#include "ui/TextFit.h"
 #include "ui/UiTexts.h"
 #include "ui/WideText.h"
 
@@ -11,19 +17,28 @@ namespace qv::ui {
 
 namespace {
 
-constexpr TwipRect kFrame1{120, 600, 5175, 2775};
+// Below the instruction the filter row comes first; everything under it sits lower by its room.
+constexpr TwipRect kFrame1{120, 1080, 5175, 2775};
+
+struct MenuItem {
+    int id;
+    const char* caption;
+};
 
 HMENU build_menu_bar() {
     const HMENU bar = CreateMenu();
-    const auto add_menu = [bar](const char* caption, int item_id, const char* item) {
+    const auto add_menu = [bar](const char* caption, std::initializer_list<MenuItem> items) {
         const HMENU popup = CreatePopupMenu();
-        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item_id), widen(item).c_str());
+        for (const MenuItem& item : items)
+            AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.id),
+                        widen(item.caption).c_str());
         AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), widen(caption).c_str());
     };
-    add_menu(texts::kTempFolderMenu, ids::kMenuEmptyTempPath, texts::kEmptyFolderItem);
-    add_menu(texts::kUnusedGaugesMenu, ids::kMenuEmptyUnusedGauges, texts::kEmptyFolderItem);
-    add_menu(texts::kSettingsMenu, ids::kMenuChangeSimFolder, texts::kChangeSimFolderItem);
-    add_menu(texts::kAboutMenu, ids::kMenuAboutFromMain, texts::kAboutItem);
+    add_menu(texts::kTempFolderMenu, {{ids::kMenuEmptyTempPath, texts::kEmptyFolderItem},
+                                      {ids::kMenuRestoreRemoved, texts::kRestoreRemovedItem}});
+    add_menu(texts::kUnusedGaugesMenu, {{ids::kMenuEmptyUnusedGauges, texts::kEmptyFolderItem}});
+    add_menu(texts::kSettingsMenu, {{ids::kMenuChangeSimFolder, texts::kChangeSimFolderItem}});
+    add_menu(texts::kAboutMenu, {{ids::kMenuAboutFromMain, texts::kAboutItem}});
     return bar;
 }
 
@@ -32,31 +47,79 @@ HMENU build_menu_bar() {
 void MainWindow::create() {
     if (is_open()) return;
     close_asked_ = false;
+    planned_.reset();
+    anchored_.clear();
     FrameSpec frame;
     frame.class_name = L"QuorvaneMainWindow";
     frame.caption = widen(texts::kMainCaption);
-    // Sizeable, but without maximize: the controls keep their places whatever the size.
-    frame.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+    frame.style = WS_OVERLAPPEDWINDOW;
     frame.ex_style = WS_EX_APPWINDOW;
     frame.client_width_twips = 5520;
-    frame.client_height_twips = 4320;
+    frame.client_height_twips = 5280;
     frame.menu = build_menu_bar();
     create_frame(frame);
 
+    // Created in tab order: the button first, which has the focus when the window opens.
     add_control(L"BUTTON", widen(texts::kRemoveSelected), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {2520, 3600, 2775, 495}, ids::kMainRemove);
+                {2520, 4560, 2775, 495}, ids::kMainRemove);
+    add_control(L"STATIC", widen(texts::kFind), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                {120, 720, 555, 255}, ids::kMainFindLabel);
+    add_control(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {675, 675, 4620, 315},
+                ids::kMainFilter, kDefaultFont, WS_EX_CLIENTEDGE);
     const HWND list_frame = add_control(L"BUTTON", widen(texts::kAircraftList),
                                         BS_GROUPBOX | WS_GROUP, kFrame1, ids::kMainListFrame);
     list_.attach(add_control(L"LISTBOX", L"",
-                             LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL |
-                                 WS_TABSTOP | WS_GROUP,
+                             LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+                                 WS_HSCROLL | WS_TABSTOP | WS_GROUP,
                              inside(kFrame1, {120, 240, 4935, 2400}), ids::kMainList, kDefaultFont,
                              WS_EX_CLIENTEDGE),
                  dpi());
     add_control(L"STATIC", widen(texts::kMainInstruction), SS_LEFT, {120, 120, 5175, 495},
                 ids::kMainInstruction);
+    // Texts of any length on one line each: a long one ends in "...", the window keeps its size.
+    add_control(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS,
+                {120, 3930, 5175, 255}, ids::kMainFolder);
+    add_control(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS,
+                {120, 4185, 5175, 255}, ids::kMainSummary);
     SetWindowPos(list_frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     finish_layout();
+    remember_first_size();
+}
+
+void MainWindow::remember_first_size() {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    first_client_ = {client.right, client.bottom};
+    RECT frame{};
+    GetWindowRect(hwnd(), &frame);
+    first_frame_ = {frame.right - frame.left, frame.bottom - frame.top};
+    // The list and the lines about the selection take what the window gains; the button keeps
+    // to the bottom right corner.
+    anchored_ = {
+        {ids::kMainInstruction, true, false, false, false, {}},
+        {ids::kMainFilter, true, false, false, false, {}},
+        {ids::kMainListFrame, true, true, false, false, {}},
+        {ids::kMainList, true, true, false, false, {}},
+        {ids::kMainFolder, true, false, false, true, {}},
+        {ids::kMainSummary, true, false, false, true, {}},
+        {ids::kMainRemove, false, false, true, true, {}},
+    };
+    for (Anchored& a : anchored_) a.first = placed_rect(control(a.id));
+}
+
+void MainWindow::follow_size() {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const int dx = client.right - first_client_.cx;
+    const int dy = client.bottom - first_client_.cy;
+    for (const Anchored& a : anchored_) {
+        const RECT& r = a.first;
+        SetWindowPos(control(a.id), nullptr, r.left + (a.move_right ? dx : 0),
+                     r.top + (a.move_down ? dy : 0), r.right - r.left + (a.grow_width ? dx : 0),
+                     r.bottom - r.top + (a.grow_height ? dy : 0), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The frame's caption and edges are drawn by the window behind them.
+    InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void MainWindow::show_loaded() {
@@ -68,15 +131,75 @@ void MainWindow::show_loaded() {
 }
 
 void MainWindow::clear() {
+    filter_.clear();
     list_.clear();
+    show_caption();
+    show_selection();
 }
 
 void MainWindow::add(const std::string& title) {
-    list_.add(title);
+    if (filter_.add(title)) list_.add(title);
 }
 
-std::ptrdiff_t MainWindow::selected_position() const {
-    return list_.selected_position();
+std::vector<std::size_t> MainWindow::selected_positions() const {
+    std::vector<std::size_t> positions;
+    for (std::size_t entry : list_.selected_positions())
+        if (entry < filter_.shown().size()) positions.push_back(filter_.shown()[entry]);
+    return positions;
+}
+
+void MainWindow::apply_filter() {
+    const std::vector<std::size_t> selected = selected_positions();
+    filter_.set_text(narrow(window_text(control(ids::kMainFilter))));
+    std::vector<std::string> titles;
+    std::vector<std::size_t> still_selected;
+    for (std::size_t position : filter_.shown()) {
+        if (std::binary_search(selected.begin(), selected.end(), position))
+            still_selected.push_back(titles.size());
+        titles.push_back(filter_.title(position));
+    }
+    list_.fill(titles);
+    list_.select(still_selected);
+    show_caption();
+    show_selection();
+}
+
+void MainWindow::show_caption() {
+    if (is_open()) SetWindowTextW(control(ids::kMainListFrame), widen(filter_.caption()).c_str());
+}
+
+void MainWindow::show_selection() {
+    if (!is_open()) return;
+    const std::vector<std::size_t> selected = selected_positions();
+    if (selected.size() == 1) {
+        if (planned_ != selected.front()) show_plan(selected.front());
+        return;
+    }
+    planned_.reset();
+    SetWindowTextW(control(ids::kMainFolder), L"");
+    SetWindowTextW(control(ids::kMainSummary), L"");
+}
+
+void MainWindow::show_plan(std::size_t position) {
+    const Catalogue& catalogue = app_.catalogue();
+    if (position >= catalogue.list_records.size()) return;
+    const AircraftRecord& target = catalogue.aircraft_table.at(catalogue.list_records[position]);
+    // Only this aircraft's files are read; nothing on the disk changes.
+    std::string summary;
+    try {
+        summary = why_not_through(app_.fs(), app_.workspace(), target);
+        if (summary.empty()) {
+            const PlanOutcome planned =
+                plan_removal(app_.fs(), app_.workspace(), catalogue, target);
+            summary = planned.result == PlanOutcome::Result::planned ? summarise(planned.plan)
+                                                                     : planned.why;
+        }
+    } catch (const OperationError& error) {
+        summary = error.what();
+    }
+    planned_ = position;
+    SetWindowTextW(control(ids::kMainFolder), widen(target.folder).c_str());
+    SetWindowTextW(control(ids::kMainSummary), widen(summary).c_str());
 }
 
 void MainWindow::begin_operation() {
@@ -88,6 +211,9 @@ void MainWindow::begin_operation() {
 
 void MainWindow::end_operation() {
     if (!is_open()) return;
+    // A load leaves the list without a selection, and its counts are final only now.
+    show_caption();
+    show_selection();
     EnableWindow(hwnd(), TRUE);
     if (focus_before_operation_ != nullptr && IsWindow(focus_before_operation_) &&
         GetActiveWindow() == hwnd())
@@ -101,13 +227,22 @@ void MainWindow::close_if_asked() {
 
 void MainWindow::on_command(int id, int code) {
     switch (id) {
-        case ids::kMainRemove:
+        case ids::kMainRemove: {
             if (code != BN_CLICKED) return;
-            app_.run_command([this](App& app) {
-                const RemovalOutcome outcome = remove_aircraft(
-                    app.fs(), app.workspace(), app.ui(), app.catalogue(), selected_position());
+            const std::vector<std::size_t> positions = selected_positions();
+            app_.run_command([positions](App& app) {
+                const RemovalOutcome outcome =
+                    remove_aircraft(app.fs(), app.workspace(), app.ui(), app.catalogue(),
+                                    std::span<const std::size_t>(positions));
                 if (outcome.reload) app.reload_catalogue();
             });
+            return;
+        }
+        case ids::kMainFilter:
+            if (code == EN_CHANGE) apply_filter();
+            return;
+        case ids::kMainList:
+            if (code == LBN_SELCHANGE) show_selection();
             return;
         case ids::kMenuEmptyTempPath:
             app_.run_command(
@@ -116,6 +251,9 @@ void MainWindow::on_command(int id, int code) {
         case ids::kMenuEmptyUnusedGauges:
             app_.run_command(
                 [](App& app) { empty_unused_gauges(app.fs(), app.workspace(), app.ui()); });
+            return;
+        case ids::kMenuRestoreRemoved:
+            app_.show_restore();
             return;
         case ids::kMenuChangeSimFolder:
             app_.change_sim_folder();
@@ -133,6 +271,16 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_COMMAND:
             on_command(LOWORD(wparam), HIWORD(wparam));
             return 0;
+        case WM_SIZE:
+            if (wparam != SIZE_MINIMIZED && !anchored_.empty()) follow_size();
+            break;
+        case WM_GETMINMAXINFO:
+            // Never smaller than its first size, where every control has the room it needs.
+            if (first_frame_.cx > 0) {
+                auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
+                limits->ptMinTrackSize = {first_frame_.cx, first_frame_.cy};
+            }
+            return 0;
         case WM_CLOSE:
             // Closing under a running operation would pull its tables and list away: the
             // window closes when the operation has ended.
@@ -149,6 +297,7 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void MainWindow::on_closed() {
     list_.detach();
+    anchored_.clear();
     app_.on_window_closed();
 }
 

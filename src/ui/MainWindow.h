@@ -1,13 +1,17 @@
-// The main window: the aircraft list, "REMOVE SELECTED AIRCRAFT" and the menus that empty the
-// holding folders, change the simulator folder and show the About window. It holds no logic
+// The main window: the filter box, the aircraft list, the selected aircraft's folder and what
+// removing it would do, "REMOVE SELECTED AIRCRAFT" and the menus that empty the holding folders,
+// restore a removal, change the simulator folder and show the About window. It holds no logic
 // beyond wiring them to the operations; a catalogue load fills its list as the walk goes.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "operations/CatalogueLoad.h"
 #include "ui/AircraftList.h"
+#include "ui/ListFilter.h"
 #include "ui/Window.h"
 
 namespace qv::ui {
@@ -23,8 +27,8 @@ class MainWindow : public Window, public AircraftListSink {
 
     void clear() override;
     void add(const std::string& title) override;
-    // The selected list position, or -1 when nothing is selected.
-    std::ptrdiff_t selected_position() const;
+    // The catalogue list positions of the selected entries, in list order.
+    std::vector<std::size_t> selected_positions() const;
 
     // While an operation runs the window takes no input: no click, key or menu reaches it, so
     // nothing can start a second command or hold the running one up.
@@ -38,10 +42,33 @@ class MainWindow : public Window, public AircraftListSink {
     void on_closed() override;
 
   private:
+    // A control that follows the window's size, and its place at the first size.
+    struct Anchored {
+        int id;
+        bool grow_width;
+        bool grow_height;
+        bool move_right;
+        bool move_down;
+        RECT first;
+    };
+
     void on_command(int id, int code);
+    void apply_filter();
+    void show_caption();
+    // The folder and plan lines follow the selection; a plan is made only when the one
+    // selected aircraft is another than the one shown.
+    void show_selection();
+    void show_plan(std::size_t position);
+    void remember_first_size();
+    void follow_size();
 
     App& app_;
     AircraftList list_;
+    ListFilter filter_;
+    std::optional<std::size_t> planned_;  // the catalogue position the plan lines show
+    std::vector<Anchored> anchored_;
+    SIZE first_client_{};
+    SIZE first_frame_{};
     HWND focus_before_operation_ = nullptr;
     bool close_asked_ = false;
 };

@@ -42,10 +42,12 @@ inline constexpr const char* kMainInstruction =
     "From the following list, select the aircraft you want to remove from your Microsoft Flight "
     "Simulator folder.";
 inline constexpr const char* kAircraftList = "Aircraft List";
+inline constexpr const char* kFind = "Find:";
 inline constexpr const char* kRemoveSelected = "REMOVE SELECTED AIRCRAFT";
 inline constexpr const char* kTempFolderMenu = "Temporaly_Folder";
 inline constexpr const char* kUnusedGaugesMenu = "Unused_Gauges_Folder";
 inline constexpr const char* kEmptyFolderItem = "Empty Folder";
+inline constexpr const char* kRestoreRemovedItem = "Restore Removed Aircraft...";
 inline constexpr const char* kSettingsMenu = "Settings";
 inline constexpr const char* kChangeSimFolderItem = "Change Simulator Folder";
 inline constexpr const char* kAboutMenu = "About";
@@ -55,6 +57,12 @@ inline constexpr const char* kProgressCaption = "Processing...";
 inline constexpr const char* kProgressHeading = "PROCESSING PLEASE WAIT.....";
 inline constexpr const char* kProgressStatusLabel = "STATUS:";
 inline constexpr const char* kProgressNoStatus = "-None-";
+
+inline constexpr const char* kRestoreCaption = "Restore Removed Aircraft";
+inline constexpr const char* kRestoreInstruction =
+    "The removed aircraft still held in the Temporaly Folder, newest first: title, time of "
+    "removal and folder. Select one to put it back.";
+inline constexpr const char* kRestore = "RESTORE";
 
 inline constexpr const char* kAboutCaption = "About Quorvane v4.0";
 inline constexpr const char* kCredits = "Credits";

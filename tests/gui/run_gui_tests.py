@@ -22,29 +22,36 @@ from wine_session import Probe, WineSession, unescape, wait_until, which_or_fail
 # Control and menu identifiers of src/ui/ControlIds.h.
 SETTINGS_NEXT_STEP, SETTINGS_EXIT, SETTINGS_FS2002 = 301, 302, 307
 SETTINGS_FOLDER_LIST, SETTINGS_FOLDER_BOX = 310, 312
-MAIN_REMOVE, MAIN_LIST = 401, 404
+MAIN_REMOVE, MAIN_LIST_FRAME, MAIN_LIST, MAIN_FILTER, MAIN_FOLDER, MAIN_SUMMARY = (
+    401, 403, 404, 406, 407, 408)
 PROGRESS_STATUS = 504
-MENU_EMPTY_TEMP, MENU_EMPTY_UNUSED, MENU_ABOUT, MENU_CHANGE_FOLDER = 201, 202, 203, 205
+MENU_EMPTY_TEMP, MENU_EMPTY_UNUSED, MENU_ABOUT, MENU_CHANGE_FOLDER, MENU_RESTORE = (
+    201, 202, 203, 205, 206)
 ABOUT_OK, ABOUT_AUTHOR = 601, 604
+RESTORE_LIST, RESTORE_BUTTON = 701, 702
 
 # The fonts of the windows' texts, as their layout gives them: hundredths of a point, bold,
 # italic. Every text is checked to fit its control in its font.
 DEFAULT = (825, 0, 0)
 SETTINGS_TEXTS = {301: DEFAULT, 302: DEFAULT, 303: DEFAULT, 304: DEFAULT, 305: DEFAULT,
                   306: DEFAULT, 307: DEFAULT, 308: DEFAULT, 311: DEFAULT, 313: DEFAULT}
-MAIN_TEXTS = {401: DEFAULT, 402: DEFAULT, 403: DEFAULT}
+MAIN_TEXTS = {401: DEFAULT, 402: DEFAULT, 403: DEFAULT, 405: DEFAULT}
+RESTORE_TEXTS = {702: DEFAULT, 703: DEFAULT}
 PROGRESS_TEXTS = {502: (1350, 1, 1), 503: (1350, 1, 1), 504: (1200, 1, 1)}
 ABOUT_TEXTS = {601: DEFAULT, 602: (1350, 1, 1), 603: (1200, 1, 0), 604: (1200, 1, 1),
                605: (1200, 1, 1), 606: (1200, 1, 0), 607: (825, 1, 1)}
 # Client areas in twips.
-SPLASH_TWIPS, SETTINGS_TWIPS, MAIN_TWIPS = (8865, 4725), (4740, 6075), (5520, 4320)
-PROGRESS_TWIPS, ABOUT_TWIPS = (5340, 1740), (5205, 5220)
+SPLASH_TWIPS, SETTINGS_TWIPS, MAIN_TWIPS = (8865, 4725), (4740, 6075), (5520, 5280)
+PROGRESS_TWIPS, ABOUT_TWIPS, RESTORE_TWIPS = (5340, 1740), (5205, 5220), (7200, 3960)
 
 SWEEP_QUESTION = ("Do you want to remove the unused gauges files?. (NOTE: The unused gauges files "
                   "that were removed will going to be saved in the UNUSED GAUGES folder.)")
 CONFIRM_REMOVAL = "Confirm to delete the selected aircraft's files?"
 GAUGE_QUESTION_START = "Do you want to remove also all the gauges files used by the panel"
 REMOVAL_DONE = "Remove process completed."
+BATCH_CONFIRM = "Confirm to delete the files of the 2 selected aircraft?"
+RESTORE_QUESTION = "Do you want to put the removed aircraft back?"
+RESTORE_DONE = "Restore process completed."
 REMOVAL_CANCELLED = "The process was canceled by user."
 EMPTY_TEMP_QUESTION = ("Do you want to delete permanently all the subdirectories and files of the "
                        "TEMP_PATH (Temporaly Folder).")
@@ -109,6 +116,9 @@ def make_simulator(root):
 
 
 SIM_TITLES = ["Alpha One", "Bravo Red", "Bravo Blue", LONG_TITLE, "Delta"]
+# What removing Bravo Blue would do once Alpha One is gone.
+BRAVO_BLUE_PLAN = ("moves 1 folder and 2 files; sim, model, panel and sound shared with 1 other "
+                   "aircraft; aircraft.cfg rewritten")
 
 
 def make_large_simulator(root, folders):
@@ -267,6 +277,29 @@ class Run:
               f"{widest} wide at {self.dpi} DPI")
         check(widest > list_width, "the long title fits the list: the test shows nothing")
 
+    def check_follows_size(self, main):
+        """Made larger, the main window gives the room to the list and the lines below it; the
+        button keeps to its corner. It can't be made smaller than its first size."""
+        ids = (MAIN_FILTER, MAIN_LIST_FRAME, MAIN_LIST, MAIN_SUMMARY, MAIN_REMOVE)
+        before = {i: [int(v) for v in self.probe.ok("ctlrect", main, i).split()] for i in ids}
+        first_client = [int(v) for v in self.probe.ok("client", main).split()]
+        left, top, right, bottom = self.rect(main)
+        dx, dy = 150 * self.dpi // 96, 100 * self.dpi // 96
+        self.probe.ok("resize", main, right - left + dx, bottom - top + dy)
+        check(wait_until(lambda: [int(v) for v in self.probe.ok("client", main).split()]
+                         == [first_client[0] + dx, first_client[1] + dy], 10),
+              "the main window did not take the larger size")
+        after = {i: [int(v) for v in self.probe.ok("ctlrect", main, i).split()] for i in ids}
+        moved = {i: [a - b for a, b in zip(after[i], before[i])] for i in ids}
+        expected = {MAIN_FILTER: [0, 0, dx, 0], MAIN_LIST_FRAME: [0, 0, dx, dy],
+                    MAIN_LIST: [0, 0, dx, dy], MAIN_SUMMARY: [0, dy, dx, dy],
+                    MAIN_REMOVE: [dx, dy, dx, dy]}
+        check(moved == expected, f"grown by {dx} x {dy}, the controls moved {moved}")
+        self.probe.ok("resize", main, 100, 100)
+        time.sleep(0.3)
+        client = [int(v) for v in self.probe.ok("client", main).split()]
+        check(client == first_client, f"the main window shrank to {client}, from {first_client}")
+
     def check_picture_fills_splash(self, splash):
         """The splash picture is drawn over the whole window: its bottom-right quarter is the
         picture, not the bare window colour."""
@@ -341,6 +374,18 @@ def test_start_with_the_folder_gone(session, args, work):
         run.check_scaled(main, MAIN_TWIPS, "main")
         run.check_texts_fit(main, MAIN_TEXTS, "main")
         run.check_long_titles_scroll(main)
+        run.check_follows_size(main)
+
+        # The restore window at 144 DPI, with nothing held; Esc closes it.
+        run.probe.ok("menu", main, MENU_RESTORE)
+        restore = run.window("Restore Removed Aircraft", "QuorvaneRestoreWindow")
+        run.check_scaled(restore, RESTORE_TWIPS, "restore")
+        run.check_texts_fit(restore, RESTORE_TEXTS, "restore")
+        check(run.list_items(restore, RESTORE_LIST) == [], "the restore window lists removals")
+        check(wait_until(lambda: run.probe.ok("foreground") == restore, 10),
+              "the restore window is not in front")
+        run.probe.ok("keys", "escape")
+        check(run.probe("gone", restore, 10000) == "ok", "Esc did not close the restore window")
 
         # The About window at 144 DPI; Esc closes it.
         run.probe.ok("menu", main, MENU_ABOUT)
@@ -392,6 +437,67 @@ def test_start_without_an_aircraft_folder(session, args, work):
         check(run.finish() == 0, "the program did not end cleanly when its last window closed")
     finally:
         run.kill()
+
+
+def find_remove_and_restore(run, main, sim, held):
+    """Alpha One is held. The selected aircraft's folder and plan below the list; the filter
+    narrowing the list and the removal working on it: both Bravo sections in one batch (one
+    confirmation, one gauge question, one reload); then Alpha One put back from the restore
+    window."""
+    bravo = sim / "Aircraft" / "Bravo"
+    caption = lambda: run.text(main, MAIN_LIST_FRAME)  # noqa: E731
+    run.probe.ok("select", main, MAIN_LIST, 1)
+    check(wait_until(lambda: run.text(main, MAIN_FOLDER) == windows_path(bravo), 10),
+          f"the folder line shows {run.text(main, MAIN_FOLDER)!r} for Bravo Blue")
+    summary = run.text(main, MAIN_SUMMARY)
+    check(summary == BRAVO_BLUE_PLAN, f"the plan line shows {summary!r} for Bravo Blue")
+
+    run.probe.ok("settext", main, MAIN_FILTER, "bRAVO")
+    check(wait_until(lambda: caption() == "Aircraft List (2 of 4)", 10),
+          f"with the filter the list frame reads {caption()!r}")
+    check(run.list_items(main) == ["Bravo Red", "Bravo Blue"],
+          f"the filter leaves {run.list_items(main)}")
+    check(run.text(main, MAIN_SUMMARY) == BRAVO_BLUE_PLAN,
+          "the plan line changed while the same aircraft stayed selected")
+    run.probe.ok("select", main, MAIN_LIST, "0,1")
+    check(wait_until(lambda: run.text(main, MAIN_SUMMARY) == "", 10),
+          "the plan line still shows one aircraft's plan with two selected")
+    run.probe.ok("click", main, MAIN_REMOVE)
+    run.answer(BATCH_CONFIRM, "Yes,No", "Yes", icon="none")
+    run.answer(GAUGE_QUESTION_START + "...", "Yes,No", "No")
+    run.answer(REMOVAL_DONE, "OK", "OK", icon="icon")
+    # One reload: a second one's question would come before the restore's below.
+    run.answer(SWEEP_QUESTION, "Yes,No", "No")
+    check(wait_until(lambda: caption() == "Aircraft List (0 of 2)", 10),
+          f"after the batch the list frame reads {caption()!r}")
+    check(not bravo.exists(), "the batch left the Bravo folder")
+    for name in ("bravo.air", "texture.red/file.bin", "texture.blue/file.bin"):
+        check((held / "bravo" / name).exists(), f"the batch did not hold {name}")
+    run.probe.ok("settext", main, MAIN_FILTER, "")
+    check(wait_until(lambda: caption() == "Aircraft List", 10),
+          f"with the filter cleared the list frame reads {caption()!r}")
+    check(run.list_items(main) == [LONG_TITLE, "Delta"], f"the list holds {run.list_items(main)}")
+
+    run.probe.ok("menu", main, MENU_RESTORE)
+    restore = run.window("Restore Removed Aircraft", "QuorvaneRestoreWindow")
+    entries = [e.split("\t") for e in run.list_items(restore, RESTORE_LIST)]
+    check([e[0] for e in entries] == ["Bravo Blue", "Bravo Red", "Alpha One"]
+          and entries[2][2] == windows_path(sim / "Aircraft" / "Alpha"),
+          f"the restore window lists {entries}")
+    run.probe.ok("select", restore, RESTORE_LIST, 2)
+    run.probe.ok("click", restore, RESTORE_BUTTON)
+    run.answer(RESTORE_QUESTION, "Yes,No", "Yes", icon="none")
+    run.answer(RESTORE_DONE, "OK", "OK", icon="icon")
+    run.answer(SWEEP_QUESTION, "Yes,No", "No")
+    check(wait_until(lambda: run.list_items(main) == ["Alpha One", LONG_TITLE, "Delta"], 20),
+          f"after the restore the list holds {run.list_items(main)}")
+    check((sim / "Aircraft" / "Alpha" / "alpha.air").exists()
+          and (sim / "Gauges" / "AlphaGauge.gau").exists(),
+          "the restore did not put Alpha One's files and gauge back")
+    check([e.split("\t")[0] for e in run.list_items(restore, RESTORE_LIST)]
+          == ["Bravo Blue", "Bravo Red"], "the restore window still lists Alpha One")
+    run.probe.ok("close", restore)
+    run.probe.ok("gone", restore, 10000)
 
 
 def change_folder_to(run, main, big):
@@ -529,14 +635,17 @@ def test_run_with_settings(session, args, work):
               "the reload's sweep did not move the gauge only Alpha used")
         check((gauges / "Shared.gau").exists(), "a gauge Bravo still uses was moved")
 
+        find_remove_and_restore(run, main, sim, held)
+        titles = ["Alpha One", LONG_TITLE, "Delta"]
+
         # An aircraft whose files are gone: the removal stops, and the list follows the disk.
         shutil.rmtree(sim / "Aircraft" / "Delta")
-        run.probe.ok("select", main, MAIN_LIST, SIM_TITLES[1:].index("Delta"))
+        run.probe.ok("select", main, MAIN_LIST, titles.index("Delta"))
         run.probe.ok("click", main, MAIN_REMOVE)
         run.answer(CONFIRM_REMOVAL, "Yes,No", "Yes")
         run.press(run.message_naming(["could not be read", "Nothing was removed"], "OK"), "OK")
         run.answer(SWEEP_QUESTION, "Yes,No", "No")
-        check(wait_until(lambda: run.list_items(main) == SIM_TITLES[1:4], 20),
+        check(wait_until(lambda: run.list_items(main) == titles[:2], 20),
               f"after the stopped removal the list holds {run.list_items(main)}")
 
         # The simulator folder changed from the menu: EXIT changes nothing.
@@ -556,7 +665,7 @@ def test_run_with_settings(session, args, work):
               "EXIT of the settings window closed the program")
         check(run.probe.ok("enabled", main) == "1", "the main window takes no input after EXIT")
         check((base / "quorva_set.cfg").read_bytes() == saved, "EXIT changed the settings file")
-        check(run.list_items(main) == SIM_TITLES[1:4], "EXIT changed the list")
+        check(run.list_items(main) == titles[:2], "EXIT changed the list")
 
         # NEXT STEP on another folder: the list follows it; input during its load does nothing.
         loaded_in = change_folder_to(run, main, big)

@@ -14,7 +14,12 @@
 //   menus HWND                  the captions of the menu bar and its items -> ok A>B|C>D...
 //   text HWND ID                a control's text -> ok TEXT
 //   items HWND ID               a list box's items -> ok A TAB B ...
-//   select HWND ID INDEX        selects a list box item (-1: none)
+//   select HWND ID INDEX[,INDEX...]
+//                               selects list box items (-1: none; several in a list that takes
+//                               them), with the notification a click sends
+//   settext HWND ID TEXT        sets a control's text, as typing it does
+//   ctlrect HWND ID             a control's rectangle in its window's client area -> ok L T R B
+//   resize HWND W H             gives the window that size, as dragging its edge does
 //   focus HWND                  the id of the control that has the focus in that window's thread
 //   client HWND                 the client area's size -> ok W H
 //   rect HWND                   the window's rectangle on the desktop -> ok L T R B
@@ -449,8 +454,44 @@ std::string Run(const std::vector<std::string>& f) {
         return out;
     }
     if (command == "select") {
-        const HWND list = GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2)));
-        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(std::stoi(f.at(3))), 0);
+        const HWND window = Handle(f.at(1));
+        const int id = std::stoi(f.at(2));
+        const HWND list = GetDlgItem(window, id);
+        std::vector<int> indices;
+        std::stringstream stream(f.at(3));
+        std::string index;
+        while (std::getline(stream, index, ',')) indices.push_back(std::stoi(index));
+        if ((GetWindowLongPtrW(list, GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0) {
+            SendMessageW(list, LB_SETSEL, FALSE, -1);
+            for (int i : indices) {
+                if (i >= 0) SendMessageW(list, LB_SETSEL, TRUE, i);
+            }
+            if (!indices.empty() && indices.front() >= 0)
+                SendMessageW(list, LB_SETCARETINDEX, static_cast<WPARAM>(indices.front()), FALSE);
+        } else {
+            SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(indices.at(0)), 0);
+        }
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        return "ok";
+    }
+    if (command == "settext") {
+        const std::wstring text = Wide(f.size() > 3 ? f.at(3) : "");
+        SendMessageW(GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2))), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(text.c_str()));
+        return "ok";
+    }
+    if (command == "ctlrect") {
+        const HWND control = GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2)));
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+        return "ok " + std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+               std::to_string(rect.right) + " " + std::to_string(rect.bottom);
+    }
+    if (command == "resize") {
+        SetWindowPos(Handle(f.at(1)), nullptr, 0, 0, std::stoi(f.at(2)), std::stoi(f.at(3)),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return "ok";
     }
     if (command == "focus") {
