@@ -480,6 +480,7 @@ def find_remove_and_restore(run, main, sim, held):
 
     run.probe.ok("menu", main, MENU_RESTORE)
     restore = run.window("Restore Removed Aircraft", "QuorvaneRestoreWindow")
+    run.check_texts_fit(restore, RESTORE_TEXTS, "restore")
     entries = [e.split("\t") for e in run.list_items(restore, RESTORE_LIST)]
     check([e[0] for e in entries] == ["Bravo Blue", "Bravo Red", "Alpha One"]
           and entries[2][2] == windows_path(sim / "Aircraft" / "Alpha"),
