@@ -726,7 +726,7 @@ def main():
 
     work = pathlib.Path(args.work).resolve()
     work.mkdir(parents=True, exist_ok=True)
-    prefix = work.parent / "gui-wineprefix"
+    prefix = work / "wineprefix"
     failed = []
     # Room for the windows at 192 DPI.
     with WineSession(prefix, screen="1600x1200x24") as session:
