@@ -9,7 +9,7 @@ namespace qv::ui {
 
 namespace {
 
-constexpr TwipRect kFrame1{120, 1440, 4935, 2895};
+constexpr TwipRect kCreditsFrameRect{120, 1440, 4935, 2895};
 
 }  // namespace
 
@@ -32,15 +32,19 @@ void AboutWindow::open() {
     add_control(L"BUTTON", widen(texts::kOk), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
                 {3120, 4560, 1935, 495}, ids::kAboutOk);
     const HWND credits = add_control(L"BUTTON", widen(texts::kCredits), BS_GROUPBOX | WS_GROUP,
-                                     kFrame1, ids::kAboutCredits, {1200, true, false});
+                                     kCreditsFrameRect, ids::kAboutCredits, {1200, true, false});
     add_control(L"STATIC", widen(texts::kOriginLine), SS_LEFT,
-                inside(kFrame1, {3240, 2520, 1575, 255}), ids::kAboutOrigin, {825, true, true});
+                inside(kCreditsFrameRect, {3240, 2520, 1575, 255}), ids::kAboutOrigin,
+                {825, true, true});
     add_control(L"STATIC", widen(texts::kContactLine), SS_LEFT,
-                inside(kFrame1, {120, 1440, 4695, 975}), ids::kAboutContact, {1200, true, false});
+                inside(kCreditsFrameRect, {120, 1440, 4695, 975}), ids::kAboutContact,
+                {1200, true, false});
     add_control(L"STATIC", widen(texts::kCallSignLine), SS_LEFT,
-                inside(kFrame1, {120, 840, 3975, 375}), ids::kAboutCallSign, {1200, true, true});
+                inside(kCreditsFrameRect, {120, 840, 3975, 375}), ids::kAboutCallSign,
+                {1200, true, true});
     add_control(L"STATIC", widen(texts::kAuthorLine), SS_LEFT,
-                inside(kFrame1, {120, 480, 3015, 255}), ids::kAboutAuthor, {1200, true, true});
+                inside(kCreditsFrameRect, {120, 480, 3015, 255}), ids::kAboutAuthor,
+                {1200, true, true});
     add_control(L"STATIC", widen(texts::kBanner), SS_CENTER, {120, 120, 4935, 1215},
                 ids::kAboutBanner, {1350, true, true});
     // The frame is drawn beneath the labels it holds.

@@ -18,7 +18,7 @@ namespace qv::ui {
 namespace {
 
 // Below the instruction the filter row comes first; everything under it sits lower by its room.
-constexpr TwipRect kFrame1{120, 1080, 5175, 2775};
+constexpr TwipRect kListFrameRect{120, 1080, 5175, 2775};
 
 struct MenuItem {
     int id;
@@ -66,13 +66,14 @@ void MainWindow::create() {
                 {120, 720, 555, 255}, ids::kMainFindLabel);
     add_control(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {675, 675, 4620, 315},
                 ids::kMainFilter, kDefaultFont, WS_EX_CLIENTEDGE);
-    const HWND list_frame = add_control(L"BUTTON", widen(texts::kAircraftList),
-                                        BS_GROUPBOX | WS_GROUP, kFrame1, ids::kMainListFrame);
+    const HWND list_frame =
+        add_control(L"BUTTON", widen(texts::kAircraftList), BS_GROUPBOX | WS_GROUP, kListFrameRect,
+                    ids::kMainListFrame);
     list_.attach(add_control(L"LISTBOX", L"",
                              LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                                  WS_HSCROLL | WS_TABSTOP | WS_GROUP,
-                             inside(kFrame1, {120, 240, 4935, 2400}), ids::kMainList, kDefaultFont,
-                             WS_EX_CLIENTEDGE),
+                             inside(kListFrameRect, {120, 240, 4935, 2400}), ids::kMainList,
+                             kDefaultFont, WS_EX_CLIENTEDGE),
                  dpi());
     add_control(L"STATIC", widen(texts::kMainInstruction), SS_LEFT, {120, 120, 5175, 495},
                 ids::kMainInstruction);

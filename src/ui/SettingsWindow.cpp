@@ -15,8 +15,8 @@ namespace qv::ui {
 
 namespace {
 
-constexpr TwipRect kFrame1{120, 120, 4455, 1815};
-constexpr TwipRect kFrame2{120, 2040, 4455, 3135};
+constexpr TwipRect kVersionFrameRect{120, 120, 4455, 1815};
+constexpr TwipRect kFolderFrameRect{120, 2040, 4455, 3135};
 constexpr int kOptionIds[4] = {ids::kSettingsFs98, ids::kSettingsFs2000, ids::kSettingsFs2002,
                                ids::kSettingsCfs2};
 
@@ -79,42 +79,42 @@ void SettingsWindow::create(Purpose purpose, const std::wstring& folder, std::ui
     add_control(L"BUTTON", widen(texts::kNextStep), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
                 {120, 5400, 2175, 495}, ids::kSettingsNextStep);
     const HWND folder_frame =
-        add_control(L"BUTTON", widen(texts::kFolderFrame), BS_GROUPBOX | WS_GROUP, kFrame2,
+        add_control(L"BUTTON", widen(texts::kFolderFrame), BS_GROUPBOX | WS_GROUP, kFolderFrameRect,
                     ids::kSettingsFolderFrame);
     // Read-only: the box always shows the folder list's path, the text that is saved.
     add_control(L"EDIT", widen(texts::kFolderNone),
                 ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | WS_GROUP,
-                inside(kFrame2, {240, 2280, 4095, 285}), ids::kSettingsFolderBox, kDefaultFont,
-                WS_EX_CLIENTEDGE);
+                inside(kFolderFrameRect, {240, 2280, 4095, 285}), ids::kSettingsFolderBox,
+                kDefaultFont, WS_EX_CLIENTEDGE);
     add_control(L"LISTBOX", L"",
                 LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                     WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-                inside(kFrame2, {240, 720, 3615, 1215}), ids::kSettingsFolderList, kDefaultFont,
-                WS_EX_CLIENTEDGE);
+                inside(kFolderFrameRect, {240, 720, 3615, 1215}), ids::kSettingsFolderList,
+                kDefaultFont, WS_EX_CLIENTEDGE);
     // A drop-down list's height is that of the list when open; the closed box takes the
     // height of its font, as a drive list does.
-    TwipRect drive_rect = inside(kFrame2, {240, 360, 2055, 315});
+    TwipRect drive_rect = inside(kFolderFrameRect, {240, 360, 2055, 315});
     drive_rect.height = 2400;
     add_control(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, drive_rect,
                 ids::kSettingsDriveList);
     // One line, clipped at the edge when the font is wider than the laid-out one, rather than
     // a second line cut off by the label's height.
     add_control(L"STATIC", widen(texts::kFolderExample), SS_LEFTNOWORDWRAP | WS_GROUP,
-                inside(kFrame2, {240, 2760, 3975, 255}), ids::kSettingsExample);
+                inside(kFolderFrameRect, {240, 2760, 3975, 255}), ids::kSettingsExample);
     add_control(L"STATIC", widen(texts::kCurrentDirectory), SS_LEFT | WS_GROUP,
-                inside(kFrame2, {240, 2040, 1335, 255}), ids::kSettingsCurrentFolderLabel);
+                inside(kFolderFrameRect, {240, 2040, 1335, 255}), ids::kSettingsCurrentFolderLabel);
     const HWND version_frame =
-        add_control(L"BUTTON", widen(texts::kVersionFrame), BS_GROUPBOX | WS_GROUP, kFrame1,
-                    ids::kSettingsVersionFrame);
+        add_control(L"BUTTON", widen(texts::kVersionFrame), BS_GROUPBOX | WS_GROUP,
+                    kVersionFrameRect, ids::kSettingsVersionFrame);
     add_control(L"BUTTON", widen(texts::kVersionChoices[2]),
-                BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, inside(kFrame1, {120, 1080, 2535, 255}),
-                ids::kSettingsFs2002);
+                BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
+                inside(kVersionFrameRect, {120, 1080, 2535, 255}), ids::kSettingsFs2002);
     add_control(L"BUTTON", widen(texts::kVersionChoices[1]), BS_AUTORADIOBUTTON,
-                inside(kFrame1, {120, 720, 2535, 255}), ids::kSettingsFs2000);
+                inside(kVersionFrameRect, {120, 720, 2535, 255}), ids::kSettingsFs2000);
     add_control(L"BUTTON", widen(texts::kVersionChoices[0]), BS_AUTORADIOBUTTON,
-                inside(kFrame1, {120, 360, 2295, 255}), ids::kSettingsFs98);
+                inside(kVersionFrameRect, {120, 360, 2295, 255}), ids::kSettingsFs98);
     add_control(L"BUTTON", widen(texts::kVersionChoices[3]), BS_AUTORADIOBUTTON,
-                inside(kFrame1, {120, 1440, 2895, 195}), ids::kSettingsCfs2);
+                inside(kVersionFrameRect, {120, 1440, 2895, 195}), ids::kSettingsCfs2);
     // Frames are drawn beneath the controls they hold (they take no focus, so the tab order
     // of the rest is unchanged).
     for (const HWND frame_control : {folder_frame, version_frame}) {
