@@ -70,10 +70,13 @@ FsStatus fail(FsError kind, const std::string& what, const std::string& path, in
     return {kind, what + " " + path + ": " + utf8_to_cp1252(std::strerror(err))};
 }
 
+bool is_missing(int err) {
+    return err == ENOENT || err == ENOTDIR;
+}
+
 FsStatus from_errno(const std::string& what, const std::string& path, int err) {
     if (err == EEXIST) return fail(FsError::exists, what, path, err);
-    const bool missing = err == ENOENT || err == ENOTDIR;
-    return fail(missing ? FsError::not_found : FsError::failed, what, path, err);
+    return fail(is_missing(err) ? FsError::not_found : FsError::failed, what, path, err);
 }
 
 FsStatus failed(const std::string& what, const std::string& path, const std::string& reason) {
@@ -189,6 +192,14 @@ std::string exact_native(const SplitPath& sp, std::size_t count) {
         exact += cp1252_to_utf8(sp.parts[i]);
     }
     return exact;
+}
+
+// The native path that spells `path` exactly as given: most paths the program uses came from
+// listings, so an operation tries this spelling first and resolves the path only when nothing is
+// there (saving a query a folder or file in the load).
+std::string exact_path(const std::string& path) {
+    const SplitPath sp = split(path);
+    return exact_native(sp, sp.parts.size());
 }
 
 Resolved resolve(const std::string& path, bool all_but_last = false) {
@@ -367,11 +378,15 @@ class PosixFileSystem final : public FileSystem {
         out.unreachable.clear();
         out.matches.assign(wanted.size(), std::string());
         std::vector<DirEntryInfo> entries;
-        Resolved r = resolve(folder);
-        if (!r.ok) return not_found("Can't list the folder", folder);
-        if (!read_native_dir(r.native, entries))
-            return from_errno("Can't list the folder", folder, errno);
-        const std::string& dir = r.native;
+        std::string dir = exact_path(folder);
+        if (!read_native_dir(dir, entries)) {
+            if (!is_missing(errno)) return from_errno("Can't list the folder", folder, errno);
+            Resolved r = resolve(folder);
+            if (!r.ok) return not_found("Can't list the folder", folder);
+            dir = std::move(r.native);
+            if (!read_native_dir(dir, entries))
+                return from_errno("Can't list the folder", folder, errno);
+        }
         std::vector<std::size_t> match_index(wanted.size(), SIZE_MAX);
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const auto& e = entries[i];
@@ -560,11 +575,14 @@ class PosixFileSystem final : public FileSystem {
 
     FsStatus read_file(const std::string& path, std::string& bytes) override {
         bytes.clear();
-        Resolved r = resolve(path);
-        if (!r.ok) return not_found("Can't read", path);
         int raw = -1;
         struct stat st {};
-        FsStatus status = open_regular(r.native, path, raw, st);
+        FsStatus status = open_regular(exact_path(path), path, raw, st);
+        if (raw < 0 && status.not_found()) {
+            Resolved r = resolve(path);
+            if (!r.ok) return not_found("Can't read", path);
+            status = open_regular(r.native, path, raw, st);
+        }
         Fd fd(raw);
         if (!status.ok()) return status;
         if (static_cast<std::uint64_t>(st.st_size) > kMaxReadBytes)
