@@ -545,7 +545,9 @@ def change_folder_to(run, main, big):
     titles = [f"Plane {i}" for i in range(8)]
     check(wait_until(lambda: run.list_items(main) == titles, 30),
           f"after the load the list holds {run.list_items(main)}")
-    check(run.probe.ok("enabled", main) == "1", "the main window takes no input after the load")
+    # The list fills during the walk: the window takes input again once the load has ended.
+    check(wait_until(lambda: run.probe.ok("enabled", main) == "1", 10),
+          "the main window takes no input after the load")
     check(run.count("Selecting Aircraft", "QuorvaneMainWindow") == 1,
           "Alt+F4 during the load closed the main window")
     return loaded_in
@@ -664,7 +666,8 @@ def test_run_with_settings(session, args, work):
         run.probe.ok("gone", settings, 10000)
         check(run.count("Selecting Aircraft", "QuorvaneMainWindow") == 1,
               "EXIT of the settings window closed the program")
-        check(run.probe.ok("enabled", main) == "1", "the main window takes no input after EXIT")
+        check(wait_until(lambda: run.probe.ok("enabled", main) == "1", 10),
+              "the main window takes no input after EXIT")
         check((base / "quorva_set.cfg").read_bytes() == saved, "EXIT changed the settings file")
         check(run.list_items(main) == titles[:2], "EXIT changed the list")
 
