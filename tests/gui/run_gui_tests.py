@@ -574,9 +574,11 @@ def test_run_with_settings(session, args, work):
         run.answer(SWEEP_QUESTION, "Yes,No", "Yes", icon="none")
         main = run.window("Selecting Aircraft", "QuorvaneMainWindow")
         check(run.list_items(main) == SIM_TITLES, f"list holds {run.list_items(main)}")
-        check((unused / "Orphan.gau").exists() and not (gauges / "Orphan.gau").exists(),
+        # The sweep moves the gauge after the answer, under the progress window.
+        check(wait_until(lambda: (unused / "Orphan.gau").exists() and
+                         not (gauges / "Orphan.gau").exists(), 10),
               "the sweep did not move the unused gauge")
-        check(run.probe.ok("focus", main) == str(MAIN_REMOVE),
+        check(wait_until(lambda: run.probe.ok("focus", main) == str(MAIN_REMOVE), 10),
               "the focus is not on REMOVE SELECTED AIRCRAFT")
         run.check_long_titles_scroll(main)
 
