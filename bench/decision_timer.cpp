@@ -21,17 +21,6 @@
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
 #include "platform/Process.h"
-#include "platform/Text.h"
-
-namespace {
-
-bool is_gauge_file(std::string_view name) {
-    if (name.size() < 4) return false;
-    const std::string ext = qv::to_lower(name.substr(name.size() - 4));
-    return ext == ".gau" || ext == ".zip" || ext == ".cab";
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3 || !qv::set_current_directory(argv[1])) {
@@ -54,7 +43,7 @@ int main(int argc, char** argv) {
             names.clear();
             fs->list(qv::path::join(workspace.sim_gauges_dir, "*.*"), qv::ListFilter::normal_files,
                      names);
-            std::erase_if(names, [](const std::string& n) { return !is_gauge_file(n); });
+            std::erase_if(names, [](const std::string& n) { return !qv::is_gauge_file(n); });
         });
         std::vector<std::string_view> stems;
         for (const auto& name : names)

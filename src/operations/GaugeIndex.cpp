@@ -212,4 +212,10 @@ std::vector<bool> find_used_gauges(std::span<const std::string_view> gauge_lists
     return result;
 }
 
+bool is_gauge_file(std::string_view name) {
+    if (name.size() < 4) return false;
+    const std::string ext = to_lower(name.substr(name.size() - 4));
+    return ext == ".gau" || ext == ".zip" || ext == ".cab";
+}
+
 }  // namespace qv

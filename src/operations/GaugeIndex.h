@@ -7,6 +7,10 @@
 
 namespace qv {
 
+// Whether a file of the gauges folder is a gauge: its name ends in .gau, .zip or .cab, any case
+// (the simulator loads gauges from these, packed or not; the sweep and the restore take all alike).
+bool is_gauge_file(std::string_view name);
+
 // The one rule of which gauges a panel names. For each stem (a gauge file's name without its
 // four-character extension), whether one of the gauge lists (PanelRecord::gauges), lower-cased,
 // contains the lower-cased stem followed by "!" or "," anywhere, so that ssna is named by

@@ -32,12 +32,6 @@ std::string simulator_key(std::string_view folder) {
     return key;
 }
 
-bool is_gauge_file(std::string_view name) {
-    if (name.size() < 4) return false;
-    const std::string ext = to_lower(name.substr(name.size() - 4));
-    return ext == ".gau" || ext == ".zip" || ext == ".cab";
-}
-
 bool same_bytes(FileSystem& fs, const std::string& a, const std::string& b) {
     std::string x, y;
     return fs.read_file(a, x).ok() && fs.read_file(b, y).ok() && x == y;

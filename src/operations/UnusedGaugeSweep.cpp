@@ -7,19 +7,8 @@
 #include "operations/Warnings.h"
 #include "operations/WorkingFolderLock.h"
 #include "platform/Path.h"
-#include "platform/Text.h"
 
 namespace qv {
-namespace {
-
-// The simulator loads gauges from these kinds of files, packed or not; all are swept alike.
-bool is_gauge_file(std::string_view name) {
-    if (name.size() < 4) return false;
-    const std::string ext = to_lower(name.substr(name.size() - 4));
-    return ext == ".gau" || ext == ".zip" || ext == ".cab";
-}
-
-}  // namespace
 
 void sweep_unused_gauges(FileSystem& fs, const Workspace& workspace, UiPort& ui,
                          const Catalogue& catalogue) {
