@@ -64,7 +64,7 @@ int run_list(Context& ctx) {
     load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     std::string line;
     for (const std::size_t index : catalogue.list_records) {
-        line = cp1252_to_utf8(catalogue.aircraft_table[index].title);
+        line = cp1252_to_utf8(printable(catalogue.aircraft_table[index].title));
         line += '\n';
         write(line);
     }

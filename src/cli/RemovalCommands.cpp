@@ -118,21 +118,24 @@ int run_remove(Context& ctx, const std::vector<std::string>& args,
 }
 
 int run_held(Context& ctx, bool json) {
-    const std::vector<HeldRemoval> held = list_held(ctx.fs, ctx.workspace);
+    const HeldList held = list_held(ctx.fs, ctx.workspace);
+    for (const auto& problem : held.problems) ctx.ui.warning(problem);
     if (json) {
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
-        for (const auto& h : held)
+        for (const auto& h : held.removals)
             list.push_back(
                 {{"id", h.id},
                  {"when", h.when},
                  {"title", cp1252_to_utf8(h.title)},
                  {"folder", cp1252_to_utf8(path::with_native_separators(h.aircraft_folder))},
-                 {"record", cp1252_to_utf8(path::with_native_separators(h.record_path))}});
+                 {"record", cp1252_to_utf8(path::with_native_separators(h.record_path))},
+                 {"files", h.files}});
         write(list.dump(1) + "\n");
     } else {
-        for (const auto& h : held)
-            write(h.id + "  " + h.when + "  " + h.title + "  (" +
-                  path::with_native_separators(h.aircraft_folder) + ")\n");
+        for (const auto& h : held.removals)
+            write(h.id + "  " + h.when + "  " + printable(h.title) + "  (" +
+                  printable(path::with_native_separators(h.aircraft_folder)) + ")" +
+                  (h.partly_put_back ? "  partly put back" : "") + "\n");
     }
     std::fflush(stdout);
     return kExitDone;

@@ -22,10 +22,29 @@ std::string one_line(const std::string& message) {
             out += text[i];
         }
     }
-    return cp1252_to_utf8(out);
+    return cp1252_to_utf8(printable(out));
 }
 
 }  // namespace
+
+std::string printable(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        const bool control =
+            b < 0x20 || b == 0x7f || b == 0x81 || b == 0x8d || b == 0x8f || b == 0x90 || b == 0x9d;
+        if (!control) {
+            out += c;
+            continue;
+        }
+        static const char kHex[] = "0123456789abcdef";
+        out += "\\x";
+        out += kHex[b >> 4];
+        out += kHex[b & 15];
+    }
+    return out;
+}
 
 void write_line(std::FILE* out, std::string text) {
     text += '\n';

@@ -15,6 +15,11 @@ namespace qv::cli {
 // stream costs one system call per character.
 void write_line(std::FILE* out, std::string text);
 
+// `text` (single-byte) with the bytes a terminal would act on shown as "\xNN": control characters,
+// DEL and the code points Windows-1252 leaves undefined (C1 controls once converted). A title
+// in an aircraft.cfg can hold anything.
+std::string printable(std::string_view text);
+
 struct Answers {
     bool yes = false;     // the command's own confirmation (removal, emptying)
     bool sweep = false;   // the unused-gauge question

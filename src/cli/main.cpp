@@ -14,6 +14,7 @@
 #include "core/OperationError.h"
 #include "core/Settings.h"
 #include "operations/Recovery.h"
+#include "operations/Warnings.h"
 #include "operations/WorkingFolderLock.h"
 #include "platform/Path.h"
 #include "platform/Process.h"
@@ -142,6 +143,15 @@ int run(int argc, char** argv) {
             return kExitError;
         }
         finish_interrupted(*fs, workspace, ui);
+    } else if ((command == "list" || command == "dump" || command == "held") &&
+               !interrupted_removals(*fs, workspace).empty()) {
+        // A reading command finishes what a killed one left, as the start does; when another
+        // command is at work it reads the disk as it stands.
+        std::string busy;
+        if (const auto reading = WorkingFolderLock::take(*fs, workspace, busy))
+            finish_interrupted(*fs, workspace, ui);
+        else
+            ui.warning(warn::removal_in_progress(workspace.base_dir));
     }
     std::vector<std::string> single_byte_titles;
     for (const auto& t : titles) single_byte_titles.push_back(argument_to_single_byte(t));

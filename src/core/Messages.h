@@ -77,6 +77,13 @@ inline constexpr const char* kEmptyUnusedDone = "The Unused Gauges Folder is now
 
 }  // namespace msg
 
+// Whether Yes to the question destroys or takes away much at once: such a question warns, and
+// its default answer is No.
+constexpr bool is_destructive(Question question) {
+    return question == Question::empty_temp_path || question == Question::empty_unused_gauges ||
+           question == Question::confirm_batch_removal;
+}
+
 constexpr const char* question_text(Question question) {
     switch (question) {
         case Question::sweep_unused_gauges:

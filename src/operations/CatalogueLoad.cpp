@@ -1,6 +1,7 @@
 #include "operations/CatalogueLoad.h"
 
 #include "core/Messages.h"
+#include "operations/HeldRemovals.h"
 #include "operations/UnusedGaugeSweep.h"
 #include "operations/Warnings.h"
 #include "platform/Path.h"
@@ -21,6 +22,8 @@ void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, Catalog
     ui.set_progress_status(msg::kStatusGettingAircrafts);
     std::string text;
     WalkGaps gaps;
+    // A working folder inside the aircraft tree: its held copies are no aircraft.
+    const std::string own_folders[] = {workspace.temp_path_dir, workspace.unused_gauges_dir};
     walk_folders(
         fs, ui, workspace.sim_aircraft_dir, kWantedFiles,
         [&](const FoundFolder& found) {
@@ -54,11 +57,12 @@ void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, Catalog
                 }
             }
         },
-        gaps);
+        gaps, own_folders);
     for (auto& message : gaps.unlisted) catalogue.skipped.push_back(std::move(message));
     for (const auto& name : gaps.unreachable)
         catalogue.skipped.push_back(name + ": the name has characters this system can't show");
     if (!gaps.unlisted.empty() || !gaps.unreachable.empty()) catalogue.gauges_incomplete = true;
+    read_held_panels(fs, workspace, catalogue);
     ui.step_progress();
     ui.set_progress_status(msg::kStatusGettingPanels);
     ui.step_progress();

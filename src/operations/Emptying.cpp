@@ -1,7 +1,9 @@
 #include "operations/Emptying.h"
 
 #include "core/Messages.h"
+#include "operations/HeldRemovals.h"
 #include "operations/LeftOver.h"
+#include "operations/Recovery.h"
 #include "operations/Warnings.h"
 #include "operations/WorkingFolderLock.h"
 #include "simfiles/TreeDeletion.h"
@@ -21,6 +23,20 @@ EmptyOutcome empty_holding_folder(FileSystem& fs, const Workspace& workspace, Ui
     }
     ui.show_progress();
     ui.set_progress_status(status);
+    // The records go first, each before the files it lists: an emptying cut short leaves held
+    // files no record lists (the next emptying takes them), never a removal listed but half gone.
+    if (question == Question::empty_temp_path) {
+        for (const auto& record : find_record_files(fs, workspace)) {
+            const FsStatus st = delete_any(fs, record);
+            if (!st.ok() && !st.not_found()) {
+                ui.close_progress();
+                ui.warning(warn::empty_left_over(folder, warn::record_kept(record, st.message)));
+                return EmptyOutcome::left_over;
+            }
+        }
+        for (const auto& id : interrupted_removals(fs, workspace))
+            fs.delete_file(pending_marker_path(workspace, id));
+    }
     const TreeDeletion deletion = delete_folder_tree(fs, folder);
     ui.close_progress();
 

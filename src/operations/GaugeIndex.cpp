@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/Path.h"
 #include "platform/Text.h"
 
 namespace qv {
@@ -216,6 +217,29 @@ bool is_gauge_file(std::string_view name) {
     if (name.size() < 4) return false;
     const std::string ext = to_lower(name.substr(name.size() - 4));
     return ext == ".gau" || ext == ".zip" || ext == ".cab";
+}
+
+const std::set<std::string>& GaugeFolder::names_in(const std::string& rel_folder) {
+    auto [it, fresh] = listed_.try_emplace(to_lower(rel_folder));
+    if (fresh) {
+        const std::string folder = rel_folder.empty() ? folder_ : path::join(folder_, rel_folder);
+        std::vector<DirEntry> entries;
+        const FsStatus st = fs_.list_entries(folder, entries);
+        if (!st.ok() && !st.not_found()) incomplete_ = true;
+        for (const auto& e : entries) it->second.insert(to_lower(e.name));
+    }
+    return it->second;
+}
+
+bool GaugeFolder::offers(std::string_view name) {
+    const auto clean = path::clean_relative(name);
+    if (!clean) return false;
+    const std::string rel(path::parent(*clean));
+    const std::string last = to_lower(path::last_part(*clean));
+    const std::set<std::string>& names = names_in(rel);
+    for (const char* ext : {"", ".gau", ".cab", ".dll"})
+        if (names.contains(last + ext)) return true;
+    return false;
 }
 
 }  // namespace qv

@@ -1,9 +1,14 @@
 // Which gauge files the panels' gauge lists name.
 #pragma once
 
+#include <map>
+#include <set>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/FileSystem.h"
 
 namespace qv {
 
@@ -25,5 +30,24 @@ bool is_gauge_file(std::string_view name);
 // does hold a CR or LF is searched for in the lists themselves.
 std::vector<bool> find_used_gauges(std::span<const std::string_view> gauge_lists,
                                    std::span<const std::string_view> stems);
+
+// The gauges a folder offers a panel, as the simulator finds them for a gauge entry's name: a file
+// "<name>.gau", "<name>.cab" or "<name>.dll", or a folder "<name>", without regard to case; a name
+// with sub-folders ("Folder\Name") is looked for in that sub-folder. Each folder is listed once.
+class GaugeFolder {
+  public:
+    GaugeFolder(FileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {}
+    bool offers(std::string_view name);
+    // Whether a folder met on the way could not be listed (an answer "no" is then not sure).
+    bool incomplete() const { return incomplete_; }
+
+  private:
+    const std::set<std::string>& names_in(const std::string& rel_folder);
+
+    FileSystem& fs_;
+    std::string folder_;
+    std::map<std::string, std::set<std::string>> listed_;  // lower-case folder -> lower names
+    bool incomplete_ = false;
+};
 
 }  // namespace qv

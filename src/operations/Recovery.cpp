@@ -1,13 +1,44 @@
 #include "operations/Recovery.h"
 
+#include <set>
+
+#include "operations/HeldRemovals.h"
 #include "operations/LeftOver.h"
 #include "operations/RemovalRecord.h"
 #include "operations/RemovalRun.h"
 #include "operations/Restore.h"
 #include "operations/Warnings.h"
 #include "platform/Path.h"
+#include "platform/Text.h"
 
 namespace qv {
+namespace {
+
+// The folders a record writes into, where a killed copy may have left a temporary file: the
+// places of its files in the simulator (and the gauges folder), and their held places.
+std::set<std::string> written_folders(const Workspace& workspace, const RemovalRecord& r) {
+    std::set<std::string> folders;
+    const auto add = [&](std::string folder) { folders.insert(std::move(folder)); };
+    add(std::string(path::parent(in_simulator(workspace, r.cfg))));
+    add(std::string(path::parent(in_working_folder(workspace, r.cfg_copy))));
+    add(workspace.sim_gauges_dir);
+    for (const auto& m : r.moves) {
+        add(std::string(path::parent(in_simulator(workspace, m.source))));
+        add(std::string(path::parent(in_working_folder(workspace, m.held))));
+    }
+    return folders;
+}
+
+// The record a marker points at, relative to the working folder, when the marker is sound: a
+// plain path inside Temp_Path to the record file of the marker's own id.
+bool marker_target(const Workspace& workspace, const std::string& id, const std::string& rel) {
+    if (!is_record_id(id) || !path::is_plain_relative(rel)) return false;
+    const std::string expected = std::string(kRecordPrefix) + id + std::string(kRecordSuffix);
+    return path::last_part(rel) == expected &&
+           path::is_inside(in_working_folder(workspace, rel), workspace.temp_path_dir);
+}
+
+}  // namespace
 
 std::vector<std::string> interrupted_removals(FileSystem& fs, const Workspace& workspace) {
     std::vector<std::string> names;
@@ -23,31 +54,60 @@ std::vector<std::string> interrupted_removals(FileSystem& fs, const Workspace& w
 }
 
 void finish_interrupted(FileSystem& fs, const Workspace& workspace, UiPort& ui) {
+    remove_temporary_files(fs, workspace.temp_path_dir);
     for (const auto& id : interrupted_removals(fs, workspace)) {
         const std::string marker = pending_marker_path(workspace, id);
         std::string rel;
-        RemovalRecord record;
-        std::string text, error;
         FsStatus st = fs.read_file(marker, rel);
-        if (st.ok()) st = fs.read_file(in_working_folder(workspace, rel), text);
-        if (!st.ok() || !parse_record(text, record, error)) {
+        if (!st.ok()) continue;
+        if (!marker_target(workspace, id, rel)) {
+            ui.warning(warn::record_refused(marker, "it does not point at a record of its own"));
+            continue;
+        }
+        const std::string record_file = in_working_folder(workspace, rel);
+        RemovalRecord record;
+        std::string why;
+        if (!read_record(fs, record_file, record, why)) {
+            Attributes a;
             // The record is written before its marker and before anything changes: a marker
-            // without a readable record stands for a removal that changed nothing.
-            fs.delete_file(marker);
+            // without its record stands for a removal that changed nothing.
+            if (fs.attributes(record_file, a).not_found()) {
+                fs.delete_file(marker);
+            } else {
+                ui.warning(warn::record_refused(record_file, why));
+            }
             continue;
         }
+        if (record.id != id) {
+            ui.warning(warn::record_refused(record_file, "it is the record of another removal"));
+            continue;
+        }
+        if (!same_simulator(record.simulator, workspace.sim_main_dir)) {
+            ui.warning(warn::interrupted_elsewhere(record.title, record.simulator,
+                                                   workspace.sim_main_dir));
+            continue;
+        }
+        why = out_of_bounds(workspace, record);
+        if (why.empty()) why = link_on_the_way(fs, workspace, record);
+        if (!why.empty()) {
+            ui.warning(warn::record_refused(record_file, why));
+            continue;
+        }
+        for (const auto& folder : written_folders(workspace, record))
+            remove_temporary_files(fs, folder);
         if (record.restore_begun) {
-            finish_interrupted_restore(fs, workspace, ui, in_working_folder(workspace, rel));
+            finish_interrupted_restore(fs, workspace, ui, record_file, record);
             continue;
         }
-        LeftOver left;
-        RemovalRun run(fs, workspace, record, left);
         if (record.finished) {
             // Only its marker outlived it.
             fs.delete_file(marker);
             continue;
         }
-        if (run.hold_cfg() != RemovalRun::CfgStep::done) {
+        LeftOver left;
+        RemovalRun run(fs, workspace, record, left);
+        const RemovalRun::CfgStep cfg = run.hold_cfg();
+        if (cfg != RemovalRun::CfgStep::done && !run.stopped()) {
             // The aircraft.cfg is no longer the one the plan read; nothing else had moved yet.
             run.give_up();
             ui.notice(warn::interrupted_undone(record.title));
@@ -60,10 +120,13 @@ void finish_interrupted(FileSystem& fs, const Workspace& workspace, UiPort& ui) 
         run.move(MoveKind::rest);
         if (!record.folders_done) run.empty_folders();
         run.finish();
-        if (left.empty())
+        if (run.stopped()) {
+            ui.warning(run.stop_warning());
+        } else if (left.empty()) {
             ui.notice(warn::interrupted_finished(record.title));
-        else
+        } else {
             ui.warning(warn::interrupted_finished(record.title) + "\r\n" + left.describe());
+        }
     }
 }
 

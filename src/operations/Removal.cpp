@@ -67,8 +67,6 @@ class Removal {
     int steps_ = 0;
     // Asked once for a whole batch.
     std::optional<bool> gauges_answer_;
-    // The panel folders earlier removals of the batch took: they protect no gauge any more.
-    std::set<std::string> gone_panels_;
 };
 
 Ended Removal::run(const AircraftRecord& target, std::size_t earlier) {
@@ -88,7 +86,8 @@ Ended Removal::run(const AircraftRecord& target, std::size_t earlier) {
     if (!st.ok()) return stop(warn::holding_folder_failed(st.message));
 
     step(msg::kStatusGettingData);
-    PlanOutcome planned = plan_removal(fs_, workspace_, catalogue_, target, earlier, gone_panels_);
+    PlanOutcome planned = plan_removal(fs_, workspace_, catalogue_, target, earlier);
+    if (planned.result == PlanOutcome::Result::refused) return stop(planned.why);
     // The list shows something the disk no longer holds: it is loaded again.
     if (planned.result != PlanOutcome::Result::planned) return stop(planned.why, true);
     const RemovalPlan& plan = planned.plan;
@@ -115,7 +114,7 @@ Ended Removal::run(const AircraftRecord& target, std::size_t earlier) {
             return stop(ended.left.describe());
     }
     bool gauges = false;
-    if (plan.gauge_question) {
+    if (plan.gauge_question && !removal.stopped()) {
         if (!gauges_answer_) gauges_answer_ = ui_.ask(Question::remove_gauges);
         gauges = *gauges_answer_;
     }
@@ -136,8 +135,7 @@ Ended Removal::run(const AircraftRecord& target, std::size_t earlier) {
         ++steps_;
     }
     removal.finish();
-    // A panel folder the removal emptied names no gauge for the rest of the batch.
-    for (const auto& f : plan.folders_to_remove) gone_panels_.insert(to_lower(f));
+    if (removal.stopped()) ended.left.note(removal.stop_warning());
     ended.result = ended.left.empty() ? Result::completed : Result::left_over;
     ended.reload = true;
     return ended;

@@ -18,10 +18,11 @@ namespace {
 
 using Result = PlanOutcome::Result;
 
-// A name the listing could only show with "?" for characters this system's code page lacks: no
-// path reaches it.
+// A name the listing could only show with "?" for characters this system's code page lacks, or
+// one ending in a dot or a space, which Windows drops from any path: no path reaches it.
 bool unreachable(std::string_view name) {
-    return name.find('?') != std::string_view::npos;
+    return name.find('?') != std::string_view::npos ||
+           (!name.empty() && (name.back() == '.' || name.back() == ' '));
 }
 
 // What another section of the same file names too, field by field.
@@ -119,15 +120,23 @@ class Planner {
         // Held under the section's own spelling of the name, whatever the disk's spelling.
         const std::string held_folder = path::join(plan_.holding_dir, *clean);
         held_folders_[to_lower(found.front())] = *clean;
-        std::vector<std::string> files;
-        st = fs_.list(path::join(source, "*.*"), ListFilter::normal_files, files);
+        std::vector<DirEntry> entries;
+        st = fs_.list_entries(source, entries);
         if (!st.ok()) {
             plan_.stays.add(source, st.message);
             return;
         }
-        for (const auto& file : files) {
-            if (unreachable(file)) continue;  // named with the rest when the folder goes
-            add_move(path::join(source, file), held_folder, file);
+        note_clashes(source, entries);
+        for (const auto& e : entries) {
+            // Hidden and system files and sub-folders go with the rest when the folder goes.
+            if (e.attrs.directory || e.attrs.hidden || e.attrs.system) continue;
+            const std::string file = path::join(source, e.name);
+            if (unreachable(e.name)) continue;  // named with the rest when the folder goes
+            if (e.attrs.link) {
+                plan_.stays.add(file, "a link, left as it is");
+                continue;
+            }
+            add_move(file, held_folder, e.name);
         }
         kind_folders_.push_back(source);
     }
@@ -135,31 +144,26 @@ class Planner {
     // Everything else in the aircraft folder, when it goes: files of any attribute, sub-folders
     // of any name. Links stay where they are.
     void rest_of_folder(const std::string& folder, const std::string& rel) {
-        std::vector<std::string> names;
-        const FsStatus st = fs_.list(path::join(folder, "*.*"), ListFilter::everything, names);
+        std::vector<DirEntry> entries;
+        const FsStatus st = fs_.list_entries(folder, entries);
         if (!st.ok()) {
-            plan_.stays.add(folder, st.message);
+            if (!st.not_found()) plan_.stays.add(folder, st.message);
             return;
         }
-        for (const auto& name : names) {
+        note_clashes(folder, entries);
+        for (const auto& e : entries) {
+            const std::string& name = e.name;
             const std::string source = path::join(folder, name);
             if (unreachable(name)) {
                 plan_.stays.add(source, "the name has characters this system can't show");
                 continue;
             }
-            Attributes a;
-            const FsStatus at = fs_.attributes(source, a);
-            if (at.not_found()) continue;
-            if (!at.ok()) {
-                plan_.stays.add(source, at.message);
-                continue;
-            }
-            if (a.link) {
+            if (e.attrs.link) {
                 plan_.stays.add(source, "a link, left as it is");
                 continue;
             }
             std::string sub_rel = rel.empty() ? held_name_of(name) : path::join(rel, name);
-            if (a.directory) {
+            if (e.attrs.directory) {
                 rest_of_folder(source, sub_rel);
                 plan_.folders_to_remove.push_back(source);
                 continue;
@@ -170,19 +174,26 @@ class Planner {
         }
     }
 
+    // The first pair of names in one folder that Windows takes for one name (differing only in
+    // case, or in dots and spaces at the end): neither could be held apart and put back.
+    const std::string& clash() const { return clash_; }
+
     // The panel's gauge files that no other panel names.
-    void gauges(const AircraftRecord& target, bool panel_shared,
-                const std::set<std::string>& gone_panels) {
+    void gauges(const AircraftRecord& target, bool panel_shared) {
         const PanelRecord* panel = find_section_panel(target);
         if (!panel || panel_shared || panel->has_alias || catalogue_.gauges_incomplete) return;
         const std::vector<std::string> names = gauge_entry_names(panel->gauges);
         if (names.empty()) return;
         plan_.gauge_question = true;
+        // Every other panel protects the gauges it names: those in the simulator, those of
+        // removals held in Temp_Path (earlier removals of a batch among them), which are put
+        // back whole.
         std::vector<std::string_view> lists;
         for (const auto& p : catalogue_.panel_table)
-            if (!p.has_alias && p.folder != panel->folder && !p.gauges.empty() &&
-                !gone_panels.contains(to_lower(p.folder)))
+            if (!p.has_alias && p.folder != panel->folder && !p.gauges.empty())
                 lists.push_back(p.gauges);
+        for (const auto& p : catalogue_.held_panels)
+            if (!p.has_alias && !p.gauges.empty()) lists.push_back(p.gauges);
         const std::vector<std::string_view> stems(names.begin(), names.end());
         const std::vector<bool> named_elsewhere = find_used_gauges(lists, stems);
         const std::string held_folder = path::join(plan_.holding_dir, "Gauges");
@@ -244,6 +255,20 @@ class Planner {
     }
 
   private:
+    void note_clashes(const std::string& folder, const std::vector<DirEntry>& entries) {
+        if (!clash_.empty()) return;
+        std::map<std::string, std::string> seen;
+        for (const auto& e : entries) {
+            std::string key = to_lower(e.name);
+            while (!key.empty() && (key.back() == '.' || key.back() == ' ')) key.pop_back();
+            const auto [it, fresh] = seen.try_emplace(key, e.name);
+            if (!fresh) {
+                clash_ = warn::name_clash(folder, it->second, e.name);
+                return;
+            }
+        }
+    }
+
     void add_move(const std::string& source, const std::string& held_folder, std::string_view name,
                   std::vector<PlannedMove>* into = nullptr) {
         if (!planned_.insert(to_lower(source)).second) return;
@@ -285,13 +310,13 @@ class Planner {
     std::set<std::string> planned_;                    // lower-case sources already planned
     std::map<std::string, std::string> held_folders_;  // kind folder on disk -> held name
     std::vector<std::string> kind_folders_;
+    std::string clash_;
 };
 
 }  // namespace
 
 PlanOutcome plan_removal(FileSystem& fs, const Workspace& workspace, const Catalogue& catalogue,
-                         const AircraftRecord& target, std::size_t earlier,
-                         const std::set<std::string>& gone_panels) {
+                         const AircraftRecord& target, std::size_t earlier) {
     PlanOutcome out;
     RemovalPlan& plan = out.plan;
     plan.title = target.title;
@@ -373,8 +398,12 @@ PlanOutcome plan_removal(FileSystem& fs, const Workspace& workspace, const Catal
     if (!me.kb_reference.empty() && !shared.kb_reference)
         planner.named_file(me.kb_reference + ".txt");
     if (plan.folder_goes) planner.rest_of_folder(target.folder, "");
-    planner.gauges(me, shared.panel, gone_panels);
+    planner.gauges(me, shared.panel);
     planner.finish(me);
+    if (!planner.clash().empty()) {
+        out.result = Result::refused;
+        out.why = planner.clash();
+    }
     return out;
 }
 

@@ -63,6 +63,7 @@ struct PlanOutcome {
         planned,
         unreadable,  // the aircraft.cfg can't be read
         changed,     // the section is not where the catalogue saw it
+        refused,     // the files can't be held as they are (see `why`): nothing may move
     };
     Result result = Result::planned;
     RemovalPlan plan;
@@ -76,11 +77,9 @@ std::string why_not_through(FileSystem& fs, const Workspace& workspace,
                             const AircraftRecord& target);
 
 // Plans the removal of `target`. `earlier` counts the sections an earlier removal of the same
-// batch already cut out of the same aircraft.cfg before the target's; `gone_panels` holds the
-// panel folders those removals took, which protect no gauge any more.
+// batch already cut out of the same aircraft.cfg before the target's.
 PlanOutcome plan_removal(FileSystem& fs, const Workspace& workspace, const Catalogue& catalogue,
-                         const AircraftRecord& target, std::size_t earlier = 0,
-                         const std::set<std::string>& gone_panels = {});
+                         const AircraftRecord& target, std::size_t earlier = 0);
 
 // "moves 2 folders and 14 files; texture shared with 3 other aircraft; folder removed"
 std::string summarise(const RemovalPlan& plan);

@@ -1,9 +1,12 @@
 #include "operations/RemovalRecord.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <set>
 
+#include "operations/RemovalJournal.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
 #include "platform/Text.h"
@@ -27,26 +30,6 @@ std::string relative_to(std::string_view base, const std::string& path) {
 std::string absolute_in(std::string_view base, const std::string& rel) {
     if (path::root_length(rel) > 0) return rel;
     return path::join(base, rel);
-}
-
-// "3-17" as the 0-based range [2, 16]; false when it is not one.
-bool parse_range(std::string_view text, std::size_t count, std::size_t& first, std::size_t& last) {
-    const std::size_t dash = text.find('-');
-    if (dash == std::string_view::npos) return false;
-    const auto number = [](std::string_view digits, std::size_t& out) {
-        if (digits.empty() || digits.size() > 9) return false;
-        out = 0;
-        for (char c : digits) {
-            if (c < '0' || c > '9') return false;
-            out = out * 10 + static_cast<std::size_t>(c - '0');
-        }
-        return true;
-    };
-    if (!number(text.substr(0, dash), first) || !number(text.substr(dash + 1), last)) return false;
-    if (first == 0 || last < first || last > count) return false;
-    --first;
-    --last;
-    return true;
 }
 
 }  // namespace
@@ -87,17 +70,15 @@ std::string local_time_text() {
     return text;
 }
 
+bool is_record_id(std::string_view id) {
+    if (id.size() != 19 || id[8] != '-' || id[15] != '-') return false;
+    for (std::size_t i = 0; i < id.size(); ++i)
+        if (i != 8 && i != 15 && (id[i] < '0' || id[i] > '9')) return false;
+    return true;
+}
+
 std::string fingerprint(std::string_view bytes) {
-    // FNV-1a: enough to notice a file that changed, not a defence against one made to collide.
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3ull;
-    }
-    char text[48];
-    std::snprintf(text, sizeof text, "%zu-%016llx", bytes.size(),
-                  static_cast<unsigned long long>(hash));
-    return text;
+    return digest_of(bytes).text();
 }
 
 RemovalRecord make_record(const Workspace& workspace, const RemovalPlan& plan, std::string id,
@@ -130,6 +111,7 @@ RemovalRecord make_record(const Workspace& workspace, const RemovalPlan& plan, s
     for (const auto& f : plan.folders_to_remove) r.folders.push_back(relative_to(main, f));
     r.folder_goes = plan.folder_goes;
     r.moved.assign(r.moves.size(), false);
+    r.held_digests.assign(r.moves.size(), std::nullopt);
     r.put_back.assign(r.moves.size(), false);
     return r;
 }
@@ -178,15 +160,11 @@ std::string format_record(const RemovalRecord& r) {
     return out;
 }
 
-std::string moves_line(std::string_view step, std::size_t first, std::size_t last) {
-    return std::string(step) + ": moves " + std::to_string(first + 1) + "-" +
-           std::to_string(last + 1);
-}
-
 bool parse_record(std::string_view text, RemovalRecord& r, std::string& error) {
     r = RemovalRecord{};
     std::vector<std::string> lines;
     split_lines(text, lines);
+    const bool whole_last_line = !text.empty() && (text.back() == '\n' || text.back() == '\r');
     if (lines.empty() || lines[0] != kHeading) {
         error = "not a removal record";
         return false;
@@ -201,6 +179,7 @@ bool parse_record(std::string_view text, RemovalRecord& r, std::string& error) {
                 in_text = false;
                 plan_ended = true;
                 r.moved.assign(r.moves.size(), false);
+                r.held_digests.assign(r.moves.size(), std::nullopt);
                 r.put_back.assign(r.moves.size(), false);
             } else if (l.starts_with(kTextLine)) {
                 text_lines.emplace_back(l.substr(kTextLine.size()));
@@ -215,32 +194,8 @@ bool parse_record(std::string_view text, RemovalRecord& r, std::string& error) {
             continue;
         }
         if (plan_ended) {
-            std::size_t first = 0, last = 0;
-            if (l == "done: copy") {
-                r.copy_done = true;
-            } else if (l == "done: aircraft.cfg") {
-                r.cfg_done = true;
-            } else if (l == "gauges: moved" || l == "gauges: kept") {
-                r.gauges_decided = true;
-                r.gauges_moved = l == "gauges: moved";
-            } else if (l.starts_with("done: moves ") &&
-                       parse_range(l.substr(12), r.moves.size(), first, last)) {
-                for (std::size_t k = first; k <= last; ++k) r.moved[k] = true;
-            } else if (l == "done: folders") {
-                r.folders_done = true;
-            } else if (l == "finished") {
-                r.finished = true;
-            } else if (l == "undone") {
-                r.undone = true;
-            } else if (l == "restore: begun") {
-                r.restore_begun = true;
-            } else if (l.starts_with("restore: moves ") &&
-                       parse_range(l.substr(15), r.moves.size(), first, last)) {
-                for (std::size_t k = first; k <= last; ++k) r.put_back[k] = true;
-            } else if (l == "restore: aircraft.cfg") {
-                r.cfg_put_back = true;
-            }
-            // A journal line cut short by an interruption is no step done.
+            // Only whole lines count: a line cut short by an interruption is no step done.
+            if (i + 1 < lines.size() || whole_last_line) journal::apply(l, r);
             continue;
         }
         const std::size_t colon = l.find(": ");
@@ -293,7 +248,18 @@ bool parse_record(std::string_view text, RemovalRecord& r, std::string& error) {
             }
         } else if (key == "section") {
             std::size_t index = 0, count = 0;
-            if (std::sscanf(value.c_str(), "%zu of %zu", &index, &count) != 2 || index == 0 ||
+            const std::size_t of = value.find(" of ");
+            const auto number = [](std::string_view digits, std::size_t& out) {
+                if (digits.empty() || digits.size() > 9) return false;
+                out = 0;
+                for (char c : digits) {
+                    if (c < '0' || c > '9') return false;
+                    out = out * 10 + static_cast<std::size_t>(c - '0');
+                }
+                return true;
+            };
+            if (of == std::string::npos || !number(std::string_view(value).substr(0, of), index) ||
+                !number(std::string_view(value).substr(of + 4), count) || index == 0 ||
                 index > count) {
                 error = "a section position that is none: " + value;
                 return false;
@@ -304,6 +270,10 @@ bool parse_record(std::string_view text, RemovalRecord& r, std::string& error) {
     }
     if (!plan_ended || r.id.empty() || r.cfg.empty() || r.cfg_copy.empty()) {
         error = "the record is incomplete";
+        return false;
+    }
+    if (!is_record_id(r.id)) {
+        error = "its id is not one the program gives: " + r.id;
         return false;
     }
     for (std::size_t i = 0; i < text_lines.size(); ++i) {
@@ -329,6 +299,91 @@ std::string record_path(const Workspace& workspace, const RemovalRecord& record)
 std::string pending_marker_path(const Workspace& workspace, const std::string& id) {
     return path::join(workspace.temp_path_dir,
                       std::string(kPendingPrefix) + id + std::string(kRecordSuffix));
+}
+
+namespace {
+
+// `rel` relative to the folder `base_rel` (itself relative), or nothing when it is not inside it.
+bool lies_in(std::string_view rel, std::string_view base_rel, bool or_is = false) {
+    return path::is_inside(rel, base_rel) || (or_is && path::is_same_or_inside(rel, base_rel));
+}
+
+}  // namespace
+
+std::string out_of_bounds(const Workspace& workspace, const RemovalRecord& r) {
+    const std::string& main = workspace.sim_main_dir;
+    const std::string& base = workspace.base_dir;
+    const std::string aircraft_root = relative_to(main, workspace.sim_aircraft_dir);
+    const std::string gauges_root = relative_to(main, workspace.sim_gauges_dir);
+    const std::string temp_root = relative_to(base, workspace.temp_path_dir);
+    const auto plain = [](const std::string& p) { return path::is_plain_relative(p); };
+    const auto bad = [](const char* what, const std::string& value) {
+        return std::string("its ") + what + " " + value + " lies outside its place";
+    };
+    if (!is_record_id(r.id)) return "its id " + r.id + " is not one the program gives";
+    if (!plain(aircraft_root) || !plain(temp_root))
+        return "the folders of the settings are not plain";
+    if (!plain(r.aircraft) || !lies_in(r.aircraft, aircraft_root, true))
+        return bad("aircraft folder", r.aircraft);
+    if (!plain(r.cfg) || !path::is_inside(r.cfg, r.aircraft)) return bad("aircraft.cfg", r.cfg);
+    if (!plain(r.holding) || !lies_in(r.holding, temp_root))
+        return bad("holding folder", r.holding);
+    if (!plain(r.cfg_copy) || !lies_in(r.cfg_copy, r.holding)) return bad("copy", r.cfg_copy);
+    if (!r.panel_cfg.empty() && (!plain(r.panel_cfg) || !lies_in(r.panel_cfg, r.holding)))
+        return bad("panel", r.panel_cfg);
+    for (const auto& m : r.moves) {
+        if (!plain(m.source) || !plain(m.held) || !lies_in(m.held, r.holding))
+            return bad("move", m.source + " > " + m.held);
+        const bool in_place =
+            m.kind == MoveKind::gauge
+                ? iequals(path::parent(m.source), gauges_root) && plain(gauges_root)
+                : lies_in(m.source, r.aircraft);
+        if (!in_place) return bad("move", m.source + " > " + m.held);
+    }
+    for (const auto& f : r.folders)
+        if (!plain(f) || !lies_in(f, r.aircraft, true)) return bad("folder", f);
+    return {};
+}
+
+std::string link_on_the_way(FileSystem& fs, const Workspace& workspace, const RemovalRecord& r) {
+    // Each folder on the way is looked at once, however many places lie below it.
+    std::set<std::string> seen;
+    std::string why;
+    const auto walk = [&](const std::string& root, const std::string& rel, bool last_too) {
+        std::string at = root;
+        const auto parts = path::parts(rel);
+        for (std::size_t i = 0; i < parts.size() && why.empty(); ++i) {
+            if (i + 1 == parts.size() && !last_too) break;
+            at = path::join(at, parts[i]);
+            if (!seen.insert(to_lower(at)).second) continue;
+            Attributes a;
+            const FsStatus st = fs.attributes(at, a);
+            if (st.not_found()) return;  // nothing below a missing folder can be a link
+            if (!st.ok())
+                why = st.message;
+            else if (a.link)
+                why = at + " is a link to another place";
+        }
+    };
+    walk(workspace.sim_main_dir, r.cfg, false);
+    walk(workspace.base_dir, r.cfg_copy, true);
+    for (const auto& m : r.moves) {
+        walk(workspace.sim_main_dir, m.source, false);
+        walk(workspace.base_dir, m.held, true);
+    }
+    for (const auto& f : r.folders) walk(workspace.sim_main_dir, f, true);
+    return why;
+}
+
+bool same_simulator(std::string_view a, std::string_view b) {
+    const auto key = [](std::string_view folder) {
+        if (folder.size() >= 2 && (folder[0] == 'Z' || folder[0] == 'z') && folder[1] == ':')
+            folder.remove_prefix(2);
+        std::string k = to_lower(path::without_trailing_separator(folder));
+        std::replace(k.begin(), k.end(), '\\', '/');
+        return k;
+    };
+    return key(a) == key(b);
 }
 
 }  // namespace qv

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,7 @@ struct RecordedMove {
 };
 
 struct RemovalRecord {
-    std::string
-        id;  // "20261207-104512-3f9a": when, and a number to tell apart removals of a second
+    std::string id;    // "20261207-104512-123": when, to the millisecond (see is_record_id)
     std::string when;  // "2026-12-07 10:45:12", local time
     std::string title;
     std::string simulator;        // the simulator's main folder, as the settings file names it
@@ -54,9 +54,11 @@ struct RemovalRecord {
     bool gauges_decided = false;
     bool gauges_moved = false;
     std::vector<bool> moved;  // one per move
+    // What each held copy holds, written when it was held (none for a move not held yet, or for
+    // records written before digests were kept).
+    std::vector<std::optional<FileDigest>> held_digests;
     bool folders_done = false;
     bool finished = false;
-    bool undone = false;  // the removal could not be finished and what it moved went back
     // A restore's own journal: begun, then each step put back.
     bool restore_begun = false;
     std::vector<bool> put_back;  // one per move
@@ -71,6 +73,8 @@ inline constexpr std::string_view kPendingPrefix = "pending-";
 // A new identifier from the clock, later than any made before in this run, and the local time as
 // text.
 std::string new_record_id();
+// Whether `id` has the one form identifiers have: "YYYYMMDD-HHMMSS-mmm", digits only.
+bool is_record_id(std::string_view id);
 std::string local_time_text();
 
 // A short fingerprint of a file's bytes, to tell whether it is still the file that was read.
@@ -81,10 +85,23 @@ RemovalRecord make_record(const Workspace& workspace, const RemovalPlan& plan, s
                           std::string when);
 
 std::string format_record(const RemovalRecord& record);
-// A journal line marking the moves `first` to `last` (from 0) done: `step` is "done" or "restore".
-std::string moves_line(std::string_view step, std::size_t first, std::size_t last);
-// Reads a record and its journal; false (with `error`) when the text is not a record.
+// Reads a record and its journal (see RemovalJournal.h); false (with `error`) when the text is
+// not a record.
 bool parse_record(std::string_view text, RemovalRecord& record, std::string& error);
+
+// A record is a text anyone can edit: it is acted on only when every path in it is relative, plain
+// (no ".", "..", drive or root) and lies where its kind of path belongs (what was taken inside the
+// aircraft folder below the simulator's Aircraft folder, or directly in its gauges folder; what
+// is held inside the holding folder below Temp_Path). The reason it is not, "" when it is.
+std::string out_of_bounds(const Workspace& workspace, const RemovalRecord& record);
+// The same on the disk as it stands: no link or junction on the way to any of its places, in the
+// simulator or in the holding folder. The reason, "" when there is none.
+std::string link_on_the_way(FileSystem& fs, const Workspace& workspace,
+                            const RemovalRecord& record);
+
+// Whether two simulator folders are one, as the settings file under Wine ("Z:\home\me\FS2002")
+// and the Linux tool ("/home/me/FS2002") each write it.
+bool same_simulator(std::string_view a, std::string_view b);
 
 // Absolute paths of a record's relative ones.
 std::string in_simulator(const Workspace& workspace, const std::string& rel);

@@ -1,5 +1,7 @@
 #include "operations/RemovalRun.h"
 
+#include <algorithm>
+#include <optional>
 #include <set>
 
 #include "operations/HoldingFolder.h"
@@ -15,6 +17,7 @@ namespace {
 // Moves of one source folder are copied, put on the disk together, then their originals go: one
 // flush a folder, however many files it holds.
 constexpr std::size_t kBatch = 100000;
+
 }  // namespace
 
 std::string rewritten_cfg(std::string_view held_bytes, std::size_t section_index) {
@@ -43,52 +46,57 @@ RemovalRun::RemovalRun(FileSystem& fs, const Workspace& workspace, RemovalRecord
       workspace_(workspace),
       record_(record),
       left_(left),
-      record_path_(record_path(workspace, record)) {}
+      journal_(fs, record_path(workspace, record)) {}
 
-void RemovalRun::journal(const std::string& line) {
-    // A lost line only makes the next start redo a step, which every step allows.
-    fs_.append_file(record_path_, line + "\r\n");
-}
-
-bool RemovalRun::same_bytes(const std::string& a, const std::string& b) {
-    std::string x, y;
-    return fs_.read_file(a, x).ok() && fs_.read_file(b, y).ok() && x == y;
+std::string RemovalRun::stop_warning() const {
+    return warn::journal_failed(record_.title, journal_.failure().message);
 }
 
 RemovalRun::CfgStep RemovalRun::hold_cfg() {
     const std::string cfg = in_simulator(workspace_, record_.cfg);
     const std::string copy = in_working_folder(workspace_, record_.cfg_copy);
+    const std::optional<FileDigest> original = FileDigest::parse(record_.fingerprint);
     if (!record_.copy_done) {
-        // A copy cut short by an interruption is made again.
-        Attributes a;
-        if (fs_.attributes(copy, a).ok()) delete_any(fs_, copy);
-        FsStatus st = fs_.copy_file(cfg, copy);
-        if (st.not_found()) return CfgStep::changed;
+        CopyCheck check;
+        check.expected = original;
+        FsStatus st = fs_.copy_file(cfg, copy, &check);
+        if (st.error == FsError::exists) {
+            // Held whole by a run a kill cut short: the copy is the file the plan read, or it is
+            // not this removal's and stays where it is.
+            FileDigest held;
+            if (!original || !fs_.digest_file(copy, held).ok() || held != *original) {
+                left_.note(warn::backup_failed(cfg, copy + " is taken by another file"));
+                return CfgStep::failed;
+            }
+            st = FsStatus::success();
+        } else if (st.ok()) {
+            made_copy_ = true;
+        }
+        if (st.not_found() || st.error == FsError::changed) return CfgStep::changed;
         if (!st.ok()) {
             left_.note(warn::backup_failed(cfg, st.message));
             return CfgStep::failed;
         }
-        std::string bytes;
         st = fs_.flush_folder(std::string(path::parent(copy)));
         if (!st.ok()) {
-            delete_any(fs_, copy);
             left_.note(warn::backup_failed(cfg, st.message));
             return CfgStep::failed;
         }
-        if (!fs_.read_file(copy, bytes).ok() || fingerprint(bytes) != record_.fingerprint) {
-            delete_any(fs_, copy);
-            return CfgStep::changed;
+        if (!journal_.write(journal::copy_held())) {
+            left_.note(stop_warning());
+            return CfgStep::failed;
         }
-        journal("done: copy");
         record_.copy_done = true;
     }
     if (!record_.cfg_done) {
         std::string current;
         const FsStatus read = fs_.read_file(cfg, current);
-        const bool original = read.ok() && fingerprint(current) == record_.fingerprint;
-        if (record_.rewrite && original) {
+        const bool is_original = read.ok() && fingerprint(current) == record_.fingerprint;
+        if (record_.rewrite && is_original) {
             std::string held;
             FsStatus st = fs_.read_file(copy, held);
+            if (st.ok() && fingerprint(held) != record_.fingerprint)
+                st = {FsError::failed, "the held copy " + copy + " has changed"};
             // Right before the file is replaced it is checked to be the one the plan read.
             if (st.ok()) st = fs_.replace_file(cfg, rewritten_cfg(held, record_.section_index));
             if (!st.ok()) {
@@ -98,7 +106,7 @@ RemovalRun::CfgStep RemovalRun::hold_cfg() {
         } else if (record_.rewrite) {
             if (!read.ok() || fingerprint(current) != record_.new_fingerprint)
                 return CfgStep::changed;
-        } else if (original) {
+        } else if (is_original) {
             const FsStatus st = delete_any(fs_, cfg);
             if (!st.ok()) {
                 left_.note(warn::cfg_not_deleted(cfg, st.message));
@@ -107,24 +115,27 @@ RemovalRun::CfgStep RemovalRun::hold_cfg() {
         } else if (!read.not_found()) {
             return CfgStep::changed;
         }
-        journal("done: aircraft.cfg");
-        record_.cfg_done = true;
+        // The file has changed now: a journal that fails from here on stops the run, and the next
+        // command finishes it (see stopped()).
+        if (journal_.write(journal::cfg_changed())) record_.cfg_done = true;
     }
     return CfgStep::done;
 }
 
 void RemovalRun::decide_gauges(bool move) {
-    journal(move ? "gauges: moved" : "gauges: kept");
+    if (stopped()) return;
+    if (!journal_.write(journal::gauges(move))) return;
     record_.gauges_decided = true;
     record_.gauges_moved = move;
 }
 
 void RemovalRun::move(MoveKind kind) {
+    if (stopped()) return;
     if (kind == MoveKind::gauge && !record_.gauges_moved) return;
     const std::string holding = in_working_folder(workspace_, record_.holding);
     std::set<std::string> made;  // held folders known to exist
     std::size_t i = 0;
-    while (i < record_.moves.size()) {
+    while (i < record_.moves.size() && !stopped()) {
         if (record_.moves[i].kind != kind || record_.moved[i]) {
             ++i;
             continue;
@@ -136,7 +147,9 @@ void RemovalRun::move(MoveKind kind) {
                !record_.moved[end] && iequals(path::parent(record_.moves[end].source), folder))
             ++end;
 
-        std::vector<std::size_t> copied;
+        std::vector<std::size_t> copied;  // copies made: their originals go once flushed
+        std::vector<std::size_t> done;    // moves done: held, or nothing there to hold
+        std::vector<std::optional<FileDigest>> digests(end - i);
         for (std::size_t k = i; k < end; ++k) {
             const std::string source = in_simulator(workspace_, record_.moves[k].source);
             const std::string held = in_working_folder(workspace_, record_.moves[k].held);
@@ -153,18 +166,30 @@ void RemovalRun::move(MoveKind kind) {
                 }
                 made.insert(to_lower(held_folder));
             }
-            FsStatus st = fs_.copy_file(source, held);
-            if (st.error == FsError::exists && !same_bytes(source, held)) {
-                // The held name was claimed for this file: what is there is a copy cut short.
-                st = delete_any(fs_, held);
-                if (st.ok()) st = fs_.copy_file(source, held);
-            } else if (st.error == FsError::exists) {
-                st = FsStatus::success();
-            }
-            if (st.ok())
+            CopyCheck check;
+            const FsStatus st = fs_.copy_file(source, held, &check);
+            if (st.ok()) {
+                digests[k - i] = check.copied;
                 copied.push_back(k);
-            else if (!st.not_found())  // a value that names no file, or a file moved already
+            } else if (st.error == FsError::exists) {
+                // Held by a run a kill cut short; a copy that differs from its original is not
+                // this file's, and neither is touched.
+                FileDigest in_place, in_hold;
+                if (fs_.digest_file(source, in_place).ok() && fs_.digest_file(held, in_hold).ok() &&
+                    in_place == in_hold) {
+                    digests[k - i] = in_hold;
+                    copied.push_back(k);
+                } else {
+                    left_.add(source, "another file is held as " + held + "; both were kept");
+                }
+            } else if (st.not_found()) {
+                // Moved by a run a kill cut short, or a value that names no file.
+                FileDigest in_hold;
+                if (fs_.digest_file(held, in_hold).ok()) digests[k - i] = in_hold;
+                done.push_back(k);
+            } else {
                 left_.add(source, st.message);
+            }
         }
         // The originals go only once their copies are on the disk.
         if (!copied.empty()) {
@@ -185,14 +210,25 @@ void RemovalRun::move(MoveKind kind) {
             if (!st.ok() && !st.not_found())
                 left_.add(source, "copied into the holding folder, but not deleted: " + st.message,
                           true);
+            done.push_back(k);
         }
-        journal(moves_line("done", i, end - 1));
-        for (std::size_t k = i; k < end; ++k) record_.moved[k] = true;
+        std::sort(done.begin(), done.end());
+        std::vector<std::string> lines;
+        for (std::size_t k : done)
+            if (digests[k - i]) lines.push_back(journal::held(k, *digests[k - i]));
+        for (auto& l : range_lines(done, journal::moves_done)) lines.push_back(std::move(l));
+        if (!lines.empty() && journal_.write(lines)) {
+            for (std::size_t k : done) {
+                record_.moved[k] = true;
+                record_.held_digests[k] = digests[k - i];
+            }
+        }
         i = end;
     }
 }
 
 void RemovalRun::empty_folders() {
+    if (stopped()) return;
     const std::string aircraft = in_simulator(workspace_, record_.aircraft);
     FsStatus last = FsStatus::success();
     for (const auto& rel : record_.folders) {
@@ -205,24 +241,21 @@ void RemovalRun::empty_folders() {
     // folder whose name differs only in case.
     if (record_.folder_goes && !last.ok() && !last.not_found()) {
         left_.drop_inside(aircraft);
-        left_.note(
-            warn::folder_not_removed(aircraft, last.ok() ? "it is not empty" : last.message));
+        left_.note(warn::folder_not_removed(aircraft, last.message));
         collect_remaining(fs_, aircraft, left_);
     }
-    journal("done: folders");
-    record_.folders_done = true;
+    if (journal_.write(journal::folders_done())) record_.folders_done = true;
 }
 
 void RemovalRun::finish() {
-    journal("finished");
+    if (stopped() || !journal_.write(journal::finished())) return;
     record_.finished = true;
     fs_.delete_file(pending_marker_path(workspace_, record_.id));
 }
 
 void RemovalRun::give_up() {
-    // Nothing of the aircraft moved: no trace of the removal stays.
-    if (record_.copy_done) delete_any(fs_, in_working_folder(workspace_, record_.cfg_copy));
-    fs_.delete_file(record_path_);
+    if (made_copy_) delete_any(fs_, in_working_folder(workspace_, record_.cfg_copy));
+    fs_.delete_file(journal_.record_path());
     fs_.delete_file(pending_marker_path(workspace_, record_.id));
 }
 

@@ -8,12 +8,15 @@
 #include "operations/GaugeIndex.h"
 #include "operations/HoldingFolder.h"
 #include "operations/LeftOver.h"
+#include "operations/RemovalJournal.h"
 #include "operations/RemovalRecord.h"
+#include "operations/RemovalRun.h"
 #include "operations/Warnings.h"
 #include "operations/WorkingFolderLock.h"
 #include "platform/Path.h"
 #include "platform/Text.h"
 #include "simfiles/AircraftCfg.h"
+#include "simfiles/ConfigKey.h"
 #include "simfiles/PanelCfg.h"
 #include "simfiles/WholeText.h"
 
@@ -21,21 +24,6 @@ namespace qv {
 namespace {
 
 using Result = RestoreOutcome::Result;
-
-// A simulator folder as the settings file under Wine ("Z:\home\me\FS2002") and the Linux tool
-// ("/home/me/FS2002") each write it.
-std::string simulator_key(std::string_view folder) {
-    if (folder.size() >= 2 && (folder[0] == 'Z' || folder[0] == 'z') && folder[1] == ':')
-        folder.remove_prefix(2);
-    std::string key = to_lower(path::without_trailing_separator(folder));
-    std::replace(key.begin(), key.end(), '\\', '/');
-    return key;
-}
-
-bool same_bytes(FileSystem& fs, const std::string& a, const std::string& b) {
-    std::string x, y;
-    return fs.read_file(a, x).ok() && fs.read_file(b, y).ok() && x == y;
-}
 
 // The names in each folder, listed once a folder: a restore of ten thousand files asks the disk
 // once a folder, not once a file, whether a place is taken.
@@ -66,40 +54,62 @@ class Restorer {
           workspace_(workspace),
           record_(std::move(record)),
           record_path_(std::move(record_path)),
+          journal_(fs, record_path_),
           cfg_(in_simulator(workspace, record_.cfg)),
           copy_(in_working_folder(workspace, record_.cfg_copy)) {}
 
     const RemovalRecord& record() const { return record_; }
     LeftOver& left() { return left_; }
+    bool stopped() const { return journal_.failed(); }
+
+    // Why the record can't be acted on at all: it is for another simulator, its paths lead out
+    // of their places, or a link is on the way. "" when it can.
+    std::string refusal() {
+        if (!same_simulator(record_.simulator, workspace_.sim_main_dir))
+            return warn::restore_other_simulator(record_.title, record_.simulator,
+                                                 workspace_.sim_main_dir);
+        std::string why = out_of_bounds(workspace_, record_);
+        if (why.empty()) why = link_on_the_way(fs_, workspace_, record_);
+        return why.empty() ? why : warn::record_refused(record_path_, why);
+    }
 
     // What keeps the restore from starting: a warning, "" when nothing does.
     std::string conflict() {
-        if (simulator_key(record_.simulator) != simulator_key(workspace_.sim_main_dir))
-            return warn::restore_other_simulator(record_.title, record_.simulator,
-                                                 workspace_.sim_main_dir);
+        if (std::string why = refusal(); !why.empty()) return why;
         FolderNames names(fs_);
         for (std::size_t i : files_to_put_back()) {
             const std::string place = in_simulator(workspace_, record_.moves[i].source);
-            if (names.taken(place) &&
-                !same_bytes(fs_, place, in_working_folder(workspace_, record_.moves[i].held)))
+            if (names.taken(place) && !same_as_held(place, i))
                 return warn::restore_place_taken(place);
         }
-        std::string bytes;
-        if (fs_.read_file(cfg_, bytes).ok() && section_in(bytes))
-            return warn::restore_section_present(record_.title, cfg_);
+        for (const auto& rel : record_.folders) {
+            const std::string folder = in_simulator(workspace_, rel);
+            Attributes a;
+            if (fs_.attributes(folder, a).ok() && !a.directory)
+                return warn::restore_place_taken(folder);
+        }
+        if (!record_.cfg_put_back) {
+            std::string held;
+            const FsStatus st = fs_.read_file(copy_, held);
+            if (!st.ok()) return warn::restore_copy_missing(copy_, st.message);
+            if (fingerprint(held) != record_.fingerprint)
+                return warn::restore_copy_missing(copy_, "it has changed since it was held");
+            std::string bytes;
+            if (fs_.read_file(cfg_, bytes).ok() && section_in(bytes))
+                return warn::restore_section_present(record_.title, cfg_);
+        }
         for (const auto& [held, place] : swept_gauges())
-            if (names.taken(place) && !same_bytes(fs_, held, place))
+            if (names.taken(place) && !same_file_bytes(fs_, held, place))
                 return warn::restore_place_taken(place);
         return {};
     }
 
     FsStatus begin() {
-        FsStatus st = fs_.append_file(record_path_, "restore: begun\r\n");
-        if (!st.ok()) return st;
+        if (!journal_.write(journal::restore_begun())) return journal_.failure();
         record_.restore_begun = true;
         std::string rel = record_path_.substr(std::min(
             record_path_.size(), path::without_trailing_separator(workspace_.base_dir).size() + 1));
-        st = fs_.write_new_file(pending_marker_path(workspace_, record_.id), rel);
+        const FsStatus st = fs_.write_new_file(pending_marker_path(workspace_, record_.id), rel);
         return st.error == FsError::exists ? FsStatus::success() : st;
     }
 
@@ -117,7 +127,7 @@ class Restorer {
             if (!record_.put_back[i]) pending.push_back(i);
         std::set<std::string> made;
         std::size_t k = 0;
-        while (k < pending.size()) {
+        while (k < pending.size() && !stopped()) {
             // A batch: the files going back into one folder.
             const std::string_view folder = path::parent(record_.moves[pending[k]].source);
             std::size_t end = k + 1;
@@ -125,6 +135,7 @@ class Restorer {
                    iequals(path::parent(record_.moves[pending[end]].source), folder))
                 ++end;
             std::vector<std::size_t> copied;
+            std::vector<std::size_t> done;
             for (std::size_t b = k; b < end; ++b) {
                 const std::size_t i = pending[b];
                 const std::string place = in_simulator(workspace_, record_.moves[i].source);
@@ -138,18 +149,33 @@ class Restorer {
                     }
                     made.insert(to_lower(parent_rel));
                 }
-                FsStatus st = fs_.copy_file(held, place);
-                if (st.error == FsError::exists && same_bytes(fs_, held, place))
-                    st = FsStatus::success();
+                CopyCheck check;
+                check.expected = record_.held_digests[i];
+                const FsStatus st = fs_.copy_file(held, place, &check);
                 if (st.ok()) {
                     copied.push_back(i);
+                } else if (st.error == FsError::changed) {
+                    left_.add(held, "it has changed since it was held, so it was not put back");
+                } else if (st.error == FsError::exists) {
+                    // Put back by a restore a kill cut short, or another file took the place.
+                    if (same_as_held(place, i))
+                        copied.push_back(i);
+                    else
+                        left_.add(held, "its place " + place + " is taken by another file");
                 } else if (st.not_found()) {
-                    // Never moved (its move had failed), or gone from the holding folder.
-                    Attributes a;
-                    if (!fs_.attributes(place, a).ok())
-                        left_.add(held, "is no longer in the holding folder");
+                    // Put back and taken out of the holding folder by a restore a kill cut short,
+                    // or gone from the holding folder.
+                    FileDigest there;
+                    const bool back = record_.held_digests[i]
+                                          ? fs_.digest_file(place, there).ok() &&
+                                                there == *record_.held_digests[i]
+                                          : fs_.digest_file(place, there).ok();
+                    if (back)
+                        done.push_back(i);
+                    else
+                        left_.add(held, "it is no longer in the holding folder");
                 } else {
-                    left_.add(held, st.message, true);
+                    left_.add(held, st.message);
                 }
             }
             if (!copied.empty() && !fs_.flush_folder(workspace_.sim_main_dir).ok()) copied.clear();
@@ -159,22 +185,26 @@ class Restorer {
                 if (!st.ok() && !st.not_found())
                     left_.add(held,
                               "put back, but not taken out of the holding folder: " + st.message);
+                done.push_back(i);
             }
-            fs_.append_file(record_path_,
-                            moves_line("restore", pending[k], pending[end - 1]) + "\r\n");
-            for (std::size_t b = k; b < end; ++b) record_.put_back[pending[b]] = true;
+            std::sort(done.begin(), done.end());
+            if (!done.empty() && journal_.write(range_lines(done, journal::restore_moves)))
+                for (std::size_t i : done) record_.put_back[i] = true;
             k = end;
         }
     }
 
-    // The section back into its aircraft.cfg: before the first section that followed it in the
-    // held copy and is still in the file, otherwise after the file's last aircraft section.
+    // The section back into its aircraft.cfg. A file still as the removal left it gets the held
+    // copy back byte for byte; otherwise the section goes before the first section that followed
+    // it in the held copy and is still in the file, else after the file's last aircraft section.
     void put_back_section() {
-        if (record_.cfg_put_back) return;
+        if (record_.cfg_put_back || stopped()) return;
         std::string held;
         FsStatus st = fs_.read_file(copy_, held);
+        if (st.ok() && fingerprint(held) != record_.fingerprint)
+            st = {FsError::changed, copy_ + " has changed since it was held"};
         if (!st.ok()) {
-            left_.note(st.message);
+            left_.add(copy_, st.message + "; the section was not put back");
             return;
         }
         std::string current;
@@ -184,33 +214,72 @@ class Restorer {
         } else if (read.not_found()) {
             st = make_folder_chain(fs_, workspace_.sim_main_dir, path::parent(record_.cfg));
             if (st.ok()) st = fs_.replace_file(cfg_, file_of_section_alone(held));
+        } else if (read.ok() && record_.rewrite &&
+                   fingerprint(current) == record_.new_fingerprint) {
+            st = fs_.replace_file(cfg_, held);
         } else if (read.ok()) {
             st = fs_.replace_file(cfg_, with_section(current, held));
         } else {
             st = read;
         }
         if (!st.ok()) {
-            left_.note(st.message);
+            left_.add(cfg_, st.message + "; the section was not put back");
             return;
         }
-        fs_.append_file(record_path_, "restore: aircraft.cfg\r\n");
+        if (!journal_.write(journal::restore_cfg())) return;
         record_.cfg_put_back = true;
         delete_any(fs_, copy_);
     }
 
     // Gauge files the section's panel names that a sweep moved into Unused Gauges since.
     void put_back_swept_gauges() {
+        if (stopped()) return;
         for (const auto& [held, place] : swept_gauges()) {
             FsStatus st = fs_.copy_file(held, place);
-            if (st.error == FsError::exists && same_bytes(fs_, held, place))
+            if (st.error == FsError::exists && same_file_bytes(fs_, held, place))
                 st = FsStatus::success();
             if (st.ok()) st = delete_any(fs_, held);
             if (!st.ok() && !st.not_found()) left_.add(held, st.message);
         }
     }
 
-    // The record goes, and the holding folders it leaves empty.
+    // The gauges the restored panel names that are nowhere: neither in the gauges folder nor in
+    // the panel's own folder.
+    void name_missing_gauges() {
+        if (stopped()) return;
+        const std::string panel = panel_place();
+        if (panel.empty()) return;
+        std::string text;
+        if (!read_whole_text(fs_, panel, text).ok() || has_alias(text)) return;
+        GaugeFolder gauges(fs_, workspace_.sim_gauges_dir);
+        GaugeFolder own(fs_, std::string(path::parent(panel)));
+        std::set<std::string> named;
+        for (const auto& entry : gauge_entry_names(gauge_entries(text))) {
+            const std::string name(trim_blanks(entry));
+            if (name.empty() || !named.insert(to_lower(name)).second) continue;
+            if (!gauges.offers(name) && !own.offers(name))
+                left_.add(path::join(workspace_.sim_gauges_dir, name),
+                          "named by the panel, but found neither in the gauges folder nor in the "
+                          "panel's folder");
+        }
+    }
+
+    // Whether everything held is back.
+    bool whole() const {
+        if (!record_.cfg_put_back) return false;
+        for (std::size_t i : files_to_put_back())
+            if (!record_.put_back[i]) return false;
+        return true;
+    }
+
+    // Once everything is back the record goes, and the holding folders it leaves empty. A
+    // restore that put back only part keeps its record, to be tried again.
     void finish() {
+        if (stopped()) return;
+        if (!whole()) {
+            fs_.delete_file(pending_marker_path(workspace_, record_.id));
+            return;
+        }
         fs_.delete_file(record_path_);
         std::set<std::string> folders;
         for (const auto& m : record_.moves)
@@ -232,6 +301,10 @@ class Restorer {
         fs_.delete_file(pending_marker_path(workspace_, record_.id));
     }
 
+    std::string stop_warning() const {
+        return warn::restore_journal_failed(record_.title, journal_.failure().message);
+    }
+
   private:
     std::vector<std::size_t> files_to_put_back() const {
         std::vector<std::size_t> out;
@@ -240,6 +313,16 @@ class Restorer {
                 (record_.moves[i].kind != MoveKind::gauge || record_.gauges_moved))
                 out.push_back(i);
         return out;
+    }
+
+    // Whether the file at `place` holds what move `i` held: the recorded digest, else the held
+    // copy's bytes (read to their ends, however large).
+    bool same_as_held(const std::string& place, std::size_t i) {
+        if (record_.held_digests[i]) {
+            FileDigest there;
+            return fs_.digest_file(place, there).ok() && there == *record_.held_digests[i];
+        }
+        return same_file_bytes(fs_, place, in_working_folder(workspace_, record_.moves[i].held));
     }
 
     bool section_in(std::string_view bytes) const {
@@ -299,11 +382,22 @@ class Restorer {
         return (starts_with_bom(current) ? std::string(kUtf8Bom) : std::string()) + out;
     }
 
+    // Where the section's panel.cfg stands once put back; "" when the removal held none.
+    std::string panel_place() const {
+        if (record_.panel_cfg.empty()) return {};
+        for (std::size_t i = 0; i < record_.moves.size(); ++i)
+            if (iequals(record_.moves[i].held, record_.panel_cfg) && record_.put_back[i])
+                return in_simulator(workspace_, record_.moves[i].source);
+        return {};
+    }
+
     // Held gauge files in Unused Gauges that the section's panel names, each with its place in
     // the gauges folder.
     std::vector<std::pair<std::string, std::string>> swept_gauges() {
         std::vector<std::pair<std::string, std::string>> out;
         if (record_.panel_cfg.empty()) return out;
+        Attributes unused;
+        if (!fs_.attributes(workspace_.unused_gauges_dir, unused).ok() || unused.link) return out;
         std::string panel_bytes;
         std::string panel_at;
         for (const auto& m : record_.moves)
@@ -330,53 +424,33 @@ class Restorer {
     const Workspace& workspace_;
     RemovalRecord record_;
     std::string record_path_;
+    JournalWriter journal_;
     std::string cfg_;
     std::string copy_;
     LeftOver left_;
 };
 
-// Every record file below `folder`.
-void find_records(FileSystem& fs, const std::string& folder, std::vector<std::string>& out) {
-    std::vector<std::string> names;
-    if (!fs.list(path::join(folder, "*.*"), ListFilter::everything, names).ok()) return;
-    for (const auto& name : names) {
-        const std::string p = path::join(folder, name);
-        Attributes a;
-        if (!fs.attributes(p, a).ok() || a.link) continue;
-        if (a.directory)
-            find_records(fs, p, out);
-        else if (name.starts_with(kRecordPrefix) && name.ends_with(kRecordSuffix))
-            out.push_back(p);
-    }
-}
-
-bool read_record(FileSystem& fs, const std::string& path, RemovalRecord& record) {
-    std::string text, error;
-    return fs.read_file(path, text).ok() && parse_record(text, record, error);
+// Everything after the checks: the files, the section, the swept gauges, the missing gauges named,
+// the record closed.
+void put_back(Restorer& restorer) {
+    restorer.put_back_folders();
+    restorer.put_back_files();
+    restorer.put_back_section();
+    restorer.put_back_swept_gauges();
+    restorer.name_missing_gauges();
+    restorer.finish();
+    if (restorer.stopped()) restorer.left().note(restorer.stop_warning());
 }
 
 }  // namespace
 
-std::vector<HeldRemoval> list_held(FileSystem& fs, const Workspace& workspace) {
-    std::vector<std::string> paths;
-    find_records(fs, workspace.temp_path_dir, paths);
-    std::vector<HeldRemoval> held;
-    for (const auto& p : paths) {
-        RemovalRecord r;
-        if (!read_record(fs, p, r) || !r.finished || r.restore_begun) continue;
-        held.push_back({r.id, r.when, r.title, in_simulator(workspace, r.aircraft), p});
-    }
-    std::sort(held.begin(), held.end(),
-              [](const HeldRemoval& a, const HeldRemoval& b) { return a.id > b.id; });
-    return held;
-}
-
 RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPort& ui,
                                const std::string& id) {
-    const auto held = list_held(fs, workspace);
-    const auto it =
-        std::find_if(held.begin(), held.end(), [&](const HeldRemoval& h) { return h.id == id; });
-    if (it == held.end()) return {Result::not_held};
+    if (!is_record_id(id)) return {Result::not_held};
+    const HeldList held = list_held(fs, workspace);
+    const auto it = std::find_if(held.removals.begin(), held.removals.end(),
+                                 [&](const HeldRemoval& h) { return h.id == id; });
+    if (it == held.removals.end()) return {Result::not_held};
     if (!ui.ask(Question::confirm_restore)) return {Result::declined};
     std::string busy;
     const auto lock = WorkingFolderLock::take(fs, workspace, busy);
@@ -385,7 +459,8 @@ RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPor
         return {Result::stopped};
     }
     RemovalRecord record;
-    if (!read_record(fs, it->record_path, record)) return {Result::not_held};
+    std::string unreadable;
+    if (!read_record(fs, it->record_path, record, unreadable)) return {Result::not_held};
 
     ui.show_progress();
     ui.set_progress_range(3);
@@ -409,7 +484,9 @@ RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPor
     ui.set_progress_status(msg::kStatusRestoreSection);
     restorer.put_back_section();
     restorer.put_back_swept_gauges();
+    restorer.name_missing_gauges();
     restorer.finish();
+    if (restorer.stopped()) restorer.left().note(restorer.stop_warning());
     ui.step_progress();
     ui.close_progress();
     if (restorer.left().empty()) {
@@ -421,15 +498,10 @@ RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPor
 }
 
 bool finish_interrupted_restore(FileSystem& fs, const Workspace& workspace, UiPort& ui,
-                                const std::string& record_path) {
-    RemovalRecord record;
-    if (!read_record(fs, record_path, record) || !record.restore_begun) return false;
-    Restorer restorer(fs, workspace, std::move(record), record_path);
-    restorer.put_back_folders();
-    restorer.put_back_files();
-    restorer.put_back_section();
-    restorer.put_back_swept_gauges();
-    restorer.finish();
+                                const std::string& record_path, const RemovalRecord& record) {
+    if (!record.restore_begun) return false;
+    Restorer restorer(fs, workspace, record, record_path);
+    put_back(restorer);
     const std::string title = restorer.record().title;
     if (restorer.left().empty())
         ui.notice(warn::interrupted_restore_finished(title));

@@ -26,6 +26,14 @@ void sweep_unused_gauges(FileSystem& fs, const Workspace& workspace, UiPort& ui,
         return;
     }
 
+    // A link in the holding folder's place would carry the gauges out of the working folder.
+    Attributes held_at;
+    if (fs.attributes(workspace.unused_gauges_dir, held_at).ok() && held_at.link) {
+        ui.warning(warn::holding_is_link(workspace.unused_gauges_dir));
+        return;
+    }
+    remove_temporary_files(fs, workspace.unused_gauges_dir);
+
     std::vector<std::string> names;
     const FsStatus st = fs.list(path::join(gauges_dir, "*.*"), ListFilter::normal_files, names);
     if (!st.ok()) {
@@ -40,8 +48,9 @@ void sweep_unused_gauges(FileSystem& fs, const Workspace& workspace, UiPort& ui,
     for (const auto& name : names)
         stems.push_back(std::string_view(name).substr(0, name.size() - 4));
     std::vector<std::string_view> lists;
-    lists.reserve(catalogue.panel_table.size());
+    lists.reserve(catalogue.panel_table.size() + catalogue.held_panels.size());
     for (const PanelRecord& panel : catalogue.panel_table) lists.push_back(panel.gauges);
+    for (const PanelRecord& panel : catalogue.held_panels) lists.push_back(panel.gauges);
     const std::vector<bool> used = find_used_gauges(lists, stems);
 
     // Every copy is made, then put on the disk, then the originals go.

@@ -94,6 +94,12 @@ inline std::string sweep_unlisted(const std::string& why) {
     return "The gauges folder could not be listed (" + why + "). No gauge file was moved.";
 }
 
+inline std::string holding_is_link(const std::string& folder) {
+    return "The holding folder " + folder +
+           " is a link to another folder. Quorvane keeps held files only in its own folders, so "
+           "nothing was moved.";
+}
+
 inline std::string sweep_left_over(const std::string& details) {
     return "Not every unused gauge file could be moved into the holding folder.\r\n" + details;
 }
@@ -106,10 +112,46 @@ inline std::string another_command(const std::string& folder, const std::string&
            "). Nothing was changed.";
 }
 
+inline std::string removal_in_progress(const std::string& folder) {
+    return "A removal or a restore is in progress in the folder " + folder +
+           ": what is shown is the disk as it stands now.";
+}
+
 inline std::string interrupted_finished(const std::string& title) {
     return "The removal of " + title +
            " was interrupted before it ended. It has now been finished: what it takes is held in "
            "the holding folder.";
+}
+
+inline std::string journal_failed(const std::string& title, const std::string& why) {
+    return "The record of the removal of " + title + " could not be written whole (" + why +
+           "), so the removal stopped where it was. What it moved is held; the next command "
+           "that changes the disk finishes it once the record can be written.";
+}
+
+inline std::string restore_journal_failed(const std::string& title, const std::string& why) {
+    return "The record of " + title + " could not be written whole (" + why +
+           "), so putting it back stopped where it was. The next command that changes the disk "
+           "finishes it once the record can be written.";
+}
+
+inline std::string record_refused(const std::string& record, const std::string& why) {
+    return "The record " + record + " can't be trusted: " + why + ". Nothing of it was moved.";
+}
+
+inline std::string interrupted_elsewhere(const std::string& title, const std::string& recorded,
+                                         const std::string& current) {
+    return "The removal of " + title +
+           " was interrupted before it ended. It was made for the "
+           "simulator in " +
+           recorded + ", not for the one in " + current +
+           ", so it stays unfinished until the settings name that simulator again.";
+}
+
+inline std::string name_clash(const std::string& folder, const std::string& a,
+                              const std::string& b) {
+    return "The folder " + folder + " holds both " + a + " and " + b +
+           ", names Windows takes for one. Rename one of them first. Nothing was removed.";
 }
 
 inline std::string interrupted_undone(const std::string& title) {
@@ -129,6 +171,11 @@ inline std::string restore_place_taken(const std::string& place) {
            " is taken by another file now. Nothing was put back, and nothing was overwritten.";
 }
 
+inline std::string restore_copy_missing(const std::string& copy, const std::string& why) {
+    return "The held copy " + copy + " of the aircraft.cfg can't be used (" + why +
+           "). Nothing was put back.";
+}
+
 inline std::string restore_section_present(const std::string& title, const std::string& cfg) {
     return "The section of " + title + " is in " + cfg +
            " already. Nothing was put back, and nothing was overwritten.";
@@ -140,6 +187,11 @@ inline std::string restore_left_over(const std::string& details) {
 
 inline std::string interrupted_restore_finished(const std::string& title) {
     return "Putting back " + title + " was interrupted before it ended. It has now been finished.";
+}
+
+inline std::string record_kept(const std::string& record, const std::string& why) {
+    return "The record " + record + " could not be deleted (" + why +
+           "), so nothing it holds was deleted.";
 }
 
 inline std::string empty_left_over(const std::string& folder, const std::string& details) {

@@ -252,4 +252,19 @@ std::string with_native_separators(std::string_view text) {
     return out;
 }
 
+bool is_plain_relative(std::string_view rel) {
+    if (rel.empty() || root_length(rel) > 0) return false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= rel.size(); ++i) {
+        if (i < rel.size() && !is_separator(rel[i])) continue;
+        const std::string_view part = rel.substr(start, i - start);
+        start = i + 1;
+        if (part.empty() || part.find_first_not_of(". ") == std::string_view::npos) return false;
+        if (part.find_first_of(":*?\"<>|") != std::string_view::npos) return false;
+        for (char c : part)
+            if (static_cast<unsigned char>(c) < 0x20) return false;
+    }
+    return true;
+}
+
 }  // namespace qv::path

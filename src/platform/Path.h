@@ -62,6 +62,11 @@ std::optional<std::wstring> long_form(std::wstring_view absolute);
 // "..." and ". ." as no name at all).
 std::optional<std::string> clean_relative(std::string_view rel);
 
+// Whether `rel` is a plain relative path as the program writes one into its records: not empty,
+// no root or drive, no empty, "." or ".." component, no ":" or wildcard, no component of only
+// dots and spaces.
+bool is_plain_relative(std::string_view rel);
+
 // `text` (a path, or a message naming paths) as this system writes paths for its user: on Linux
 // every "\" becomes "/"; on Windows the text stays as it is.
 std::string with_native_separators(std::string_view text);

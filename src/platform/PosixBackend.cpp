@@ -372,6 +372,24 @@ class PosixFileSystem final : public FileSystem {
         return FsStatus::success();
     }
 
+    FsStatus list_entries(const std::string& folder, std::vector<DirEntry>& out) override {
+        out.clear();
+        Resolved r = resolve(folder);
+        if (!r.ok) return not_found("Can't list the folder", folder);
+        std::vector<DirEntryInfo> entries;
+        if (!read_native_dir(r.native, entries))
+            return from_errno("Can't list the folder", folder, errno);
+        for (auto& e : entries) {
+            NativeInfo info;
+            if (!read_info(native_join(r.native, e.native), e.name, info)) continue;
+            out.push_back({std::move(e.name), info.attrs});
+        }
+        std::sort(out.begin(), out.end(), [](const DirEntry& a, const DirEntry& b) {
+            return listing_less(a.name, b.name);
+        });
+        return FsStatus::success();
+    }
+
     FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
                          FolderScan& out) override {
         out.subfolders.clear();
@@ -482,7 +500,7 @@ class PosixFileSystem final : public FileSystem {
         return FsStatus::success();
     }
 
-    FsStatus copy_file(const std::string& from, const std::string& to) override {
+    FsStatus copy_file(const std::string& from, const std::string& to, CopyCheck* check) override {
         Resolved src = resolve(from);
         if (!src.ok) return not_found("Can't copy", from);
         int raw_in = -1;
@@ -493,21 +511,55 @@ class PosixFileSystem final : public FileSystem {
         std::string target;
         st = new_target(to, "Can't copy to", target);
         if (!st.ok()) return st;
-        Fd out(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        std::string tmp;
+        Fd out(make_temporary(target, tmp));
         if (!out.valid()) return from_errno("Can't copy to", to, errno);
-        st = copy_bytes(in.get(), out.get(), from, to);
-        // A copy keeps the source's attributes, as CopyFile keeps them; the extended attribute
-        // goes on before the mode, which may take away the write permission it needs.
+        FileDigest copied;
+        st = copy_bytes(in.get(), out.get(), from, to, copied);
+        if (check) check->copied = copied;
+        if (st.ok() && check && check->expected && *check->expected != copied)
+            st = {FsError::changed, "Can't copy " + from + ": its bytes are not the ones expected"};
+        // A copy keeps the source's attributes and time, as CopyFile keeps them; the extended
+        // attribute goes on before the mode, which may take away the write permission it needs.
         const unsigned bits = dos_bits(src.native);
         if (st.ok() && bits != 0) {
             const std::string text = dos_bits_text(bits);
             if (::fsetxattr(out.get(), kDosAttrib, text.data(), text.size(), 0) != 0)
                 st = from_errno("Can't copy the attributes to", to, errno);
         }
+        if (st.ok()) {
+            const struct timespec times[2] = {sst.st_atim, sst.st_mtim};
+            ::futimens(out.get(), times);
+        }
         if (st.ok() && ::fchmod(out.get(), sst.st_mode & 07777) != 0)
             st = from_errno("Can't copy to", to, errno);
-        if (!st.ok()) ::unlink(target.c_str());
+        if (st.ok()) st = rename_new(tmp, target, to, "Can't copy to");
+        if (!st.ok()) ::unlink(tmp.c_str());
         return st;
+    }
+
+    FsStatus digest_file(const std::string& path, FileDigest& out) override {
+        out = FileDigest{};
+        int raw = -1;
+        struct stat st {};
+        FsStatus status = open_regular(exact_path(path), path, raw, st);
+        if (raw < 0 && status.not_found()) {
+            Resolved r = resolve(path);
+            if (!r.ok) return not_found("Can't read", path);
+            status = open_regular(r.native, path, raw, st);
+        }
+        Fd fd(raw);
+        if (!status.ok()) return status;
+        std::string buf(1 << 16, '\0');
+        for (;;) {
+            const ssize_t n = ::read(fd.get(), buf.data(), buf.size());
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return from_errno("Can't read", path, errno);
+            }
+            if (n == 0) return FsStatus::success();
+            out.add(std::string_view(buf.data(), static_cast<std::size_t>(n)));
+        }
     }
 
     FsStatus delete_file(const std::string& path) override {
@@ -530,8 +582,8 @@ class PosixFileSystem final : public FileSystem {
         const bool existed = ::stat(target.c_str(), &tst) == 0;
         const mode_t mode = existed ? (tst.st_mode & 07777) : new_file_mode();
         const unsigned bits = existed ? dos_bits(target) : 0;
-        std::string tmp = target + ".qvtmp-XXXXXX";
-        Fd fd(::mkstemp(tmp.data()));
+        std::string tmp;
+        Fd fd(make_temporary(target, tmp));
         if (!fd.valid()) return from_errno("Can't replace", path, errno);
         st = write_all(fd.get(), bytes, path, "Can't replace");
         // The new file takes the old one's hidden and system bits, as a Windows replace keeps them.
@@ -553,12 +605,16 @@ class PosixFileSystem final : public FileSystem {
         std::string target;
         FsStatus st = new_target(path, "Can't write", target);
         if (!st.ok()) return st;
-        Fd fd(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, new_file_mode()));
+        std::string tmp;
+        Fd fd(make_temporary(target, tmp));
         if (!fd.valid()) return from_errno("Can't write", path, errno);
         st = write_all(fd.get(), bytes, path, "Can't write");
         if (st.ok() && ::fsync(fd.get()) != 0) st = from_errno("Can't write", path, errno);
+        if (st.ok() && ::fchmod(fd.get(), new_file_mode()) != 0)
+            st = from_errno("Can't write", path, errno);
+        if (st.ok()) st = rename_new(tmp, target, path, "Can't write");
         if (!st.ok()) {
-            ::unlink(target.c_str());
+            ::unlink(tmp.c_str());
             return st;
         }
         sync_folder_of(target);
@@ -639,8 +695,13 @@ class PosixFileSystem final : public FileSystem {
         Resolved parent = resolve(path, true);
         if (!parent.ok) return not_found(what, path);
         const std::string native = native_join(parent.native, cp1252_to_utf8(parent.last));
-        const int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, new_file_mode());
-        if (fd < 0) return from_errno(what, path, errno);
+        // A link in the lock's place is never followed: it could lead a write anywhere.
+        const int fd =
+            ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, new_file_mode());
+        if (fd < 0) {
+            if (errno == ELOOP) return failed(what, path, "it is a link, which is never followed");
+            return from_errno(what, path, errno);
+        }
         auto lock = std::make_unique<PosixLock>(fd);
         struct flock range {};
         range.l_type = F_WRLCK;
@@ -697,7 +758,8 @@ class PosixFileSystem final : public FileSystem {
         return FsStatus::success();
     }
 
-    static FsStatus copy_bytes(int in, int out, const std::string& from, const std::string& to) {
+    static FsStatus copy_bytes(int in, int out, const std::string& from, const std::string& to,
+                               FileDigest& digest) {
         char buf[1 << 16];
         for (;;) {
             const ssize_t n = ::read(in, buf, sizeof buf);
@@ -706,10 +768,35 @@ class PosixFileSystem final : public FileSystem {
                 return from_errno("Can't copy", from, errno);
             }
             if (n == 0) return FsStatus::success();
-            const FsStatus st = write_all(out, std::string_view(buf, static_cast<std::size_t>(n)),
-                                          to, "Can't copy to");
+            const std::string_view chunk(buf, static_cast<std::size_t>(n));
+            digest.add(chunk);
+            const FsStatus st = write_all(out, chunk, to, "Can't copy to");
             if (!st.ok()) return st;
         }
+    }
+
+    // A new file beside `target` under a temporary name (kTemporaryMark), open for writing.
+    static int make_temporary(const std::string& target, std::string& tmp) {
+        tmp = target + std::string(kTemporaryMark) + "XXXXXX";
+        return ::mkostemp(tmp.data(), O_CLOEXEC);
+    }
+
+    // Renames the whole temporary file into its place, which must still be free: nothing is
+    // ever renamed over another file.
+    static FsStatus rename_new(const std::string& tmp, const std::string& target,
+                               const std::string& path, const std::string& what) {
+        if (::renameat2(AT_FDCWD, tmp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+            return FsStatus::success();
+        if (errno == EEXIST) return {FsError::exists, what + " " + path + ": it exists already"};
+        if (errno != EINVAL && errno != ENOSYS) return from_errno(what, path, errno);
+        // A file system without RENAME_NOREPLACE: a hard link refuses a taken name as well.
+        if (::link(tmp.c_str(), target.c_str()) != 0) {
+            if (errno == EEXIST)
+                return {FsError::exists, what + " " + path + ": it exists already"};
+            return from_errno(what, path, errno);
+        }
+        ::unlink(tmp.c_str());
+        return FsStatus::success();
     }
 
     // Puts a new directory entry on the disk with the folder that holds it.

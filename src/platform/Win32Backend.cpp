@@ -341,6 +341,23 @@ FsStatus new_target(const std::string& path, const std::string& what) {
     return FsStatus::success();
 }
 
+// Renames a whole temporary file into `path`, which must still be free: nothing is ever renamed
+// over another file.
+FsStatus rename_new(const std::wstring& temp, const std::string& path, const std::string& what) {
+    if (::MoveFileExW(temp.c_str(), native(path).c_str(), MOVEFILE_WRITE_THROUGH))
+        return FsStatus::success();
+    const DWORD err = ::GetLastError();
+    if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS)
+        return {FsError::exists, what + std::string(" ") + path + ": it exists already"};
+    return from_error(what, path, err);
+}
+
+// Takes away a temporary file that could not be renamed into place, whatever its attributes.
+void remove_temporary(const std::wstring& temp) {
+    ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(temp.c_str());
+}
+
 class Win32FileSystem final : public FileSystem {
   public:
     FsStatus list(const std::string& pattern, ListFilter filter,
@@ -374,6 +391,21 @@ class Win32FileSystem final : public FileSystem {
         if (is_link(fd.dwFileAttributes) && !link_target_exists(native(folder + found)))
             return FsStatus::success();
         if (passes(fd.dwFileAttributes, filter)) names.push_back(std::move(found));
+        return FsStatus::success();
+    }
+
+    FsStatus list_entries(const std::string& folder, std::vector<DirEntry>& out) override {
+        out.clear();
+        std::vector<Entry> entries;
+        bool missing = false;
+        const FsStatus st =
+            read_folder(path::with_trailing_separator(folder), folder, entries, missing);
+        if (!st.ok()) return st;
+        if (missing) return not_found("Can't list the folder", folder);
+        for (auto& e : entries) out.push_back({std::move(e.name), to_attributes(e.attrs)});
+        std::sort(out.begin(), out.end(), [](const DirEntry& a, const DirEntry& b) {
+            return listing_less(a.name, b.name);
+        });
         return FsStatus::success();
     }
 
@@ -464,30 +496,95 @@ class Win32FileSystem final : public FileSystem {
         return FsStatus::success();
     }
 
-    FsStatus copy_file(const std::string& from, const std::string& to) override {
+    FsStatus copy_file(const std::string& from, const std::string& to, CopyCheck* check) override {
         if (has_wildcard(path::last_part(from))) return not_found("Can't copy", from);
         const std::string target_name = split_pattern(to).second;
         if (target_name.empty()) return failed("Can't copy to", to, "no file name");
         if (has_wildcard(target_name)) return not_found("Can't copy to", to);
-        // Nothing is asked before: the copy refuses a target that exists, and a removal copies
-        // every file it holds, each question a round trip to the wineserver under Wine. A failure
-        // is looked into afterwards. Unbuffered: the copy is on the disk when the call returns,
-        // before the original goes.
-        if (::CopyFileExW(native(from).c_str(), native(to).c_str(), nullptr, nullptr, nullptr,
-                          COPY_FILE_FAIL_IF_EXISTS | COPY_FILE_NO_BUFFERING))
-            return FsStatus::success();
-        const DWORD copy_err = ::GetLastError();
-        DWORD err = ERROR_SUCCESS;
-        const DWORD source = raw_attributes(from, err);
-        if (source == INVALID_FILE_ATTRIBUTES) return from_error("Can't copy", from, err);
-        if (is_dir(source)) return failed("Can't copy", from, "it is a folder");
-        // Windows refuses a folder of the target's name as "access denied".
-        if (copy_err == ERROR_FILE_EXISTS || copy_err == ERROR_ALREADY_EXISTS ||
-            raw_attributes(to, err) != INVALID_FILE_ATTRIBUTES)
-            return {FsError::exists, "Can't copy to " + to + ": it exists already"};
-        // The source is there; a missing file is the target's folder.
-        return is_missing(copy_err) ? from_error("Can't copy to", to, copy_err)
-                                    : from_error("Can't copy", from, copy_err);
+        // Nothing is asked before: every question is a round trip to the wineserver under Wine,
+        // and a removal copies every file it holds. A failure is looked into afterwards.
+        KernelHandle in(::CreateFileW(native(from).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!in.valid()) {
+            const DWORD err = ::GetLastError();
+            DWORD ignored = ERROR_SUCCESS;
+            if (!is_missing(err) && is_folder_attributes(raw_attributes(from, ignored)))
+                return failed("Can't copy", from, "it is a folder");
+            return from_error("Can't copy", from, err);
+        }
+        if (::GetFileType(in.get()) != FILE_TYPE_DISK)
+            return failed("Can't copy", from, "it is not a regular file");
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!::GetFileInformationByHandle(in.get(), &info)) return last_error("Can't copy", from);
+        if (is_dir(info.dwFileAttributes)) return failed("Can't copy", from, "it is a folder");
+
+        const std::string temp = temp_name_beside(to);
+        const std::wstring wtemp = native(temp);
+        FileDigest copied;
+        FsStatus st = FsStatus::success();
+        {
+            // Written through to the disk: the original may be deleted once the call returns.
+            KernelHandle out(::CreateFileW(wtemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH,
+                                           nullptr));
+            if (!out.valid()) return last_error("Can't copy to", to);
+            std::string buf(1u << 20, '\0');
+            for (;;) {
+                DWORD got = 0;
+                if (!::ReadFile(in.get(), buf.data(), static_cast<DWORD>(buf.size()), &got,
+                                nullptr)) {
+                    st = last_error("Can't copy", from);
+                    break;
+                }
+                if (got == 0) break;
+                const std::string_view chunk(buf.data(), got);
+                copied.add(chunk);
+                st = write_all(out.get(), chunk, "Can't copy to", to);
+                if (!st.ok()) break;
+            }
+            if (check) check->copied = copied;
+            if (st.ok() && check && check->expected && *check->expected != copied)
+                st = {FsError::changed,
+                      "Can't copy " + from + ": its bytes are not the ones expected"};
+            // The copy keeps the source's time and attributes, as CopyFile keeps them.
+            if (st.ok())
+                ::SetFileTime(out.get(), &info.ftCreationTime, &info.ftLastAccessTime,
+                              &info.ftLastWriteTime);
+        }
+        const DWORD attrs = settable(info.dwFileAttributes);
+        if (st.ok() && (attrs & ~FILE_ATTRIBUTE_ARCHIVE) != FILE_ATTRIBUTE_NORMAL &&
+            !::SetFileAttributesW(wtemp.c_str(), attrs))
+            st = last_error("Can't copy to", to);
+        if (st.ok()) st = rename_new(wtemp, to, "Can't copy to");
+        if (!st.ok()) remove_temporary(wtemp);
+        return st;
+    }
+
+    FsStatus digest_file(const std::string& path, FileDigest& out) override {
+        out = FileDigest{};
+        const char* what = "Can't read";
+        if (has_wildcard(path::last_part(path))) return not_found(what, path);
+        KernelHandle h(::CreateFileW(native(path).c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!h.valid()) {
+            const DWORD err = ::GetLastError();
+            DWORD ignored = ERROR_SUCCESS;
+            if (!is_missing(err) && is_folder_attributes(raw_attributes(path, ignored)))
+                return failed(what, path, "it is a folder");
+            return from_error(what, path, err);
+        }
+        if (::GetFileType(h.get()) != FILE_TYPE_DISK)
+            return failed(what, path, "it is not a regular file");
+        std::string buf(1u << 20, '\0');
+        for (;;) {
+            DWORD got = 0;
+            if (!::ReadFile(h.get(), buf.data(), static_cast<DWORD>(buf.size()), &got, nullptr))
+                return last_error(what, path);
+            if (got == 0) return FsStatus::success();
+            out.add(std::string_view(buf.data(), got));
+        }
     }
 
     FsStatus delete_file(const std::string& path) override {
@@ -534,14 +631,16 @@ class Win32FileSystem final : public FileSystem {
         const char* what = "Can't write";
         FsStatus st = new_target(path, what);
         if (!st.ok()) return st;
+        const std::wstring wtemp = native(temp_name_beside(path));
         {
-            KernelHandle h(::CreateFileW(native(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                         nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            KernelHandle h(::CreateFileW(wtemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
             if (!h.valid()) return last_error(what, path);
             st = write_all(h.get(), bytes, what, path);
             if (st.ok() && !::FlushFileBuffers(h.get())) st = last_error(what, path);
         }
-        if (!st.ok()) ::DeleteFileW(native(path).c_str());
+        if (st.ok()) st = rename_new(wtemp, path, what);
+        if (!st.ok()) remove_temporary(wtemp);
         return st;
     }
 
@@ -621,7 +720,7 @@ class Win32FileSystem final : public FileSystem {
         return FsStatus::success();
     }
 
-    // Copies are made unbuffered, so they are on the disk already.
+    // Copies are written through to the disk, so they are on it already.
     FsStatus flush_folder(const std::string&) override { return FsStatus::success(); }
 
     FsStatus real_path(const std::string& path, std::string& out) override {
@@ -654,10 +753,16 @@ class Win32FileSystem final : public FileSystem {
 
     FsStatus lock_file(const std::string& path, std::unique_ptr<FileLock>& out) override {
         const char* what = "Can't lock";
-        KernelHandle h(::CreateFileW(native(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        // A link in the lock's place is opened as itself, never followed, and refused.
+        KernelHandle h(::CreateFileW(
+            native(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!h.valid()) return last_error(what, path);
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!::GetFileInformationByHandle(h.get(), &info)) return last_error(what, path);
+        if (is_link(info.dwFileAttributes) || is_dir(info.dwFileAttributes))
+            return failed(what, path, "it is a link or a folder, which is never used as the lock");
         // Wine passes a byte-range lock on to Linux as a record lock, which the Linux tool sees.
         OVERLAPPED at{};
         if (!::LockFileEx(h.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,

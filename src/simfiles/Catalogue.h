@@ -44,6 +44,9 @@ inline constexpr const char* kEndOfGaugeList = "-end of list-";
 struct Catalogue {
     std::vector<AircraftRecord> aircraft_table;
     std::vector<PanelRecord> panel_table;
+    // The panels of removals held in Temp_Path: they still name their gauges, which stay until
+    // the removal is emptied, so that it can be put back whole.
+    std::vector<PanelRecord> held_panels;
     // The aircraft list: for each list position, the index of its record in aircraft_table.
     std::vector<std::size_t> list_records;
     // What the load passed over, each naming the file or folder and why. When a panel.cfg or a
@@ -55,6 +58,7 @@ struct Catalogue {
     void clear() {
         aircraft_table.clear();
         panel_table.clear();
+        held_panels.clear();
         list_records.clear();
         skipped.clear();
         gauges_incomplete = false;

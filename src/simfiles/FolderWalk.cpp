@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "platform/Path.h"
+#include "platform/Text.h"
 
 namespace qv {
 namespace {
@@ -21,7 +22,11 @@ class Walk {
          const FolderVisitor& visit, WalkGaps& gaps)
         : fs_(fs), ui_(ui), file_names_(file_names), visit_(visit), gaps_(gaps) {}
 
-    void run(std::string_view root) {
+    void run(std::string_view root, std::span<const std::string> skip) {
+        for (const auto& folder : skip) {
+            std::string real;
+            if (fs_.real_path(folder, real).ok()) skipped_.insert(to_lower(key_of(real)));
+        }
         std::string real;
         // A root that can't be resolved is keyed as given; only links are compared with it.
         if (!fs_.real_path(std::string(root), real).ok()) real = std::string(root);
@@ -59,6 +64,7 @@ class Walk {
         std::vector<Frame> stack;
         auto enter = [&](std::string dir, std::string real) {
             if (!walked_.insert(key_of(real)).second) return;
+            if (!skipped_.empty() && skipped_.contains(to_lower(key_of(real)))) return;
             ui_.yield();
             const FsStatus st = fs_.scan_folder(dir, file_names_, scan_);
             // A folder that vanished since its parent was listed lists as empty.
@@ -99,6 +105,7 @@ class Walk {
     WalkGaps& gaps_;
     FolderScan scan_;
     std::unordered_set<std::string> walked_;
+    std::unordered_set<std::string> skipped_;
     std::vector<Link> links_;
 };
 
@@ -106,8 +113,8 @@ class Walk {
 
 void walk_folders(FileSystem& fs, UiPort& ui, std::string_view root,
                   std::span<const std::string> file_names, const FolderVisitor& visit,
-                  WalkGaps& gaps) {
-    Walk(fs, ui, file_names, visit, gaps).run(root);
+                  WalkGaps& gaps, std::span<const std::string> skip) {
+    Walk(fs, ui, file_names, visit, gaps).run(root, skip);
 }
 
 }  // namespace qv

@@ -39,8 +39,11 @@ struct WalkGaps {
 // place, and links can't make the walk go round or multiply it. Identities are taken only where
 // a link is met (its target resolved and compared with the folders walked), so plain folders cost
 // no extra call.
+//
+// Folders of `skip` (and everything below them) are not walked: the program's own holding
+// folders, when its working folder lies inside the tree.
 void walk_folders(FileSystem& fs, UiPort& ui, std::string_view root,
                   std::span<const std::string> file_names, const FolderVisitor& visit,
-                  WalkGaps& gaps);
+                  WalkGaps& gaps, std::span<const std::string> skip = {});
 
 }  // namespace qv

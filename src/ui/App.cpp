@@ -68,9 +68,9 @@ App::App(std::wstring instance_title)
       restore_(*this),
       ui_(
           progress_,
-          // Owned by the main window, the progress window stays above it.
-          [this] { return main_.is_open() ? main_.hwnd() : owner(); },
-          [this] { pump_messages(); }) {}
+          // The window the operation came from owns the progress window (which stays above it)
+          // and the message boxes (it takes the focus back when they close).
+          [this] { return message_owner(); }, [this] { pump_messages(); }) {}
 
 App::~App() {
     // The windows go before the objects they call back into.
@@ -121,7 +121,7 @@ void App::choose_sim_folder(const std::wstring& folder, std::uint8_t version,
     // Loaded before the splash goes, so that the program always has a window.
     settings_.create(SettingsWindow::Purpose::choose, folder, version, owner());
     splash_.close();
-    if (!problem.empty()) show_warning(problem);
+    if (!problem.empty()) show_warning(settings_.hwnd(), problem);
     settings_.show_centred();
     SetFocus(GetNextDlgTabItem(settings_.hwnd(), nullptr, FALSE));
 }
@@ -170,9 +170,17 @@ void App::open_main_window(Window& closing) {
     main_.show_loaded();
 }
 
-void App::run_command(const std::function<void(App&)>& command) {
+HWND App::message_owner() const {
+    if (command_origin_ != nullptr && IsWindow(command_origin_)) return command_origin_;
+    const HWND active = GetActiveWindow();
+    if (is_own_window(active) && active != progress_.hwnd()) return active;
+    return main_.is_open() ? main_.hwnd() : owner();
+}
+
+void App::run_command(const std::function<void(App&)>& command, HWND origin) {
     if (busy_ || ending_ || settings_.is_open()) return;
     busy_ = true;
+    command_origin_ = origin != nullptr ? origin : (main_.is_open() ? main_.hwnd() : nullptr);
     main_.begin_operation();
     Window::show_busy_cursor(true);
     try {
@@ -188,6 +196,7 @@ void App::run_command(const std::function<void(App&)>& command) {
     Window::show_busy_cursor(false);
     main_.end_operation();
     busy_ = false;
+    command_origin_ = nullptr;
     if (main_.is_open() && IsWindowVisible(main_.hwnd())) SetForegroundWindow(main_.hwnd());
     main_.close_if_asked();
 }

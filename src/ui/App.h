@@ -65,7 +65,8 @@ class App {
     // Runs one command of the main window, unless one is running already. While it runs the
     // main window takes no input and closing it waits (the walk's yields let messages through).
     // A failure that stops the program ends it here.
-    void run_command(const std::function<void(App&)>& command);
+    // `origin`: the window the command comes from (the main window when none is given).
+    void run_command(const std::function<void(App&)>& command, HWND origin = nullptr);
     bool busy() const { return busy_; }
     // Loads the catalogue again (after a removal, or for another simulator folder); a failure is
     // shown as a warning, and the list keeps what the load could read.
@@ -92,6 +93,8 @@ class App {
     void open_main_window(Window& closing);
     // Finishes what a removal killed halfway left, before the list is loaded.
     void finish_interrupted_removals();
+    // The window that owns the message boxes of the moment.
+    HWND message_owner() const;
     // Whether `hwnd` is one of the program's own top-level windows.
     bool is_own_window(HWND hwnd) const;
     // Keyboard handling of the windows; true when the message has been dealt with.
@@ -112,6 +115,7 @@ class App {
     Win32UiPort ui_;
     bool busy_ = false;
     bool ending_ = false;
+    HWND command_origin_ = nullptr;
 };
 
 }  // namespace qv::ui

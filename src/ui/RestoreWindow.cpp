@@ -53,10 +53,10 @@ void RestoreWindow::refresh() {
             ? held_[static_cast<std::size_t>(selected)].id
             : std::string();
     try {
-        held_ = list_held(app_.fs(), app_.workspace());
+        held_ = list_held(app_.fs(), app_.workspace()).removals;
     } catch (const OperationError& error) {
         held_.clear();
-        show_warning(error.what());
+        show_warning(hwnd(), error.what());
     }
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
@@ -109,10 +109,12 @@ void RestoreWindow::on_restore() {
     const LRESULT selected = SendMessageW(control(ids::kRestoreList), LB_GETCURSEL, 0, 0);
     if (selected < 0 || static_cast<std::size_t>(selected) >= held_.size()) return;
     const std::string id = held_[static_cast<std::size_t>(selected)].id;
-    app_.run_command([id](App& app) {
-        const RestoreOutcome outcome = restore_removal(app.fs(), app.workspace(), app.ui(), id);
-        if (outcome.reload) app.reload_catalogue();
-    });
+    app_.run_command(
+        [id](App& app) {
+            const RestoreOutcome outcome = restore_removal(app.fs(), app.workspace(), app.ui(), id);
+            if (outcome.reload) app.reload_catalogue();
+        },
+        hwnd());
 }
 
 LRESULT RestoreWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {

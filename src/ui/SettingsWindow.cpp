@@ -183,7 +183,7 @@ void SettingsWindow::on_drive_change() {
         // The drive list goes back to the drive the folder list is still on.
         SendMessageW(control(ids::kSettingsDriveList), CB_SETCURSEL,
                      static_cast<WPARAM>(drive_index_), 0);
-        show_warning(texts::kDriveNotReady);
+        show_warning(hwnd(), texts::kDriveNotReady);
         return;
     }
     drive_index_ = static_cast<int>(chosen);
@@ -197,7 +197,7 @@ void SettingsWindow::open_folder_entry() {
     if (target == folder_) return;
     if (!move_folder_list(target, false)) {
         move_folder_list(folder_, true);
-        show_warning(texts::kFolderNotOpened);
+        show_warning(hwnd(), texts::kFolderNotOpened);
         return;
     }
     follow_folder_list();
@@ -213,7 +213,7 @@ void SettingsWindow::on_next_step() {
     // everything below it: the user says whether that is really meant.
     if (!folder_text.empty() && lossless &&
         check_sim_folder(app_.fs(), folder_text) != SimFolderState::usable &&
-        !ask_question(replace_first(texts::kUseFolderWithoutAircraft, "%1", folder_text))) {
+        !ask_question(hwnd(), replace_first(texts::kUseFolderWithoutAircraft, "%1", folder_text))) {
         return;
     }
     Workspace chosen = app_.workspace();

@@ -10,14 +10,21 @@ Win32UiPort::Win32UiPort(ProgressWindow& progress, std::function<HWND()> owner,
                          std::function<void()> pump)
     : progress_(progress), owner_(std::move(owner)), pump_(std::move(pump)) {}
 
-bool Win32UiPort::on_ask(Question, const std::string& text) {
-    return ask_question(text);
+bool Win32UiPort::on_ask(Question question, const std::string& text) {
+    return ask_question(message_owner(), text, is_destructive(question));
 }
 void Win32UiPort::notice(const std::string& text) {
-    show_notice(text);
+    show_notice(message_owner(), text);
 }
 void Win32UiPort::warning(const std::string& text) {
-    show_warning(text);
+    show_warning(message_owner(), text);
+}
+
+HWND Win32UiPort::message_owner() const {
+    // A question during an operation stands over its progress window; otherwise the window the
+    // operation came from owns the box.
+    if (progress_.is_open() && IsWindowVisible(progress_.hwnd())) return progress_.hwnd();
+    return owner_();
 }
 
 void Win32UiPort::show_progress() {

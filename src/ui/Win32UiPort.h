@@ -15,8 +15,8 @@ class ProgressWindow;
 
 class Win32UiPort : public UiPort {
   public:
-    // `owner` gives the window that owns the progress window; `pump` runs one pass of the
-    // message loop.
+    // `owner` gives the window an operation comes from, which owns the progress window and the
+    // message boxes; `pump` runs one pass of the message loop.
     Win32UiPort(ProgressWindow& progress, std::function<HWND()> owner, std::function<void()> pump);
 
     void notice(const std::string& text) override;
@@ -34,6 +34,8 @@ class Win32UiPort : public UiPort {
     bool on_ask(Question question, const std::string& text) override;
 
   private:
+    HWND message_owner() const;
+
     ProgressWindow& progress_;
     std::function<HWND()> owner_;
     std::function<void()> pump_;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Messages.h"
+#include "operations/Emptying.h"
 #include "operations/InstallationFixture.h"
 #include "operations/Recovery.h"
 #include "operations/UnusedGaugeSweep.h"
@@ -57,6 +58,18 @@ void WriteFamily(TempFolder& tmp) {
     tmp.hide("FS/Aircraft/Solo/Kit/layers.psd");
 }
 
+// Replaces `what` by `with` in the one record below Temp_Path, as a person editing it would.
+void EditRecord(TempFolder& t, const std::string& what, const std::string& with) {
+    for (const auto& [name, bytes] : t.files("base/Temp_Path")) {
+        if (name.find("removal-") == std::string::npos) continue;
+        const std::size_t at = bytes.find(what);
+        ASSERT_NE(at, std::string::npos) << what;
+        std::string edited = bytes;
+        edited.replace(at, what.size(), with);
+        t.write("base/Temp_Path/" + name, edited);
+    }
+}
+
 struct RestoreFixture : InstallationTest {
     void SetUp() override {
         InstallationTest::SetUp();
@@ -65,7 +78,7 @@ struct RestoreFixture : InstallationTest {
         original = Comparable(tmp.files("FS"));
     }
 
-    std::vector<HeldRemoval> Held() { return list_held(tmp.fs(), workspace); }
+    std::vector<HeldRemoval> Held() { return list_held(tmp.fs(), workspace).removals; }
 
     Result Restore(const std::string& id, FileSystem* fs = nullptr) {
         ui.answer({true});
@@ -117,16 +130,76 @@ TEST_F(RestoreFixture, RemoveThenRestoreGivesTheTreeBackInEitherOrder) {
     }
 }
 
-TEST_F(RestoreFixture, GaugesASweepMovedSinceComeBackToo) {
+TEST_F(RestoreFixture, AHeldPanelKeepsItsGaugesThroughSweepsEmptyingsAndOtherRemovals) {
+    // Removed without its gauges, Fam B's panel is held: no sweep and no emptying of Unused
+    // Gauges may take the gauges it names, nor the removal of another aircraft naming them too.
+    tmp.write("FS/Aircraft/Twin/aircraft.cfg", "[fltsim.0]\ntitle=Twin\nsim=twin\n");
+    tmp.write("FS/Aircraft/Twin/panel/panel.cfg", "gauge00=famgauge!x\r\ngauge01=twin!y\r\n");
+    tmp.write("FS/Gauges/twin.gau", "twin");
+    Load();
+    original = Comparable(tmp.files("FS"));
     ASSERT_EQ(Remove("Fam B", {true, false}), RemovalOutcome::Result::completed);
-    // With Fam B's panel held, the sweep finds famgauge.gau unused.
+    ASSERT_EQ(Remove("Twin", {true, true}), RemovalOutcome::Result::completed);
+    EXPECT_TRUE(tmp.exists("base/Temp_Path/twin/Gauges/twin.gau"));
     ui.answer({true});
     load_catalogue(tmp.fs(), workspace, ui, catalogue, &ui);
-    ASSERT_TRUE(tmp.exists("base/Unused Gauges/famgauge.gau"));
-    ASSERT_EQ(Restore(Held()[0].id), Result::completed);
+    ui.answer({true});
+    empty_unused_gauges(tmp.fs(), workspace, ui);
+    EXPECT_EQ(tmp.read("FS/Gauges/famgauge.gau"), "famgauge");
+    for (const auto& h : Held()) EXPECT_EQ(Restore(h.id), Result::completed) << ui.transcript();
+    EXPECT_EQ(Comparable(tmp.files("FS")), original);
+
+    // A held panel that can't be read keeps the sweep from being offered.
+    ASSERT_EQ(Remove("Fam B", {true, false}), RemovalOutcome::Result::completed);
+    tmp.write("base/Temp_Path/fam/panel.b/panel.cfg", "");
+    std::filesystem::remove(tmp.native("base/Temp_Path/fam/panel.b/panel.cfg"));
+    ui.events.clear();
+    ui.answer({true});
+    load_catalogue(tmp.fs(), workspace, ui, catalogue, &ui);
+    ui.drop_answers();
+    EXPECT_TRUE(ui.only("question: ").empty()) << ui.transcript();
+    EXPECT_THAT(ui.only("warning: ").at(0), HasSubstr("panel.cfg"));
+}
+
+TEST_F(RestoreFixture, GaugesASweepMovedBeforeComeBackToo) {
+    ASSERT_EQ(Remove("Fam B", {true, false}), RemovalOutcome::Result::completed);
+    // As a sweep that did not know held panels left it.
+    tmp.write("base/Unused Gauges/famgauge.gau", "famgauge");
+    std::filesystem::remove(tmp.native("FS/Gauges/famgauge.gau"));
+    ASSERT_EQ(Restore(Held()[0].id), Result::completed) << ui.transcript();
     EXPECT_EQ(tmp.read("FS/Gauges/famgauge.gau"), "famgauge");
     EXPECT_FALSE(tmp.exists("base/Unused Gauges/famgauge.gau"));
     EXPECT_EQ(Comparable(tmp.files("FS")), original);
+}
+
+TEST_F(RestoreFixture, AnUnchangedFileGetsItsExactBytesBack) {
+    const std::string before = tmp.read("FS/Aircraft/Fam/aircraft.cfg");
+    ASSERT_EQ(Remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
+    ASSERT_EQ(Remove("Fam C", {true, true}), RemovalOutcome::Result::completed);
+    for (const auto& h : Held()) ASSERT_EQ(Restore(h.id), Result::completed);
+    EXPECT_EQ(tmp.read("FS/Aircraft/Fam/aircraft.cfg"), before);
+}
+
+TEST_F(RestoreFixture, WhatCantBeBroughtBackIsNamedAndTheRecordStaysForAnotherTry) {
+    ASSERT_EQ(Remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
+    const std::string id = Held()[0].id;
+    tmp.write("base/Temp_Path/fam/texture.b/b.bmp", "tex");  // cut short
+    std::filesystem::remove(tmp.native("base/Temp_Path/fam/Gauges/famgauge.gau"));
+    ui.events.clear();
+    EXPECT_EQ(Restore(id), Result::left_over);
+    const std::string said = ui.only("warning: ").at(0);
+    EXPECT_THAT(said, HasSubstr("b.bmp (it has changed since it was held"));
+    EXPECT_THAT(said, HasSubstr("famgauge.gau (it is no longer in the holding folder"));
+    EXPECT_THAT(said, HasSubstr("famgauge (named by the panel, but found neither"));
+    EXPECT_EQ(ui.only("notice: "), Tree{});
+    EXPECT_FALSE(tmp.exists("FS/Aircraft/Fam/texture.b/b.bmp"));
+    // The damaged file stays held; mended, it comes back at the next try.
+    ASSERT_EQ(Held().size(), 1u);
+    EXPECT_TRUE(Held()[0].partly_put_back);
+    tmp.write("base/Temp_Path/fam/texture.b/b.bmp", "texture.b\\b.bmp");
+    ui.events.clear();
+    EXPECT_EQ(Restore(id), Result::left_over);
+    EXPECT_EQ(tmp.read("FS/Aircraft/Fam/texture.b/b.bmp"), "texture.b\\b.bmp");
 }
 
 TEST_F(RestoreFixture, AConflictStopsTheRestoreBeforeAnythingMoves) {
@@ -147,6 +220,32 @@ TEST_F(RestoreFixture, AConflictStopsTheRestoreBeforeAnythingMoves) {
         {"another simulator folder",
          [](TempFolder& t, Workspace& w) { w.sim_main_dir = t.at("Elsewhere"); },
          "was made for the simulator in"},
+        {"a file where a folder must go",
+         [](TempFolder& t, Workspace&) {
+             std::filesystem::remove_all(t.native("FS/Aircraft/Fam/texture.b"));
+             t.write("FS/Aircraft/Fam/texture.b", "a file");
+         },
+         "is taken by another file"},
+        {"the held copy of the aircraft.cfg gone",
+         [](TempFolder& t, Workspace&) {
+             std::filesystem::remove(t.native("base/Temp_Path/fam/aircraft.cfg"));
+         },
+         "can't be used"},
+        {"a record leading out of its place",
+         [](TempFolder& t, Workspace&) { EditRecord(t, "texture.b\\b.bmp >", "..\\..\\b.bmp >"); },
+         "can't be trusted"},
+        {"a record naming an absolute place",
+         [](TempFolder& t, Workspace&) {
+             EditRecord(t, "> Temp_Path\\fam\\texture.b\\b.bmp", "> C:\\b.bmp");
+         },
+         "can't be trusted"},
+        {"a link inside the holding folder",
+         [](TempFolder& t, Workspace&) {
+             std::filesystem::rename(t.native("base/Temp_Path/fam/texture.b"),
+                                     t.native("base/elsewhere"));
+             t.link("base/elsewhere", "base/Temp_Path/fam/texture.b");
+         },
+         "is a link"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

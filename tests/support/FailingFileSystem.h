@@ -17,6 +17,7 @@ namespace qv::test {
 // Every method of the file system.
 enum class Op {
     list,
+    list_entries,
     scan_folder,
     attributes,
     set_attributes,
@@ -28,6 +29,7 @@ enum class Op {
     write_new_file,
     append_file,
     read_file,
+    digest_file,
     flush_folder,
     real_path,
     current_directory,
@@ -61,6 +63,10 @@ class FailingFileSystem : public FileSystem {
     }
     // Call number `index` throws Interrupted instead of reaching the disk.
     void stop_at(std::size_t index) { stop_at_ = index; }
+    // The disk has room for `bytes` more bytes: a write that needs more writes what fits and
+    // fails as a full disk would (an append leaves its first bytes; a new file, a replacement or
+    // a copy, written under a temporary name, leaves nothing).
+    void fill_disk_after(std::size_t bytes) { room_ = bytes; }
     std::size_t calls() const { return calls_; }
     // The method of each call so far, in order.
     const std::vector<Op>& log() const { return log_; }
@@ -72,6 +78,13 @@ class FailingFileSystem : public FileSystem {
             return *st;
         }
         return inner_.list(pattern, filter, names);
+    }
+    FsStatus list_entries(const std::string& folder, std::vector<DirEntry>& out) override {
+        if (auto st = check(Op::list_entries, folder)) {
+            out.clear();
+            return *st;
+        }
+        return inner_.list_entries(folder, out);
     }
     FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
                          FolderScan& out) override {
@@ -94,9 +107,16 @@ class FailingFileSystem : public FileSystem {
         if (auto st = check(Op::remove_folder, path)) return *st;
         return inner_.remove_folder(path);
     }
-    FsStatus copy_file(const std::string& from, const std::string& to) override {
+    using FileSystem::copy_file;
+    FsStatus copy_file(const std::string& from, const std::string& to,
+                       CopyCheck* copy_check) override {
         if (auto st = check(Op::copy_file, from, to)) return *st;
-        return inner_.copy_file(from, to);
+        if (room_) {
+            FileDigest d;
+            inner_.digest_file(from, d);
+            if (auto st = use_room(d.size, to)) return *st;
+        }
+        return inner_.copy_file(from, to, copy_check);
     }
     FsStatus delete_file(const std::string& path) override {
         if (auto st = check(Op::delete_file, path)) return *st;
@@ -104,19 +124,31 @@ class FailingFileSystem : public FileSystem {
     }
     FsStatus replace_file(const std::string& path, std::string_view bytes) override {
         if (auto st = check(Op::replace_file, path)) return *st;
+        if (auto st = use_room(bytes.size(), path)) return *st;
         return inner_.replace_file(path, bytes);
     }
     FsStatus write_new_file(const std::string& path, std::string_view bytes) override {
         if (auto st = check(Op::write_new_file, path)) return *st;
+        if (auto st = use_room(bytes.size(), path)) return *st;
         return inner_.write_new_file(path, bytes);
     }
     FsStatus append_file(const std::string& path, std::string_view bytes) override {
         if (auto st = check(Op::append_file, path)) return *st;
+        if (room_ && bytes.size() > *room_) {
+            inner_.append_file(path, bytes.substr(0, *room_));
+            room_ = 0;
+            return full(path);
+        }
+        if (room_) *room_ -= bytes.size();
         return inner_.append_file(path, bytes);
     }
     FsStatus read_file(const std::string& path, std::string& bytes) override {
         if (auto st = check(Op::read_file, path)) return *st;
         return inner_.read_file(path, bytes);
+    }
+    FsStatus digest_file(const std::string& path, FileDigest& out) override {
+        if (auto st = check(Op::digest_file, path)) return *st;
+        return inner_.digest_file(path, out);
     }
     FsStatus flush_folder(const std::string& folder) override {
         if (auto st = check(Op::flush_folder, folder)) return *st;
@@ -136,6 +168,16 @@ class FailingFileSystem : public FileSystem {
     }
 
   private:
+    static FsStatus full(const std::string& path) {
+        return {FsError::failed, "Can't write " + path + ": No space left on device"};
+    }
+    std::optional<FsStatus> use_room(std::size_t bytes, const std::string& path) {
+        if (!room_) return std::nullopt;
+        if (bytes > *room_) return full(path);
+        *room_ -= bytes;
+        return std::nullopt;
+    }
+
     std::optional<FsStatus> check(Op op, const std::string& path, const std::string& other = {}) {
         const std::size_t index = calls_++;
         log_.push_back(op);
@@ -155,6 +197,7 @@ class FailingFileSystem : public FileSystem {
     std::optional<std::size_t> fail_at_;
     bool fail_on_ = false;
     std::optional<std::size_t> stop_at_;
+    std::optional<std::size_t> room_;
     std::size_t calls_ = 0;
     std::vector<Op> log_;
 };

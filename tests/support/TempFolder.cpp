@@ -137,7 +137,10 @@ std::map<std::string, std::string> TempFolder::files(std::string_view rel) const
     std::map<std::string, std::string> out;
     for (const auto& entry : tree(rel)) {
         if (entry.ends_with('\\')) continue;
-        std::ifstream in(native(std::string(rel) + "\\" + entry), std::ios::binary);
+        const sfs::path at = native(std::string(rel) + "\\" + entry);
+        std::error_code ec;
+        if (sfs::is_symlink(at, ec) && sfs::is_directory(at, ec)) continue;
+        std::ifstream in(at, std::ios::binary);
         out[entry] = std::string(std::istreambuf_iterator<char>(in), {});
     }
     return out;
