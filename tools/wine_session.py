@@ -33,6 +33,10 @@ class WineSession:
         if not number:
             raise RuntimeError("Xvfb did not start")
         self.env = dict(os.environ)
+        # Wine through the project's wrapper (see tools/wine-bin/wine-stable).
+        wrappers = str(pathlib.Path(__file__).resolve().parent / "wine-bin")
+        if not self.env.get("PATH", "").startswith(wrappers):
+            self.env["PATH"] = wrappers + os.pathsep + self.env.get("PATH", "")
         self.env.update({
             "DISPLAY": ":" + number,
             "WINEPREFIX": str(self.prefix),

@@ -54,7 +54,10 @@ std::vector<std::string> interrupted_removals(FileSystem& fs, const Workspace& w
 }
 
 void finish_interrupted(FileSystem& fs, const Workspace& workspace, UiPort& ui) {
+    // What a killed sweep, settings write or record write left in the working folders.
+    remove_temporary_files(fs, workspace.base_dir);
     remove_temporary_files(fs, workspace.temp_path_dir);
+    remove_temporary_files(fs, workspace.unused_gauges_dir);
     for (const auto& id : interrupted_removals(fs, workspace)) {
         const std::string marker = pending_marker_path(workspace, id);
         std::string rel;
@@ -69,9 +72,10 @@ void finish_interrupted(FileSystem& fs, const Workspace& workspace, UiPort& ui) 
         std::string why;
         if (!read_record(fs, record_file, record, why)) {
             Attributes a;
-            // The record is written before its marker and before anything changes: a marker
-            // without its record stands for a removal that changed nothing.
+            // The record is written right after its marker and before anything changes: a
+            // marker without its record stands for a removal that changed nothing.
             if (fs.attributes(record_file, a).not_found()) {
+                remove_temporary_files(fs, std::string(path::parent(record_file)));
                 fs.delete_file(marker);
             } else {
                 ui.warning(warn::record_refused(record_file, why));

@@ -30,13 +30,16 @@ std::string rewritten_cfg(std::string_view held_bytes, std::size_t section_index
 }
 
 FsStatus start_record(FileSystem& fs, const Workspace& workspace, const RemovalRecord& record) {
+    // The marker first: a kill while the record is written leaves a marker whose record is
+    // missing, and the next command takes away what that write left.
     const std::string path = record_path(workspace, record);
-    FsStatus st = fs.write_new_file(path, format_record(record));
-    if (!st.ok()) return st;
     std::string rel = path.substr(path::without_trailing_separator(workspace.base_dir).size());
     while (!rel.empty() && path::is_separator(rel.front())) rel.erase(0, 1);
-    st = fs.write_new_file(pending_marker_path(workspace, record.id), rel);
-    if (!st.ok()) fs.delete_file(path);
+    const std::string marker = pending_marker_path(workspace, record.id);
+    FsStatus st = fs.write_new_file(marker, rel);
+    if (!st.ok()) return st;
+    st = fs.write_new_file(path, format_record(record));
+    if (!st.ok()) fs.delete_file(marker);
     return st;
 }
 

@@ -167,6 +167,45 @@ TEST_F(FaultTest, ARemovalStoppedAtAnyCallIsFinishedOrUndoneByTheNextCommand) {
     std::cout << "removal interruptions at a call: " << points << ", unfinished after: 0\n";
 }
 
+TEST_F(FaultTest, AFullDiskAtAnyByteIsNeverTakenAsWrittenAndTheNextCommandFinishes) {
+    std::size_t points = 0;
+    for (const auto& s : kScenarios) {
+        SCOPED_TRACE(s.name);
+        Prepare(s);
+        const Files before = Sim();
+        FailingFileSystem counting(tmp.fs());
+        ASSERT_EQ(RemoveThrough(counting, s).result, Result::completed);
+        const Files after = Sim();
+        const std::size_t total = counting.written();
+        const std::size_t stride = std::max<std::size_t>(1, total / (40 / kPointStride));
+        for (std::size_t room = 0; room <= total; room += stride) {
+            SCOPED_TRACE("room for " + std::to_string(room) + " of " + std::to_string(total));
+            Prepare(s);
+            FailingFileSystem full(tmp.fs());
+            full.fill_disk_after(room);
+            const RemovalOutcome outcome = RemoveThrough(full, s);
+            ++points;
+            CheckNothingLost(before, s.cfg);
+            if (outcome.result == Result::completed) {
+                EXPECT_EQ(Sim(), after);
+            } else {
+                EXPECT_THAT(ui.events.back(), ::testing::StartsWith("warning: "));
+            }
+            if (outcome.result == Result::stopped) {
+                EXPECT_EQ(Sim(), before);
+            }
+            // A removal whose record could not be written whole is left to the next command.
+            if (!interrupted_removals(tmp.fs(), workspace).empty()) {
+                EXPECT_EQ(outcome.result, Result::left_over);
+            }
+            finish_interrupted(tmp.fs(), workspace, ui);
+            CheckNothingLost(before, s.cfg);
+            EXPECT_TRUE(interrupted_removals(tmp.fs(), workspace).empty());
+        }
+    }
+    std::cout << "removals with a full disk: " << points << ", files lost: 0\n";
+}
+
 TEST_F(FaultTest, ASweepOrALoadWithAFailingCallMovesOnlyWhatItHolds) {
     WriteSingle(tmp);
     WriteFiles(tmp, "FS/Gauges", {"unused1.gau", "unused2.zip", "old.cab"});

@@ -476,6 +476,73 @@ TEST_F(RemovalTest, NothingIsMovedThroughALink) {
     EXPECT_THAT(Said(), HasSubstr("link"));
 }
 
+TEST_F(RemovalTest, LinksInASectionsFolderAndAHoldingFolderThatIsALinkAreLeftAlone) {
+    WriteSolo(tmp);
+    tmp.write("Outside/keep.bmp", "outside");
+    tmp.link("Outside/keep.bmp", "FS/Aircraft/Cessna/texture/linked.bmp");
+    tmp.link("Outside", "FS/Aircraft/Cessna/texture/linked");
+    Load();
+    EXPECT_EQ(Remove("Cessna Solo", {true, false}), Result::left_over);
+    EXPECT_THAT(Said(), HasSubstr("linked.bmp (a link, left as it is)"));
+    EXPECT_EQ(tmp.files("Outside"), (std::map<std::string, std::string>{{"keep.bmp", "outside"}}));
+    EXPECT_FALSE(tmp.exists("base/Temp_Path/cessna/texture/linked.bmp"));
+
+    // Unused Gauges a link: the sweep moves nothing into it.
+    std::filesystem::remove_all(tmp.native("base/Unused Gauges"));
+    tmp.link("Outside", "base/Unused Gauges");
+    tmp.write("FS/Gauges/orphan.gau", "o");
+    ui.events.clear();
+    ui.answer({true});
+    load_catalogue(tmp.fs(), workspace, ui, catalogue, &ui);
+    EXPECT_TRUE(tmp.exists("FS/Gauges/orphan.gau"));
+    EXPECT_THAT(ui.only("warning: ").at(0), HasSubstr("is a link to another folder"));
+    EXPECT_EQ(tmp.files("Outside"), (std::map<std::string, std::string>{{"keep.bmp", "outside"}}));
+}
+
+TEST_F(RemovalTest, ALockFileThatIsALinkIsRefused) {
+    tmp.write("Outside/target", "");
+    tmp.link("Outside/target", "base/quorvane.lock");
+    std::string why;
+    EXPECT_EQ(WorkingFolderLock::take(tmp.fs(), workspace, why), nullptr);
+    EXPECT_THAT(why, HasSubstr("link"));
+}
+#endif
+
+TEST_F(RemovalTest, AWorkingFolderInsideTheAircraftFolderIsNotWalked) {
+    WriteSolo(tmp);
+    workspace.base_dir = tmp.at("FS/Aircraft/Quorvane");
+    workspace.temp_path_dir = tmp.at("FS/Aircraft/Quorvane/Temp_Path");
+    workspace.unused_gauges_dir = tmp.at("FS/Aircraft/Quorvane/Unused Gauges");
+    tmp.mkdir("FS/Aircraft/Quorvane/Temp_Path");
+    tmp.mkdir("FS/Aircraft/Quorvane/Unused Gauges");
+    Load();
+    EXPECT_EQ(Remove("Cessna Solo", {true, false}), Result::completed) << Said();
+    EXPECT_TRUE(tmp.exists("FS/Aircraft/Quorvane/Temp_Path/cessna/aircraft.cfg"));
+    EXPECT_EQ(ui.list, Tree{"Other"});
+}
+
+TEST_F(RemovalTest, NamesWindowsTakesForOneStopTheRemovalBeforeAnythingMoves) {
+    WriteSolo(tmp);
+    const struct {
+        const char* a;
+        const char* b;
+    } clashes[] = {{"Read.txt", "read.txt"}, {"texture/t.bmp", "texture/T.BMP"}};
+    for (const auto& c : clashes) {
+        SCOPED_TRACE(c.b);
+        Reset();
+        WriteSolo(tmp);
+        tmp.write(std::string("FS/Aircraft/Cessna/") + c.a, "one");
+        tmp.write(std::string("FS/Aircraft/Cessna/") + c.b, "two");
+        if (tmp.read(std::string("FS/Aircraft/Cessna/") + c.a) != "one") continue;  // one name
+        Load();
+        const auto before = tmp.files("FS");
+        EXPECT_EQ(Remove("Cessna Solo", {true, false}), Result::stopped);
+        EXPECT_THAT(Said(), HasSubstr("names Windows takes for one"));
+        EXPECT_EQ(tmp.files("FS"), before);
+    }
+}
+
+#ifndef _WIN32
 TEST_F(RemovalTest, FoldersDifferingOnlyInCaseAreTwoAircraft) {
     tmp.write("FS/Aircraft/Cub/aircraft.cfg", "[fltsim.0]\r\ntitle=Cub\r\n");
     tmp.write("FS/Aircraft/CUB/aircraft.cfg", "[fltsim.0]\r\ntitle=Big Cub\r\n");

@@ -239,6 +239,7 @@ TEST_F(RestoreFixture, AConflictStopsTheRestoreBeforeAnythingMoves) {
              EditRecord(t, "> Temp_Path\\fam\\texture.b\\b.bmp", "> C:\\b.bmp");
          },
          "can't be trusted"},
+#ifndef _WIN32  // links are made from the Linux side
         {"a link inside the holding folder",
          [](TempFolder& t, Workspace&) {
              std::filesystem::rename(t.native("base/Temp_Path/fam/texture.b"),
@@ -246,6 +247,7 @@ TEST_F(RestoreFixture, AConflictStopsTheRestoreBeforeAnythingMoves) {
              t.link("base/elsewhere", "base/Temp_Path/fam/texture.b");
          },
          "is a link"},
+#endif
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -67,6 +67,8 @@ class FailingFileSystem : public FileSystem {
     // fails as a full disk would (an append leaves its first bytes; a new file, a replacement or
     // a copy, written under a temporary name, leaves nothing).
     void fill_disk_after(std::size_t bytes) { room_ = bytes; }
+    // The bytes written so far (appended, written, replaced or copied).
+    std::size_t written() const { return written_; }
     std::size_t calls() const { return calls_; }
     // The method of each call so far, in order.
     const std::vector<Op>& log() const { return log_; }
@@ -111,11 +113,10 @@ class FailingFileSystem : public FileSystem {
     FsStatus copy_file(const std::string& from, const std::string& to,
                        CopyCheck* copy_check) override {
         if (auto st = check(Op::copy_file, from, to)) return *st;
-        if (room_) {
-            FileDigest d;
-            inner_.digest_file(from, d);
-            if (auto st = use_room(d.size, to)) return *st;
-        }
+        FileDigest d;
+        inner_.digest_file(from, d);
+        if (auto st = use_room(d.size, to)) return *st;
+        written_ += d.size;
         return inner_.copy_file(from, to, copy_check);
     }
     FsStatus delete_file(const std::string& path) override {
@@ -125,21 +126,25 @@ class FailingFileSystem : public FileSystem {
     FsStatus replace_file(const std::string& path, std::string_view bytes) override {
         if (auto st = check(Op::replace_file, path)) return *st;
         if (auto st = use_room(bytes.size(), path)) return *st;
+        written_ += bytes.size();
         return inner_.replace_file(path, bytes);
     }
     FsStatus write_new_file(const std::string& path, std::string_view bytes) override {
         if (auto st = check(Op::write_new_file, path)) return *st;
         if (auto st = use_room(bytes.size(), path)) return *st;
+        written_ += bytes.size();
         return inner_.write_new_file(path, bytes);
     }
     FsStatus append_file(const std::string& path, std::string_view bytes) override {
         if (auto st = check(Op::append_file, path)) return *st;
         if (room_ && bytes.size() > *room_) {
             inner_.append_file(path, bytes.substr(0, *room_));
+            written_ += *room_;
             room_ = 0;
             return full(path);
         }
         if (room_) *room_ -= bytes.size();
+        written_ += bytes.size();
         return inner_.append_file(path, bytes);
     }
     FsStatus read_file(const std::string& path, std::string& bytes) override {
@@ -198,6 +203,7 @@ class FailingFileSystem : public FileSystem {
     bool fail_on_ = false;
     std::optional<std::size_t> stop_at_;
     std::optional<std::size_t> room_;
+    std::size_t written_ = 0;
     std::size_t calls_ = 0;
     std::vector<Op> log_;
 };
