@@ -32,7 +32,7 @@ struct Tree {
     std::vector<std::wstring> names;  // every entry's name, for the name conversions
 };
 
-bool List(const std::wstring& folder, WIN32_FIND_DATAW& fd,
+bool list(const std::wstring& folder, WIN32_FIND_DATAW& fd,
           const std::function<void(const WIN32_FIND_DATAW&)>& each) {
     FindHandle find(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &fd,
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
@@ -43,7 +43,7 @@ bool List(const std::wstring& folder, WIN32_FIND_DATAW& fd,
     return true;
 }
 
-Tree Collect(const std::wstring& root) {
+Tree collect(const std::wstring& root) {
     Tree tree;
     std::vector<std::wstring> pending{root};
     WIN32_FIND_DATAW fd;
@@ -51,7 +51,7 @@ Tree Collect(const std::wstring& root) {
         const std::wstring folder = std::move(pending.back());
         pending.pop_back();
         tree.folders.push_back(folder);
-        List(folder, fd, [&](const WIN32_FIND_DATAW& e) {
+        list(folder, fd, [&](const WIN32_FIND_DATAW& e) {
             const std::wstring name = e.cFileName;
             if (name == L"." || name == L"..") return;
             tree.names.push_back(name);
@@ -69,12 +69,12 @@ Tree Collect(const std::wstring& root) {
     return tree;
 }
 
-HANDLE OpenForQuery(const std::wstring& path) {
+HANDLE open_for_query(const std::wstring& path) {
     return ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-HANDLE OpenForRead(const std::wstring& path) {
+HANDLE open_for_read(const std::wstring& path) {
     return ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
@@ -82,7 +82,7 @@ HANDLE OpenForRead(const std::wstring& path) {
 unsigned long long sink = 0;  // keeps the results alive, so nothing is optimised away
 
 template <typename Item, typename Call>
-void Time(const char* what, const std::vector<Item>& items, Call call) {
+void time(const char* what, const std::vector<Item>& items, Call call) {
     const auto start = std::chrono::steady_clock::now();
     for (const auto& item : items) call(item);
     const std::chrono::duration<double, std::micro> spent =
@@ -98,7 +98,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: qv-call-costs AIRCRAFT_FOLDER\n");
         return 2;
     }
-    const Tree tree = Collect(argv[1]);
+    const Tree tree = collect(argv[1]);
     std::printf("%zu folders, %zu entries, %zu files\n", tree.folders.size(), tree.names.size(),
                 tree.files.size());
     if (tree.files.empty()) return 1;
@@ -106,18 +106,18 @@ int wmain(int argc, wchar_t** argv) {
     WIN32_FIND_DATAW fd;
 
     std::printf("per folder:\n");
-    Time("list: FindFirstFileExW (basic, large fetch) + FindNextFileW + FindClose", tree.folders,
+    time("list: FindFirstFileExW (basic, large fetch) + FindNextFileW + FindClose", tree.folders,
          [&](const std::wstring& f) {
-             List(f, fd, [](const WIN32_FIND_DATAW& e) { sink += e.dwFileAttributes; });
+             list(f, fd, [](const WIN32_FIND_DATAW& e) { sink += e.dwFileAttributes; });
          });
-    Time("list: FindFirstFileExW (standard, no large fetch) + FindNextFileW", tree.folders,
+    time("list: FindFirstFileExW (standard, no large fetch) + FindNextFileW", tree.folders,
          [&](const std::wstring& f) {
              FindHandle find(::FindFirstFileExW((f + L"\\*").c_str(), FindExInfoStandard, &fd,
                                                 FindExSearchNameMatch, nullptr, 0));
              if (!find.valid()) return;
              while (::FindNextFileW(find.get(), &fd)) sink += fd.dwFileAttributes;
          });
-    Time("list with ids: CreateFileW + GetFileInformationByHandleEx(FileIdBothDirectoryInfo)",
+    time("list with ids: CreateFileW + GetFileInformationByHandleEx(FileIdBothDirectoryInfo)",
          tree.folders, [&](const std::wstring& f) {
              FileHandle h(::CreateFileW(f.c_str(), FILE_LIST_DIRECTORY,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -136,43 +136,43 @@ int wmain(int argc, wchar_t** argv) {
                  }
              }
          });
-    Time("CreateFileW (folder, for query) + CloseHandle", tree.folders, [&](const std::wstring& f) {
-        FileHandle h(OpenForQuery(f));
+    time("CreateFileW (folder, for query) + CloseHandle", tree.folders, [&](const std::wstring& f) {
+        FileHandle h(open_for_query(f));
         sink += h.valid();
     });
-    Time("CreateFileW + GetFileInformationByHandle + CloseHandle", tree.folders,
+    time("CreateFileW + GetFileInformationByHandle + CloseHandle", tree.folders,
          [&](const std::wstring& f) {
-             FileHandle h(OpenForQuery(f));
+             FileHandle h(open_for_query(f));
              BY_HANDLE_FILE_INFORMATION info{};
              if (h.valid() && ::GetFileInformationByHandle(h.get(), &info))
                  sink += info.nFileIndexLow;
          });
-    Time("CreateFileW + GetFileInformationByHandleEx(FileIdInfo) + CloseHandle", tree.folders,
+    time("CreateFileW + GetFileInformationByHandleEx(FileIdInfo) + CloseHandle", tree.folders,
          [&](const std::wstring& f) {
-             FileHandle h(OpenForQuery(f));
+             FileHandle h(open_for_query(f));
              FILE_ID_INFO info{};
              if (h.valid() &&
                  ::GetFileInformationByHandleEx(h.get(), FileIdInfo, &info, sizeof info))
                  sink += info.VolumeSerialNumber;
          });
-    Time("CreateFileW + GetFileInformationByHandleEx(FileStandardInfo) + CloseHandle", tree.folders,
+    time("CreateFileW + GetFileInformationByHandleEx(FileStandardInfo) + CloseHandle", tree.folders,
          [&](const std::wstring& f) {
-             FileHandle h(OpenForQuery(f));
+             FileHandle h(open_for_query(f));
              FILE_STANDARD_INFO info{};
              if (h.valid() &&
                  ::GetFileInformationByHandleEx(h.get(), FileStandardInfo, &info, sizeof info))
                  sink += info.NumberOfLinks;
          });
-    Time("GetFileAttributesW (folder)", tree.folders,
+    time("GetFileAttributesW (folder)", tree.folders,
          [&](const std::wstring& f) { sink += ::GetFileAttributesW(f.c_str()); });
-    Time("PeekMessageW (no message waiting)", tree.folders, [&](const std::wstring&) {
+    time("PeekMessageW (no message waiting)", tree.folders, [&](const std::wstring&) {
         MSG message;
         sink += static_cast<unsigned>(::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
     });
 
     std::printf("per aircraft.cfg or panel.cfg:\n");
-    Time("CreateFileW + ReadFile to the end + CloseHandle", tree.files, [&](const std::wstring& f) {
-        FileHandle h(OpenForRead(f));
+    time("CreateFileW + ReadFile to the end + CloseHandle", tree.files, [&](const std::wstring& f) {
+        FileHandle h(open_for_read(f));
         DWORD got = 0;
         while (
             h.valid() &&
@@ -180,15 +180,15 @@ int wmain(int argc, wchar_t** argv) {
             got > 0)
             sink += got;
     });
-    Time("GetFileAttributesW (file)", tree.files,
+    time("GetFileAttributesW (file)", tree.files,
          [&](const std::wstring& f) { sink += ::GetFileAttributesW(f.c_str()); });
-    Time("CreateFileW + GetFileSizeEx + CloseHandle", tree.files, [&](const std::wstring& f) {
-        FileHandle h(OpenForRead(f));
+    time("CreateFileW + GetFileSizeEx + CloseHandle", tree.files, [&](const std::wstring& f) {
+        FileHandle h(open_for_read(f));
         LARGE_INTEGER size{};
         if (h.valid() && ::GetFileSizeEx(h.get(), &size))
             sink += static_cast<unsigned>(size.QuadPart);
     });
-    Time("FindFirstFileExW of the one name + FindClose", tree.files, [&](const std::wstring& f) {
+    time("FindFirstFileExW of the one name + FindClose", tree.files, [&](const std::wstring& f) {
         FindHandle find(
             ::FindFirstFileExW(f.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr, 0));
         sink += find.valid();
@@ -210,9 +210,9 @@ int wmain(int argc, wchar_t** argv) {
         DWORD written = 0;
         if (h.valid()) ::WriteFile(h.get(), buffer.data(), 300, &written, nullptr);
     }
-    Time("GetFileAttributesW of a name that does not exist", names,
+    time("GetFileAttributesW of a name that does not exist", names,
          [&](const std::wstring& n) { sink += ::GetFileAttributesW((to + n).c_str()); });
-    Time("FormatMessageW of ERROR_FILE_NOT_FOUND (+ LocalFree)", names, [&](const std::wstring&) {
+    time("FormatMessageW of ERROR_FILE_NOT_FOUND (+ LocalFree)", names, [&](const std::wstring&) {
         wchar_t* text = nullptr;
         sink += ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                      FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -220,17 +220,17 @@ int wmain(int argc, wchar_t** argv) {
                                  reinterpret_cast<wchar_t*>(&text), 0, nullptr);
         ::LocalFree(text);
     });
-    Time("CopyFileW", names, [&](const std::wstring& n) {
+    time("CopyFileW", names, [&](const std::wstring& n) {
         sink += static_cast<unsigned>(::CopyFileW((from + n).c_str(), (to + n).c_str(), FALSE));
     });
-    Time("SetFileAttributesW (normal)", names, [&](const std::wstring& n) {
+    time("SetFileAttributesW (normal)", names, [&](const std::wstring& n) {
         sink +=
             static_cast<unsigned>(::SetFileAttributesW((to + n).c_str(), FILE_ATTRIBUTE_NORMAL));
     });
-    Time("DeleteFileW", names, [&](const std::wstring& n) {
+    time("DeleteFileW", names, [&](const std::wstring& n) {
         sink += static_cast<unsigned>(::DeleteFileW((to + n).c_str()));
     });
-    Time("MoveFileExW (same volume)", names, [&](const std::wstring& n) {
+    time("MoveFileExW (same volume)", names, [&](const std::wstring& n) {
         sink += static_cast<unsigned>(::MoveFileExW((from + n).c_str(), (to + n).c_str(), 0));
     });
     for (const auto& n : names) ::DeleteFileW((to + n).c_str());
@@ -240,14 +240,14 @@ int wmain(int argc, wchar_t** argv) {
 
     std::printf("per byte of output:\n");
     const HANDLE out = ::GetStdHandle(STD_ERROR_HANDLE);
-    Time("WriteFile of one byte to the standard error (as msvcrt writes an unbuffered stream)",
+    time("WriteFile of one byte to the standard error (as msvcrt writes an unbuffered stream)",
          tree.names, [&](const std::wstring&) {
              DWORD written = 0;
              sink += static_cast<unsigned>(::WriteFile(out, "x", 1, &written, nullptr));
          });
 
     std::printf("per entry name:\n");
-    Time("WideCharToMultiByte (CP_ACP, WC_NO_BEST_FIT_CHARS, twice: size and text)", tree.names,
+    time("WideCharToMultiByte (CP_ACP, WC_NO_BEST_FIT_CHARS, twice: size and text)", tree.names,
          [&](const std::wstring& n) {
              char text[MAX_PATH * 2];
              BOOL used_default = FALSE;
@@ -257,7 +257,7 @@ int wmain(int argc, wchar_t** argv) {
                  size + ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, n.c_str(), -1, text,
                                               sizeof text, nullptr, &used_default));
          });
-    Time("MultiByteToWideChar (CP_ACP, twice)", tree.names, [&](const std::wstring& n) {
+    time("MultiByteToWideChar (CP_ACP, twice)", tree.names, [&](const std::wstring& n) {
         const std::string ascii(n.begin(), n.end());
         wchar_t wide[MAX_PATH * 2];
         const int len = static_cast<int>(ascii.size());

@@ -29,12 +29,12 @@ struct Totals {
     unsigned long long failures = 0;
 };
 
-bool IsWanted(const wchar_t* name) {
+bool is_wanted(const wchar_t* name) {
     return ::CompareStringOrdinal(name, -1, L"aircraft.cfg", -1, TRUE) == CSTR_EQUAL ||
            ::CompareStringOrdinal(name, -1, L"panel.cfg", -1, TRUE) == CSTR_EQUAL;
 }
 
-void ReadWhole(const std::wstring& path, std::vector<char>& buffer, Totals& totals) {
+void read_whole(const std::wstring& path, std::vector<char>& buffer, Totals& totals) {
     FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) {
@@ -54,7 +54,7 @@ void ReadWhole(const std::wstring& path, std::vector<char>& buffer, Totals& tota
     }
 }
 
-void Walk(const std::wstring& root, Totals& totals) {
+void walk(const std::wstring& root, Totals& totals) {
     constexpr DWORD kSkipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     std::vector<std::wstring> pending{root};
     std::vector<std::wstring> wanted;
@@ -81,12 +81,12 @@ void Walk(const std::wstring& root, Totals& totals) {
                 if (fd.dwFileAttributes & kSkipped) continue;
                 if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                     pending.push_back(folder + L"\\" + name);
-                } else if (IsWanted(name)) {
+                } else if (is_wanted(name)) {
                     wanted.push_back(folder + L"\\" + name);
                 }
             } while (::FindNextFileW(find.get(), &fd));
         }
-        for (const auto& path : wanted) ReadWhole(path, buffer, totals);
+        for (const auto& path : wanted) read_whole(path, buffer, totals);
     }
 }
 
@@ -103,7 +103,7 @@ int wmain(int argc, wchar_t** argv) {
     Totals totals;
     std::wstring root = argv[1];
     while (root.size() > 3 && (root.back() == L'\\' || root.back() == L'/')) root.pop_back();
-    Walk(root, totals);
+    walk(root, totals);
     ::QueryPerformanceCounter(&end);
     const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) /
                            static_cast<double>(frequency.QuadPart);

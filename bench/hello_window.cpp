@@ -11,7 +11,7 @@ namespace {
 
 constexpr UINT_PTR kTimer = 1;
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_TIMER:
             ::DestroyWindow(hwnd);
@@ -29,7 +29,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int show) {
     const long ms = command_line && *command_line ? std::wcstol(command_line, nullptr, 10) : 1000;
     WNDCLASSW window_class{};
-    window_class.lpfnWndProc = WindowProc;
+    window_class.lpfnWndProc = window_proc;
     window_class.hInstance = instance;
     window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);

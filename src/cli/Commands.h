@@ -7,6 +7,7 @@
 
 #include "cli/TranscriptUi.h"
 #include "core/Workspace.h"
+#include "operations/Ending.h"
 #include "platform/FileSystem.h"
 
 namespace qv::cli {
@@ -17,6 +18,23 @@ inline constexpr int kExitDeclined = 1;  // the command's own confirmation answe
 inline constexpr int kExitUsage = 2;     // usage error, or no settings file
 inline constexpr int kExitError = 3;     // an error stopped the command
 inline constexpr int kExitLeftOver = 4;  // done, but something could not be moved or deleted
+
+// The one mapping from how an operation ended to the process's exit status.
+constexpr int exit_status(Ending ending) {
+    switch (ending) {
+        case Ending::nothing_to_do:
+            return kExitUsage;
+        case Ending::declined:
+            return kExitDeclined;
+        case Ending::completed:
+            return kExitDone;
+        case Ending::left_over:
+            return kExitLeftOver;
+        case Ending::stopped:
+            return kExitError;
+    }
+    return kExitError;
+}
 
 struct Context {
     FileSystem& fs;

@@ -100,21 +100,9 @@ int run_remove(Context& ctx, const std::vector<std::string>& args,
     const RemovalOutcome outcome =
         remove_aircraft(ctx.fs, ctx.workspace, ctx.ui, catalogue, chosen);
     if (outcome.reload) load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
-    using Result = RemovalOutcome::Result;
-    switch (outcome.result) {
-        case Result::nothing_selected:
-            return usage_error("no list entry selected");
-        case Result::declined:
-            return kExitDeclined;
-        case Result::completed:
-            return kExitDone;
-        case Result::left_over:
-            return kExitLeftOver;
-        case Result::stopped:
-            ctx.ui.error("nothing was removed");
-            return kExitError;
-    }
-    return kExitError;
+    if (outcome.result == Ending::nothing_to_do) return usage_error("no list entry selected");
+    if (outcome.result == Ending::stopped) ctx.ui.error("nothing was removed");
+    return exit_status(outcome.result);
 }
 
 int run_held(Context& ctx, bool json) {
@@ -148,41 +136,18 @@ int run_restore(Context& ctx, const std::vector<std::string>& args) {
         Catalogue catalogue;
         load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     }
-    using Result = RestoreOutcome::Result;
-    switch (outcome.result) {
-        case Result::not_held:
-            return usage_error("no held removal has the id " + args[0] +
-                               " (quorvane-cli held lists them)");
-        case Result::declined:
-            return kExitDeclined;
-        case Result::completed:
-            return kExitDone;
-        case Result::left_over:
-            return kExitLeftOver;
-        case Result::stopped:
-            ctx.ui.error("nothing was put back");
-            return kExitError;
-    }
-    return kExitError;
+    if (outcome.result == Ending::nothing_to_do)
+        return usage_error("no held removal has the id " + args[0] +
+                           " (quorvane-cli held lists them)");
+    if (outcome.result == Ending::stopped) ctx.ui.error("nothing was put back");
+    return exit_status(outcome.result);
 }
 
 int run_empty(Context& ctx, const std::vector<std::string>& args) {
     if (args.size() != 1 || (args[0] != "temp" && args[0] != "unused"))
         return usage_error("empty takes temp or unused");
-    const EmptyOutcome outcome = args[0] == "temp"
-                                     ? empty_temp_path(ctx.fs, ctx.workspace, ctx.ui)
-                                     : empty_unused_gauges(ctx.fs, ctx.workspace, ctx.ui);
-    switch (outcome) {
-        case EmptyOutcome::declined:
-            return kExitDeclined;
-        case EmptyOutcome::emptied:
-            return kExitDone;
-        case EmptyOutcome::left_over:
-            return kExitLeftOver;
-        case EmptyOutcome::stopped:
-            return kExitError;
-    }
-    return kExitError;
+    return exit_status(args[0] == "temp" ? empty_temp_path(ctx.fs, ctx.workspace, ctx.ui)
+                                         : empty_unused_gauges(ctx.fs, ctx.workspace, ctx.ui));
 }
 
 }  // namespace qv::cli

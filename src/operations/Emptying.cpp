@@ -11,15 +11,15 @@
 namespace qv {
 namespace {
 
-EmptyOutcome empty_holding_folder(FileSystem& fs, const Workspace& workspace, UiPort& ui,
-                                  const std::string& folder, Question question, const char* status,
-                                  const char* notice) {
-    if (!ui.ask(question)) return EmptyOutcome::declined;
+Ending empty_holding_folder(FileSystem& fs, const Workspace& workspace, UiPort& ui,
+                            const std::string& folder, Question question, const char* status,
+                            const char* notice) {
+    if (!ui.ask(question)) return Ending::declined;
     std::string busy;
     const auto lock = WorkingFolderLock::take(fs, workspace, busy);
     if (!lock) {
         ui.warning(busy);
-        return EmptyOutcome::stopped;
+        return Ending::stopped;
     }
     ui.show_progress();
     ui.set_progress_status(status);
@@ -31,7 +31,7 @@ EmptyOutcome empty_holding_folder(FileSystem& fs, const Workspace& workspace, Ui
             if (!st.ok() && !st.not_found()) {
                 ui.close_progress();
                 ui.warning(warn::empty_left_over(folder, warn::record_kept(record, st.message)));
-                return EmptyOutcome::left_over;
+                return Ending::left_over;
             }
         }
         for (const auto& id : interrupted_removals(fs, workspace))
@@ -53,21 +53,21 @@ EmptyOutcome empty_holding_folder(FileSystem& fs, const Workspace& workspace, Ui
     }
     if (left.empty()) {
         ui.notice(notice);
-        return EmptyOutcome::emptied;
+        return Ending::completed;
     }
     ui.warning(warn::empty_left_over(folder, left.describe()));
-    return EmptyOutcome::left_over;
+    return Ending::left_over;
 }
 
 }  // namespace
 
-EmptyOutcome empty_temp_path(FileSystem& fs, const Workspace& workspace, UiPort& ui) {
+Ending empty_temp_path(FileSystem& fs, const Workspace& workspace, UiPort& ui) {
     return empty_holding_folder(fs, workspace, ui, workspace.temp_path_dir,
                                 Question::empty_temp_path, msg::kEmptyTempStatus,
                                 msg::kEmptyTempDone);
 }
 
-EmptyOutcome empty_unused_gauges(FileSystem& fs, const Workspace& workspace, UiPort& ui) {
+Ending empty_unused_gauges(FileSystem& fs, const Workspace& workspace, UiPort& ui) {
     return empty_holding_folder(fs, workspace, ui, workspace.unused_gauges_dir,
                                 Question::empty_unused_gauges, msg::kEmptyUnusedStatus,
                                 msg::kEmptyUnusedDone);

@@ -34,8 +34,9 @@ struct Ended {
 
 class Removal {
   public:
-    Removal(FileSystem& fs, const Workspace& workspace, UiPort& ui, const Catalogue& catalogue)
-        : fs_(fs), workspace_(workspace), ui_(ui), catalogue_(catalogue) {}
+    Removal(FileSystem& fs, const Workspace& workspace, UiPort& ui, const Catalogue& catalogue,
+            const Clock& clock)
+        : fs_(fs), workspace_(workspace), ui_(ui), catalogue_(catalogue), stamps_(clock) {}
 
     Ended run(const AircraftRecord& target, std::size_t earlier);
     int steps() const { return steps_; }
@@ -63,6 +64,7 @@ class Removal {
     const Workspace& workspace_;
     UiPort& ui_;
     const Catalogue& catalogue_;
+    RecordStamps stamps_;
     std::vector<std::string> created_;
     int steps_ = 0;
     // Asked once for a whole batch.
@@ -94,7 +96,9 @@ Ended Removal::run(const AircraftRecord& target, std::size_t earlier) {
 
     step(msg::kStatusSharedFiles);
     step(msg::kStatusDeletingGauges);
-    RemovalRecord record = make_record(workspace_, plan, new_record_id(), local_time_text());
+    RecordStamps::Stamp stamp = stamps_.next();
+    RemovalRecord record =
+        make_record(workspace_, plan, std::move(stamp.id), std::move(stamp.when));
     st = start_record(fs_, workspace_, record);
     if (!st.ok()) return stop(warn::record_failed(st.message));
 
@@ -154,10 +158,11 @@ std::string batch_summary(std::size_t count, std::size_t removed,
 }  // namespace
 
 RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPort& ui,
-                               const Catalogue& catalogue, std::span<const std::size_t> positions) {
+                               const Catalogue& catalogue, std::span<const std::size_t> positions,
+                               const Clock& clock) {
     for (std::size_t p : positions)
-        if (p >= catalogue.list_records.size()) return {Result::nothing_selected};
-    if (positions.empty()) return {Result::nothing_selected};
+        if (p >= catalogue.list_records.size()) return {Result::nothing_to_do};
+    if (positions.empty()) return {Result::nothing_to_do};
     const std::size_t count = positions.size();
     const bool asked =
         count == 1 ? ui.ask(Question::confirm_removal)
@@ -176,7 +181,7 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
 
     ui.show_progress();
     ui.set_progress_range(kSteps * static_cast<int>(count));
-    Removal removal(fs, workspace, ui, catalogue);
+    Removal removal(fs, workspace, ui, catalogue, clock);
     // Sections cut out of each file so far, by folder, as their catalogue positions.
     std::map<std::string, std::vector<std::size_t>> cut;
     std::size_t removed = 0;
@@ -228,10 +233,12 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
 }
 
 RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPort& ui,
-                               const Catalogue& catalogue, std::ptrdiff_t position) {
-    if (position < 0) return {Result::nothing_selected};
+                               const Catalogue& catalogue, std::ptrdiff_t position,
+                               const Clock& clock) {
+    if (position < 0) return {Result::nothing_to_do};
     const std::size_t one = static_cast<std::size_t>(position);
-    return remove_aircraft(fs, workspace, ui, catalogue, std::span<const std::size_t>(&one, 1));
+    return remove_aircraft(fs, workspace, ui, catalogue, std::span<const std::size_t>(&one, 1),
+                           clock);
 }
 
 }  // namespace qv

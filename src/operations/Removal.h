@@ -5,22 +5,18 @@
 #include <cstddef>
 #include <span>
 
+#include "core/Clock.h"
 #include "core/UiPort.h"
 #include "core/Workspace.h"
+#include "operations/Ending.h"
 #include "platform/FileSystem.h"
 #include "simfiles/Catalogue.h"
 
 namespace qv {
 
 struct RemovalOutcome {
-    enum class Result {
-        nothing_selected,  // no list entry: nothing shown, nothing done
-        declined,          // the confirmation was answered No
-        completed,         // removed, nothing left behind
-        left_over,         // removed, but something stayed (a warning named it)
-        stopped,           // nothing was removed (a warning said why)
-    };
-    Result result = Result::nothing_selected;
+    using Result = Ending;  // nothing_to_do: no list entry selected
+    Result result = Result::nothing_to_do;
     // The catalogue no longer matches the disk: the caller loads it again.
     bool reload = false;
 };
@@ -29,11 +25,14 @@ struct RemovalOutcome {
 // one progress window, the gauge question at most once, then each removal in turn, each reading
 // its aircraft.cfg as earlier removals of the batch left it. One closing message for all. The
 // catalogue is left as it was; the caller reloads it when the outcome says so.
+// Each removal's record is stamped by `clock`.
 RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPort& ui,
-                               const Catalogue& catalogue, std::span<const std::size_t> positions);
+                               const Catalogue& catalogue, std::span<const std::size_t> positions,
+                               const Clock& clock = system_clock());
 
 // The list entry at `position`, or -1 for none selected.
 RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPort& ui,
-                               const Catalogue& catalogue, std::ptrdiff_t position);
+                               const Catalogue& catalogue, std::ptrdiff_t position,
+                               const Clock& clock = system_clock());
 
 }  // namespace qv

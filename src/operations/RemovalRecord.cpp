@@ -34,15 +34,10 @@ std::string absolute_in(std::string_view base, const std::string& rel) {
 
 }  // namespace
 
-std::string new_record_id() {
-    // Milliseconds since the epoch, made to increase within a run: a batch removes several
-    // aircraft a second, and the newest is listed first.
-    static long long last = 0;
-    long long now = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        std::chrono::system_clock::now().time_since_epoch())
-                        .count();
-    if (now <= last) now = last + 1;
-    last = now;
+RecordStamps::Stamp RecordStamps::next() {
+    std::int64_t now = clock_.now_ms();
+    if (now <= last_) now = last_ + 1;
+    last_ = now;
     const std::time_t seconds = static_cast<std::time_t>(now / 1000);
     std::tm local{};
 #ifdef _WIN32
@@ -53,21 +48,10 @@ std::string new_record_id() {
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     char millis[8];
-    std::snprintf(millis, sizeof millis, "-%03lld", now % 1000);
-    return std::string(stamp) + millis;
-}
-
-std::string local_time_text() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    return text;
+    std::snprintf(millis, sizeof millis, "-%03d", static_cast<int>(now % 1000));
+    char when[32];
+    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
+    return {std::string(stamp) + millis, when};
 }
 
 bool is_record_id(std::string_view id) {

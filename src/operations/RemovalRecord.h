@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Clock.h"
 #include "core/Workspace.h"
 #include "operations/RemovalPlan.h"
 #include "platform/FileSystem.h"
@@ -70,12 +71,23 @@ inline constexpr std::string_view kRecordPrefix = "removal-";
 inline constexpr std::string_view kRecordSuffix = ".txt";
 inline constexpr std::string_view kPendingPrefix = "pending-";
 
-// A new identifier from the clock, later than any made before in this run, and the local time as
-// text.
-std::string new_record_id();
+// The identifiers and times of new records, from a clock: each id later than the one before, as
+// a batch removes several aircraft a second and the newest is listed first.
+class RecordStamps {
+  public:
+    explicit RecordStamps(const Clock& clock) : clock_(clock) {}
+    struct Stamp {
+        std::string id;    // "YYYYMMDD-HHMMSS-mmm", local time
+        std::string when;  // "YYYY-MM-DD HH:MM:SS", local time
+    };
+    Stamp next();
+
+  private:
+    const Clock& clock_;
+    std::int64_t last_ = 0;
+};
 // Whether `id` has the one form identifiers have: "YYYYMMDD-HHMMSS-mmm", digits only.
 bool is_record_id(std::string_view id);
-std::string local_time_text();
 
 // A short fingerprint of a file's bytes, to tell whether it is still the file that was read.
 std::string fingerprint(std::string_view bytes);

@@ -446,11 +446,11 @@ void put_back(Restorer& restorer) {
 
 RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPort& ui,
                                const std::string& id) {
-    if (!is_record_id(id)) return {Result::not_held};
+    if (!is_record_id(id)) return {Result::nothing_to_do};
     const HeldList held = list_held(fs, workspace);
     const auto it = std::find_if(held.removals.begin(), held.removals.end(),
                                  [&](const HeldRemoval& h) { return h.id == id; });
-    if (it == held.removals.end()) return {Result::not_held};
+    if (it == held.removals.end()) return {Result::nothing_to_do};
     if (!ui.ask(Question::confirm_restore)) return {Result::declined};
     std::string busy;
     const auto lock = WorkingFolderLock::take(fs, workspace, busy);
@@ -460,7 +460,7 @@ RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPor
     }
     RemovalRecord record;
     std::string unreadable;
-    if (!read_record(fs, it->record_path, record, unreadable)) return {Result::not_held};
+    if (!read_record(fs, it->record_path, record, unreadable)) return {Result::nothing_to_do};
 
     ui.show_progress();
     ui.set_progress_range(3);

@@ -7,20 +7,15 @@
 
 #include "core/UiPort.h"
 #include "core/Workspace.h"
+#include "operations/Ending.h"
 #include "operations/HeldRemovals.h"
 #include "platform/FileSystem.h"
 
 namespace qv {
 
 struct RestoreOutcome {
-    enum class Result {
-        not_held,   // no held removal has that id
-        declined,   // the question was answered No
-        completed,  // put back whole
-        left_over,  // put back, but something could not be (a warning named each)
-        stopped,    // nothing was put back (a warning said why)
-    };
-    Result result = Result::not_held;
+    using Result = Ending;  // nothing_to_do: no held removal has that id
+    Result result = Result::nothing_to_do;
     bool reload = false;  // the catalogue no longer matches the disk
 };
 

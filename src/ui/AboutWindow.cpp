@@ -1,15 +1,14 @@
 #include "ui/AboutWindow.h"
 
-#include "ui/App.h"
 #include "ui/ControlIds.h"
 #include "ui/UiTexts.h"
-#include "ui/WideText.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 
 namespace {
 
-constexpr TwipRect kCreditsFrameRect{120, 1440, 4935, 2895};
+constexpr LayoutRect kCreditsGroupRect{8, 96, 329, 193};
 
 }  // namespace
 
@@ -23,31 +22,32 @@ void AboutWindow::open() {
     frame.caption = widen(texts::kAboutCaption);
     frame.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     frame.ex_style = WS_EX_DLGMODALFRAME;
-    frame.client_width_twips = 5205;
-    frame.client_height_twips = 5220;
-    frame.owner = app_.owner();
+    frame.client_width = 347;
+    frame.client_height = 348;
+    frame.owner = host_.owner();
     create_frame(frame);
 
     // Created in tab order: the first control is the first to get the focus.
     add_control(L"BUTTON", widen(texts::kOk), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {3120, 4560, 1935, 495}, ids::kAboutOk);
-    const HWND credits = add_control(L"BUTTON", widen(texts::kCredits), BS_GROUPBOX | WS_GROUP,
-                                     kCreditsFrameRect, ids::kAboutCredits, {1200, true, false});
+                {208, 304, 129, 33}, ids::kAboutOk);
+    const HWND credits =
+        add_control(L"BUTTON", widen(texts::kCredits), BS_GROUPBOX | WS_GROUP, kCreditsGroupRect,
+                    ids::kAboutCredits, {.centipoints = 1200, .bold = true});
     add_control(L"STATIC", widen(texts::kOriginLine), SS_LEFT,
-                inside(kCreditsFrameRect, {3240, 2520, 1575, 255}), ids::kAboutOrigin,
-                {825, true, true});
+                inside(kCreditsGroupRect, {216, 168, 105, 17}), ids::kAboutOrigin,
+                {.centipoints = 825, .bold = true, .italic = true});
     add_control(L"STATIC", widen(texts::kContactLine), SS_LEFT,
-                inside(kCreditsFrameRect, {120, 1440, 4695, 975}), ids::kAboutContact,
-                {1200, true, false});
+                inside(kCreditsGroupRect, {8, 96, 313, 65}), ids::kAboutContact,
+                {.centipoints = 1200, .bold = true});
     add_control(L"STATIC", widen(texts::kCallSignLine), SS_LEFT,
-                inside(kCreditsFrameRect, {120, 840, 3975, 375}), ids::kAboutCallSign,
-                {1200, true, true});
+                inside(kCreditsGroupRect, {8, 56, 265, 25}), ids::kAboutCallSign,
+                {.centipoints = 1200, .bold = true, .italic = true});
     add_control(L"STATIC", widen(texts::kAuthorLine), SS_LEFT,
-                inside(kCreditsFrameRect, {120, 480, 3015, 255}), ids::kAboutAuthor,
-                {1200, true, true});
-    add_control(L"STATIC", widen(texts::kBanner), SS_CENTER, {120, 120, 4935, 1215},
-                ids::kAboutBanner, {1350, true, true});
-    // The frame is drawn beneath the labels it holds.
+                inside(kCreditsGroupRect, {8, 32, 201, 17}), ids::kAboutAuthor,
+                {.centipoints = 1200, .bold = true, .italic = true});
+    add_control(L"STATIC", widen(texts::kBanner), SS_CENTER, {8, 8, 329, 81}, ids::kAboutBanner,
+                {.centipoints = 1350, .bold = true, .italic = true});
+    // The group box is drawn beneath the labels it holds.
     SetWindowPos(credits, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     finish_layout();
 
@@ -66,7 +66,7 @@ LRESULT AboutWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void AboutWindow::on_closed() {
-    app_.on_window_closed();
+    host_.window_closed();
 }
 
 }  // namespace qv::ui

@@ -1,16 +1,15 @@
 // The About window: the banner and the credits; "OK" closes it.
 #pragma once
 
-#include "ui/Window.h"
+#include "ui/WindowHost.h"
+#include "ui/win32/Window.h"
 
 namespace qv::ui {
 
-class App;
-
 class AboutWindow : public Window {
   public:
-    explicit AboutWindow(App& app) : app_(app) {}
-    // Loads and shows the window, or brings it to the front when it is already open: there is
+    explicit AboutWindow(WindowHost& host) : host_(host) {}
+    // Creates and shows the window, or brings it to the front when it is already open: there is
     // never more than one.
     void open();
 
@@ -19,7 +18,7 @@ class AboutWindow : public Window {
     void on_closed() override;
 
   private:
-    App& app_;
+    WindowHost& host_;
 };
 
 }  // namespace qv::ui

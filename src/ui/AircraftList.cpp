@@ -1,6 +1,7 @@
 #include "ui/AircraftList.h"
 
-#include "ui/WideText.h"
+#include "ui/win32/Dpi.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 
@@ -8,7 +9,7 @@ void AircraftList::attach(HWND list, int dpi) {
     detach();
     list_ = list;
     // The list box draws its text a little in from the edge; the same room at the far end.
-    margin_ = MulDiv(6, dpi, 96);
+    margin_ = scaled(kListTextMargin, dpi);
     measure_.emplace();
     measure_font_.emplace(measure_->get(),
                           reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0)));

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Handles.h"
+#include "ui/win32/Handles.h"
 
 namespace qv::ui {
 

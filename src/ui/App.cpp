@@ -5,12 +5,14 @@
 #include "operations/CatalogueLoad.h"
 #include "operations/Recovery.h"
 #include "operations/WorkingFolderLock.h"
+#include "platform/Text.h"
+#include "ui/ControlIds.h"
 #include "ui/DiskQueries.h"
-#include "ui/MessageBoxes.h"
 #include "ui/RunningInstance.h"
-#include "ui/StopProgram.h"
 #include "ui/UiTexts.h"
-#include "ui/WideText.h"
+#include "ui/win32/MessageBoxes.h"
+#include "ui/win32/StopProgram.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 
@@ -92,7 +94,7 @@ int App::run() {
     return static_cast<int>(message.wParam);
 }
 
-void App::on_splash_tick() {
+void App::start() {
     try {
         set_base_dir(*fs_, workspace_);
         create_holding_folders(*fs_, workspace_);
@@ -140,11 +142,11 @@ void App::on_settings_saved(const Workspace& chosen, SettingsWindow::Purpose pur
         open_main_window(settings_);
         return;
     }
-    on_settings_left();
-    run_command([](App& app) { app.reload_catalogue(); });
+    leave_settings();
+    run_command([this] { reload_catalogue(); }, main_.hwnd());
 }
 
-void App::on_settings_left() {
+void App::leave_settings() {
     // The main window takes input again before the settings window goes, so that it, and not
     // another program's window, becomes the active one.
     if (main_.is_open()) EnableWindow(main_.hwnd(), TRUE);
@@ -164,9 +166,8 @@ void App::open_main_window(Window& closing) {
     finish_interrupted_removals();
     main_.create();
     closing.close();
-    run_command([](App& app) {
-        load_catalogue(app.fs(), app.workspace(), app.ui(), app.catalogue(), &app.main_);
-    });
+    run_command([this] { load_catalogue(*fs_, workspace_, ui_, catalogue_, &main_); },
+                main_.hwnd());
     main_.show_loaded();
 }
 
@@ -177,14 +178,54 @@ HWND App::message_owner() const {
     return main_.is_open() ? main_.hwnd() : owner();
 }
 
-void App::run_command(const std::function<void(App&)>& command, HWND origin) {
+void App::run_operation(const std::function<void(Operation&)>& operation, HWND origin) {
+    run_command(
+        [this, &operation] {
+            Operation op{context(), catalogue_, [this] { reload_catalogue(); }};
+            operation(op);
+        },
+        origin);
+}
+
+void App::open(Opens window) {
+    switch (window) {
+        case Opens::about:
+            if (!busy_) show_about();
+            return;
+        case Opens::restore:
+            show_restore();
+            return;
+        case Opens::change_settings:
+            change_sim_folder();
+            return;
+    }
+}
+
+bool App::choose_settings(const SimChoice& choice, HWND origin) {
+    // A folder one level too deep, or an unrelated one, would give an empty list or a walk of
+    // everything below it: the user says whether that is really meant.
+    if (!choice.folder.empty() && choice.lossless &&
+        check_sim_folder(*fs_, choice.folder) != SimFolderState::usable &&
+        !ask_question(origin, replace_first(texts::kUseFolderWithoutAircraft, "%1", choice.folder)))
+        return false;
+    Workspace chosen = workspace_;
+    chosen.sim_main_dir = choice.folder;
+    chosen.sim_version = choice.version;
+    if (!write_settings_file(*fs_, chosen, choice.folder, ui_, choice.lossless)) return false;
+    on_settings_saved(chosen, settings_.purpose());
+    return true;
+}
+
+void App::run_command(const std::function<void()>& command, HWND origin) {
     if (busy_ || ending_ || settings_.is_open()) return;
     busy_ = true;
     command_origin_ = origin != nullptr ? origin : (main_.is_open() ? main_.hwnd() : nullptr);
     main_.begin_operation();
     Window::show_busy_cursor(true);
     try {
-        command(*this);
+        // What a killed command left is finished first, as quorvane-cli does.
+        finish_interrupted_removals();
+        command();
     } catch (const OperationError& error) {
         stop_program(error.what());
     }
@@ -241,7 +282,7 @@ void App::end_program() {
     PostQuitMessage(0);
 }
 
-void App::on_window_closed() {
+void App::window_closed() {
     if (ending_) return;
     if (!splash_.is_open() && !settings_.is_open() && !main_.is_open() && !about_.is_open() &&
         !restore_.is_open()) {

@@ -18,6 +18,7 @@
 #include "ui/SettingsWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/Win32UiPort.h"
+#include "ui/WindowHost.h"
 
 namespace qv::ui {
 
@@ -37,7 +38,7 @@ class OwnerWindow : public Window {
     App& app_;
 };
 
-class App {
+class App final : public WindowHost {
   public:
     // `instance_title`: the owner window's title, which names the working folder.
     explicit App(std::wstring instance_title);
@@ -48,44 +49,42 @@ class App {
     // Shows the splash window and runs the message loop; returns the exit code.
     int run();
 
-    FileSystem& fs() { return *fs_; }
-    Workspace& workspace() { return workspace_; }
-    UiPort& ui() { return ui_; }
-    Catalogue& catalogue() { return catalogue_; }
-    HWND owner() const { return owner_.hwnd(); }
+    // What the windows may ask (see WindowHost.h).
+    void run_operation(const std::function<void(Operation&)>& operation, HWND origin) override;
+    bool busy() const override { return busy_; }
+    OperationContext context() override { return {*fs_, workspace_, ui_}; }
+    const Catalogue& catalogue() const override { return catalogue_; }
+    HWND owner() const override { return owner_.hwnd(); }
+    void open(Opens window) override;
+    void start() override;
+    bool choose_settings(const SimChoice& choice, HWND origin) override;
+    void leave_settings() override;
+    // Ends the program at once: no further event of any window runs.
+    void end_program() override;
+    void window_closed() override;
 
-    // The start-up sequence, run by the splash window's one timer tick.
-    void on_splash_tick();
-    // "NEXT STEP" has saved `chosen`: the program goes on with it, in the main window.
-    void on_settings_saved(const Workspace& chosen, SettingsWindow::Purpose purpose);
-    // The settings window opened from the main window was left without saving.
-    void on_settings_left();
-    // The main window's menu command: the settings window on the current folder and version.
-    void change_sim_folder();
-    // Runs one command of the main window, unless one is running already. While it runs the
-    // main window takes no input and closing it waits (the walk's yields let messages through).
-    // A failure that stops the program ends it here.
-    // `origin`: the window the command comes from (the main window when none is given).
-    void run_command(const std::function<void(App&)>& command, HWND origin = nullptr);
-    bool busy() const { return busy_; }
-    // Loads the catalogue again (after a removal, or for another simulator folder); a failure is
-    // shown as a warning, and the list keeps what the load could read.
-    void reload_catalogue();
-    void show_about();
-    // The main window's menu command: the held removals, to put one back.
-    void show_restore();
     // A second start in the working folder asks for the program: its front window comes up.
     void come_to_front();
-
-    // Ends the program at once: no further event of any window runs.
-    void end_program();
-    void on_window_closed();
 
     // One pass of the message loop, inside an operation: every message waiting now is handled,
     // except the user's input, which is dropped.
     void pump_messages();
 
   private:
+    // Runs one command, unless one is running already. While it runs the main window takes no
+    // input and closing it waits (the walk's yields let messages through). A failure that stops
+    // the program ends it here. `origin`: the window the command comes from.
+    void run_command(const std::function<void()>& command, HWND origin);
+    // Loads the catalogue again (after a removal, or for another simulator folder); a failure is
+    // shown as a warning, and the list keeps what the load could read.
+    void reload_catalogue();
+    // "NEXT STEP" has saved `chosen`: the program goes on with it, in the main window.
+    void on_settings_saved(const Workspace& chosen, SettingsWindow::Purpose purpose);
+    // The main window's menu command: the settings window on the current folder and version.
+    void change_sim_folder();
+    void show_about();
+    // The main window's menu command: the held removals, to put one back.
+    void show_restore();
     // The settings window, to choose the simulator folder before the program can go on;
     // `problem` (when not empty) is shown first, saying why.
     void choose_sim_folder(const std::wstring& folder, std::uint8_t version,

@@ -19,8 +19,8 @@ inline constexpr int kMenuRestoreRemoved = 206;
 // Controls, one range per window.
 inline constexpr int kSettingsNextStep = 301;
 inline constexpr int kSettingsExit = 302;
-inline constexpr int kSettingsVersionFrame = 303;
-inline constexpr int kSettingsFolderFrame = 304;
+inline constexpr int kSettingsVersionGroup = 303;
+inline constexpr int kSettingsFolderGroup = 304;
 inline constexpr int kSettingsFs98 = 305;  // the version choices, in the order of their numbers
 inline constexpr int kSettingsFs2000 = 306;
 inline constexpr int kSettingsFs2002 = 307;
@@ -33,7 +33,7 @@ inline constexpr int kSettingsExample = 313;
 
 inline constexpr int kMainRemove = 401;
 inline constexpr int kMainInstruction = 402;
-inline constexpr int kMainListFrame = 403;
+inline constexpr int kMainListGroup = 403;
 inline constexpr int kMainList = 404;
 inline constexpr int kMainFindLabel = 405;
 inline constexpr int kMainFilter = 406;

@@ -7,18 +7,17 @@
 #include "operations/Emptying.h"
 #include "operations/Removal.h"
 #include "operations/RemovalPlan.h"
-#include "ui/App.h"
 #include "ui/ControlIds.h"
-#include "ui/TextFit.h"
 #include "ui/UiTexts.h"
-#include "ui/WideText.h"
+#include "ui/win32/TextFit.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 
 namespace {
 
 // Below the instruction the filter row comes first; everything under it sits lower by its room.
-constexpr TwipRect kListFrameRect{120, 1080, 5175, 2775};
+constexpr LayoutRect kListGroupRect{8, 72, 345, 185};
 
 struct MenuItem {
     int id;
@@ -54,35 +53,35 @@ void MainWindow::create() {
     frame.caption = widen(texts::kMainCaption);
     frame.style = WS_OVERLAPPEDWINDOW;
     frame.ex_style = WS_EX_APPWINDOW;
-    frame.client_width_twips = 5520;
-    frame.client_height_twips = 5280;
+    frame.client_width = 368;
+    frame.client_height = 352;
     frame.menu = build_menu_bar();
     create_frame(frame);
 
     // Created in tab order: the button first, which has the focus when the window opens.
     add_control(L"BUTTON", widen(texts::kRemoveSelected), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {2520, 4560, 2775, 495}, ids::kMainRemove);
-    add_control(L"STATIC", widen(texts::kFind), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                {120, 720, 555, 255}, ids::kMainFindLabel);
-    add_control(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {675, 675, 4620, 315},
+                {168, 304, 185, 33}, ids::kMainRemove);
+    add_control(L"STATIC", widen(texts::kFind), SS_LEFTNOWORDWRAP | SS_NOPREFIX, {8, 48, 37, 17},
+                ids::kMainFindLabel);
+    add_control(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {45, 45, 308, 21},
                 ids::kMainFilter, kDefaultFont, WS_EX_CLIENTEDGE);
-    const HWND list_frame =
-        add_control(L"BUTTON", widen(texts::kAircraftList), BS_GROUPBOX | WS_GROUP, kListFrameRect,
-                    ids::kMainListFrame);
+    const HWND list_group =
+        add_control(L"BUTTON", widen(texts::kAircraftList), BS_GROUPBOX | WS_GROUP, kListGroupRect,
+                    ids::kMainListGroup);
     list_.attach(add_control(L"LISTBOX", L"",
                              LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                                  WS_HSCROLL | WS_TABSTOP | WS_GROUP,
-                             inside(kListFrameRect, {120, 240, 4935, 2400}), ids::kMainList,
+                             inside(kListGroupRect, {8, 16, 329, 160}), ids::kMainList,
                              kDefaultFont, WS_EX_CLIENTEDGE),
                  dpi());
-    add_control(L"STATIC", widen(texts::kMainInstruction), SS_LEFT, {120, 120, 5175, 495},
+    add_control(L"STATIC", widen(texts::kMainInstruction), SS_LEFT, {8, 8, 345, 33},
                 ids::kMainInstruction);
     // Texts of any length on one line each: a long one ends in "...", the window keeps its size.
     add_control(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS,
-                {120, 3930, 5175, 255}, ids::kMainFolder);
-    add_control(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS,
-                {120, 4185, 5175, 255}, ids::kMainSummary);
-    SetWindowPos(list_frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                {8, 262, 345, 17}, ids::kMainFolder);
+    add_control(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS, {8, 279, 345, 17},
+                ids::kMainSummary);
+    SetWindowPos(list_group, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     finish_layout();
     remember_first_size();
 }
@@ -99,7 +98,7 @@ void MainWindow::remember_first_size() {
     anchored_ = {
         {ids::kMainInstruction, true, false, false, false, {}},
         {ids::kMainFilter, true, false, false, false, {}},
-        {ids::kMainListFrame, true, true, false, false, {}},
+        {ids::kMainListGroup, true, true, false, false, {}},
         {ids::kMainList, true, true, false, false, {}},
         {ids::kMainFolder, true, false, false, true, {}},
         {ids::kMainSummary, true, false, false, true, {}},
@@ -119,7 +118,7 @@ void MainWindow::follow_size() {
                      r.top + (a.move_down ? dy : 0), r.right - r.left + (a.grow_width ? dx : 0),
                      r.bottom - r.top + (a.grow_height ? dy : 0), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // The frame's caption and edges are drawn by the window behind them.
+    // The group box's caption and edges are drawn by the window behind them.
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -166,7 +165,7 @@ void MainWindow::apply_filter() {
 }
 
 void MainWindow::show_caption() {
-    if (is_open()) SetWindowTextW(control(ids::kMainListFrame), widen(filter_.caption()).c_str());
+    if (is_open()) SetWindowTextW(control(ids::kMainListGroup), widen(filter_.caption()).c_str());
 }
 
 void MainWindow::show_selection() {
@@ -182,16 +181,17 @@ void MainWindow::show_selection() {
 }
 
 void MainWindow::show_plan(std::size_t position) {
-    const Catalogue& catalogue = app_.catalogue();
+    const Catalogue& catalogue = host_.catalogue();
+    const OperationContext context = host_.context();
     if (position >= catalogue.list_records.size()) return;
     const AircraftRecord& target = catalogue.aircraft_table.at(catalogue.list_records[position]);
     // Only this aircraft's files are read; nothing on the disk changes.
     std::string summary;
     try {
-        summary = why_not_through(app_.fs(), app_.workspace(), target);
+        summary = why_not_through(context.fs, context.workspace, target);
         if (summary.empty()) {
             const PlanOutcome planned =
-                plan_removal(app_.fs(), app_.workspace(), catalogue, target);
+                plan_removal(context.fs, context.workspace, catalogue, target);
             summary = planned.result == PlanOutcome::Result::planned ? summarise(planned.plan)
                                                                      : planned.why;
         }
@@ -231,12 +231,15 @@ void MainWindow::on_command(int id, int code) {
         case ids::kMainRemove: {
             if (code != BN_CLICKED) return;
             const std::vector<std::size_t> positions = selected_positions();
-            app_.run_command([positions](App& app) {
-                const RemovalOutcome outcome =
-                    remove_aircraft(app.fs(), app.workspace(), app.ui(), app.catalogue(),
-                                    std::span<const std::size_t>(positions));
-                if (outcome.reload) app.reload_catalogue();
-            });
+            host_.run_operation(
+                [positions](Operation& op) {
+                    const OperationContext& c = op.context;
+                    const RemovalOutcome outcome =
+                        remove_aircraft(c.fs, c.workspace, c.ui, op.catalogue,
+                                        std::span<const std::size_t>(positions), c.clock);
+                    if (outcome.reload) op.reload();
+                },
+                hwnd());
             return;
         }
         case ids::kMainFilter:
@@ -246,21 +249,27 @@ void MainWindow::on_command(int id, int code) {
             if (code == LBN_SELCHANGE) show_selection();
             return;
         case ids::kMenuEmptyTempPath:
-            app_.run_command(
-                [](App& app) { empty_temp_path(app.fs(), app.workspace(), app.ui()); });
+            host_.run_operation(
+                [](Operation& op) {
+                    empty_temp_path(op.context.fs, op.context.workspace, op.context.ui);
+                },
+                hwnd());
             return;
         case ids::kMenuEmptyUnusedGauges:
-            app_.run_command(
-                [](App& app) { empty_unused_gauges(app.fs(), app.workspace(), app.ui()); });
+            host_.run_operation(
+                [](Operation& op) {
+                    empty_unused_gauges(op.context.fs, op.context.workspace, op.context.ui);
+                },
+                hwnd());
             return;
         case ids::kMenuRestoreRemoved:
-            app_.show_restore();
+            host_.open(WindowHost::Opens::restore);
             return;
         case ids::kMenuChangeSimFolder:
-            app_.change_sim_folder();
+            host_.open(WindowHost::Opens::change_settings);
             return;
         case ids::kMenuAboutFromMain:
-            if (!app_.busy()) app_.show_about();
+            if (!host_.busy()) host_.open(WindowHost::Opens::about);
             return;
         default:
             return;
@@ -285,7 +294,7 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CLOSE:
             // Closing under a running operation would pull its tables and list away: the
             // window closes when the operation has ended.
-            if (app_.busy()) {
+            if (host_.busy()) {
                 close_asked_ = true;
                 return 0;
             }
@@ -299,7 +308,7 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
 void MainWindow::on_closed() {
     list_.detach();
     anchored_.clear();
-    app_.on_window_closed();
+    host_.window_closed();
 }
 
 }  // namespace qv::ui

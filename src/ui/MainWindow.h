@@ -11,17 +11,16 @@
 
 #include "operations/CatalogueLoad.h"
 #include "ui/AircraftList.h"
-#include "ui/ListFilter.h"
-#include "ui/Window.h"
+#include "ui/TitleFilter.h"
+#include "ui/WindowHost.h"
+#include "ui/win32/Window.h"
 
 namespace qv::ui {
 
-class App;
-
 class MainWindow : public Window, public AircraftListSink {
   public:
-    explicit MainWindow(App& app) : app_(app) {}
-    // Loads the window hidden; App shows it once its load (the catalogue) has run.
+    explicit MainWindow(WindowHost& host) : host_(host) {}
+    // Creates the window hidden; App shows it once its load (the catalogue) has run.
     void create();
     void show_loaded();
 
@@ -62,9 +61,9 @@ class MainWindow : public Window, public AircraftListSink {
     void remember_first_size();
     void follow_size();
 
-    App& app_;
+    WindowHost& host_;
     AircraftList list_;
-    ListFilter filter_;
+    TitleFilter filter_;
     std::optional<std::size_t> planned_;  // the catalogue position the plan lines show
     std::vector<Anchored> anchored_;
     SIZE first_client_{};

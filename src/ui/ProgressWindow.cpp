@@ -6,14 +6,14 @@
 
 #include "ui/ControlIds.h"
 #include "ui/UiTexts.h"
-#include "ui/WideText.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 
 namespace {
 
-constexpr FontSpec kHeadingFont{1350, true, true};
-constexpr FontSpec kStatusFont{1200, true, true};
+constexpr FontSpec kHeadingFont{.centipoints = 1350, .bold = true, .italic = true};
+constexpr FontSpec kStatusFont{.centipoints = 1200, .bold = true, .italic = true};
 
 void paint_now(HWND control) {
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -27,20 +27,20 @@ void ProgressWindow::open(HWND owner) {
     frame.class_name = L"QuorvaneProgressWindow";
     frame.caption = widen(texts::kProgressCaption);
     // No system menu: the window has no close box, since no operation may be cut off by the
-    // user; CloseProgressWindow alone unloads it.
+    // user; close_progress alone destroys it.
     frame.style = WS_POPUP | WS_CAPTION;
     frame.ex_style = WS_EX_DLGMODALFRAME;
-    frame.client_width_twips = 5340;
-    frame.client_height_twips = 1740;
+    frame.client_width = 356;
+    frame.client_height = 116;
     frame.owner = owner;
     create_frame(frame);
 
-    add_control(PROGRESS_CLASSW, L"", 0, {120, 600, 5055, 255}, ids::kProgressBar);
-    add_control(L"STATIC", widen(texts::kProgressNoStatus), SS_LEFT, {1680, 960, 3495, 615},
+    add_control(PROGRESS_CLASSW, L"", 0, {8, 40, 337, 17}, ids::kProgressBar);
+    add_control(L"STATIC", widen(texts::kProgressNoStatus), SS_LEFT, {112, 64, 233, 41},
                 ids::kProgressStatus, kStatusFont);
-    add_control(L"STATIC", widen(texts::kProgressStatusLabel), SS_LEFT, {120, 960, 1455, 375},
+    add_control(L"STATIC", widen(texts::kProgressStatusLabel), SS_LEFT, {8, 64, 97, 25},
                 ids::kProgressStatusLabel, kHeadingFont);
-    add_control(L"STATIC", widen(texts::kProgressHeading), SS_LEFT, {120, 120, 5055, 495},
+    add_control(L"STATIC", widen(texts::kProgressHeading), SS_LEFT, {8, 8, 337, 33},
                 ids::kProgressHeading, kHeadingFont);
 
     max_ = 100;

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "ui/Window.h"
+#include "ui/win32/Window.h"
 
 namespace qv::ui {
 
 class ProgressWindow : public Window {
   public:
-    // Loads the window with its laid-out values (status "-None-", bar 0 of 100) unless it is
+    // Creates the window with its laid-out values (status "-None-", bar 0 of 100) unless it is
     // already open, and shows it. It is owned by `owner`, so it has no task-bar entry.
     void open(HWND owner);
     void set_range(int steps);

@@ -4,11 +4,10 @@
 #include <array>
 
 #include "core/OperationError.h"
-#include "ui/App.h"
 #include "ui/ControlIds.h"
-#include "ui/MessageBoxes.h"
 #include "ui/UiTexts.h"
-#include "ui/WideText.h"
+#include "ui/win32/MessageBoxes.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 
@@ -23,8 +22,8 @@ void RestoreWindow::open(HWND owner) {
     frame.caption = widen(texts::kRestoreCaption);
     frame.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     frame.ex_style = WS_EX_DLGMODALFRAME;
-    frame.client_width_twips = 7200;
-    frame.client_height_twips = 3960;
+    frame.client_width = 480;
+    frame.client_height = 264;
     frame.owner = owner;
     create_frame(frame);
 
@@ -32,10 +31,10 @@ void RestoreWindow::open(HWND owner) {
     add_control(L"LISTBOX", L"",
                 LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL |
                     WS_TABSTOP | WS_GROUP,
-                {120, 720, 6960, 2400}, ids::kRestoreList, kDefaultFont, WS_EX_CLIENTEDGE);
+                {8, 48, 464, 160}, ids::kRestoreList, kDefaultFont, WS_EX_CLIENTEDGE);
     add_control(L"BUTTON", widen(texts::kRestore), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {5040, 3300, 2040, 495}, ids::kRestoreButton);
-    add_control(L"STATIC", widen(texts::kRestoreInstruction), SS_LEFT, {120, 120, 6960, 495},
+                {336, 220, 136, 33}, ids::kRestoreButton);
+    add_control(L"STATIC", widen(texts::kRestoreInstruction), SS_LEFT, {8, 8, 464, 33},
                 ids::kRestoreInstruction);
     finish_layout();
     refresh();
@@ -53,7 +52,8 @@ void RestoreWindow::refresh() {
             ? held_[static_cast<std::size_t>(selected)].id
             : std::string();
     try {
-        held_ = list_held(app_.fs(), app_.workspace()).removals;
+        const OperationContext context = host_.context();
+        held_ = list_held(context.fs, context.workspace).removals;
     } catch (const OperationError& error) {
         held_.clear();
         show_warning(hwnd(), error.what());
@@ -101,7 +101,7 @@ void RestoreWindow::set_columns() {
                              (third * 4 + average - 1) / average};
     SendMessageW(list, LB_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
     // Sideways as far as the last column reaches, with the room the list box leaves at its edge.
-    const int extent = stops[1] * average / 4 + widest[2] + MulDiv(6, dpi(), 96);
+    const int extent = stops[1] * average / 4 + widest[2] + scaled(kListTextMargin, dpi());
     SendMessageW(list, LB_SETHORIZONTALEXTENT, held_.empty() ? 0 : extent, 0);
 }
 
@@ -109,10 +109,11 @@ void RestoreWindow::on_restore() {
     const LRESULT selected = SendMessageW(control(ids::kRestoreList), LB_GETCURSEL, 0, 0);
     if (selected < 0 || static_cast<std::size_t>(selected) >= held_.size()) return;
     const std::string id = held_[static_cast<std::size_t>(selected)].id;
-    app_.run_command(
-        [id](App& app) {
-            const RestoreOutcome outcome = restore_removal(app.fs(), app.workspace(), app.ui(), id);
-            if (outcome.reload) app.reload_catalogue();
+    host_.run_operation(
+        [id](Operation& op) {
+            const RestoreOutcome outcome =
+                restore_removal(op.context.fs, op.context.workspace, op.context.ui, id);
+            if (outcome.reload) op.reload();
         },
         hwnd());
 }
@@ -124,16 +125,16 @@ LRESULT RestoreWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         if (id == ids::kRestoreButton && code == BN_CLICKED) on_restore();
         if (id == ids::kRestoreList && code == LBN_DBLCLK) on_restore();
         // Esc, which the dialog keys turn into IDCANCEL; not while a restore runs.
-        if (id == IDCANCEL && code == BN_CLICKED && !app_.busy()) close();
+        if (id == IDCANCEL && code == BN_CLICKED && !host_.busy()) close();
         return 0;
     }
-    if (message == WM_CLOSE && app_.busy()) return 0;
+    if (message == WM_CLOSE && host_.busy()) return 0;
     return Window::on_message(message, wparam, lparam);
 }
 
 void RestoreWindow::on_closed() {
     held_.clear();
-    app_.on_window_closed();
+    host_.window_closed();
 }
 
 }  // namespace qv::ui

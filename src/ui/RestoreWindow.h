@@ -7,16 +7,15 @@
 #include <vector>
 
 #include "operations/Restore.h"
-#include "ui/Window.h"
+#include "ui/WindowHost.h"
+#include "ui/win32/Window.h"
 
 namespace qv::ui {
 
-class App;
-
 class RestoreWindow : public Window {
   public:
-    explicit RestoreWindow(App& app) : app_(app) {}
-    // Loads and shows the window above `owner`, or brings it to the front when it is open.
+    explicit RestoreWindow(WindowHost& host) : host_(host) {}
+    // Creates and shows the window above `owner`, or brings it to the front when it is open.
     void open(HWND owner);
     // Reads the held removals again; the selected one stays selected while it is held.
     void refresh();
@@ -30,7 +29,7 @@ class RestoreWindow : public Window {
     // Lines the columns up: each starts past the widest entry of the one before it.
     void set_columns();
 
-    App& app_;
+    WindowHost& host_;
     std::vector<HeldRemoval> held_;
 };
 

@@ -5,20 +5,19 @@
 
 #include "core/Settings.h"
 #include "platform/Text.h"
-#include "ui/App.h"
 #include "ui/ControlIds.h"
-#include "ui/MessageBoxes.h"
 #include "ui/UiTexts.h"
-#include "ui/WideText.h"
+#include "ui/win32/MessageBoxes.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 
 namespace {
 
-constexpr TwipRect kVersionFrameRect{120, 120, 4455, 1815};
-constexpr TwipRect kFolderFrameRect{120, 2040, 4455, 3135};
-constexpr int kOptionIds[4] = {ids::kSettingsFs98, ids::kSettingsFs2000, ids::kSettingsFs2002,
-                               ids::kSettingsCfs2};
+constexpr LayoutRect kVersionGroupRect{8, 8, 297, 121};
+constexpr LayoutRect kFolderGroupRect{8, 136, 297, 209};
+constexpr int kVersionRadioIds[4] = {ids::kSettingsFs98, ids::kSettingsFs2000, ids::kSettingsFs2002,
+                                     ids::kSettingsCfs2};
 
 HMENU build_menu_bar() {
     const HMENU bar = CreateMenu();
@@ -67,63 +66,62 @@ void SettingsWindow::create(Purpose purpose, const std::wstring& folder, std::ui
     frame.caption = widen(texts::kSettingsCaption);
     frame.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     frame.ex_style = WS_EX_DLGMODALFRAME;
-    frame.client_width_twips = 4740;
-    frame.client_height_twips = 6075;
+    frame.client_width = 316;
+    frame.client_height = 405;
     frame.owner = owner;
     frame.menu = build_menu_bar();
     create_frame(frame);
 
     // Created in tab order (EXIT first), every control that starts a tab group marked.
     add_control(L"BUTTON", widen(texts::kExit), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {2400, 5400, 2175, 495}, ids::kSettingsExit);
+                {160, 360, 145, 33}, ids::kSettingsExit);
     add_control(L"BUTTON", widen(texts::kNextStep), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {120, 5400, 2175, 495}, ids::kSettingsNextStep);
-    const HWND folder_frame =
-        add_control(L"BUTTON", widen(texts::kFolderFrame), BS_GROUPBOX | WS_GROUP, kFolderFrameRect,
-                    ids::kSettingsFolderFrame);
+                {8, 360, 145, 33}, ids::kSettingsNextStep);
+    const HWND folder_group =
+        add_control(L"BUTTON", widen(texts::kFolderGroup), BS_GROUPBOX | WS_GROUP, kFolderGroupRect,
+                    ids::kSettingsFolderGroup);
     // Read-only: the box always shows the folder list's path, the text that is saved.
     add_control(L"EDIT", widen(texts::kFolderNone),
                 ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | WS_GROUP,
-                inside(kFolderFrameRect, {240, 2280, 4095, 285}), ids::kSettingsFolderBox,
-                kDefaultFont, WS_EX_CLIENTEDGE);
+                inside(kFolderGroupRect, {16, 152, 273, 19}), ids::kSettingsFolderBox, kDefaultFont,
+                WS_EX_CLIENTEDGE);
     add_control(L"LISTBOX", L"",
                 LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                     WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-                inside(kFolderFrameRect, {240, 720, 3615, 1215}), ids::kSettingsFolderList,
-                kDefaultFont, WS_EX_CLIENTEDGE);
+                inside(kFolderGroupRect, {16, 48, 241, 81}), ids::kSettingsFolderList, kDefaultFont,
+                WS_EX_CLIENTEDGE);
     // A drop-down list's height is that of the list when open; the closed box takes the
     // height of its font, as a drive list does.
-    TwipRect drive_rect = inside(kFolderFrameRect, {240, 360, 2055, 315});
-    drive_rect.height = 2400;
+    LayoutRect drive_rect = inside(kFolderGroupRect, {16, 24, 137, 21});
+    drive_rect.height = 160;
     add_control(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, drive_rect,
                 ids::kSettingsDriveList);
     // One line, clipped at the edge when the font is wider than the laid-out one, rather than
     // a second line cut off by the label's height.
     add_control(L"STATIC", widen(texts::kFolderExample), SS_LEFTNOWORDWRAP | WS_GROUP,
-                inside(kFolderFrameRect, {240, 2760, 3975, 255}), ids::kSettingsExample);
+                inside(kFolderGroupRect, {16, 184, 265, 17}), ids::kSettingsExample);
     add_control(L"STATIC", widen(texts::kCurrentDirectory), SS_LEFT | WS_GROUP,
-                inside(kFolderFrameRect, {240, 2040, 1335, 255}), ids::kSettingsCurrentFolderLabel);
-    const HWND version_frame =
-        add_control(L"BUTTON", widen(texts::kVersionFrame), BS_GROUPBOX | WS_GROUP,
-                    kVersionFrameRect, ids::kSettingsVersionFrame);
+                inside(kFolderGroupRect, {16, 136, 89, 17}), ids::kSettingsCurrentFolderLabel);
+    const HWND version_group =
+        add_control(L"BUTTON", widen(texts::kVersionGroup), BS_GROUPBOX | WS_GROUP,
+                    kVersionGroupRect, ids::kSettingsVersionGroup);
     add_control(L"BUTTON", widen(texts::kVersionChoices[2]),
                 BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
-                inside(kVersionFrameRect, {120, 1080, 2535, 255}), ids::kSettingsFs2002);
+                inside(kVersionGroupRect, {8, 72, 169, 17}), ids::kSettingsFs2002);
     add_control(L"BUTTON", widen(texts::kVersionChoices[1]), BS_AUTORADIOBUTTON,
-                inside(kVersionFrameRect, {120, 720, 2535, 255}), ids::kSettingsFs2000);
+                inside(kVersionGroupRect, {8, 48, 169, 17}), ids::kSettingsFs2000);
     add_control(L"BUTTON", widen(texts::kVersionChoices[0]), BS_AUTORADIOBUTTON,
-                inside(kVersionFrameRect, {120, 360, 2295, 255}), ids::kSettingsFs98);
+                inside(kVersionGroupRect, {8, 24, 153, 17}), ids::kSettingsFs98);
     add_control(L"BUTTON", widen(texts::kVersionChoices[3]), BS_AUTORADIOBUTTON,
-                inside(kVersionFrameRect, {120, 1440, 2895, 195}), ids::kSettingsCfs2);
-    // Frames are drawn beneath the controls they hold (they take no focus, so the tab order
+                inside(kVersionGroupRect, {8, 96, 193, 13}), ids::kSettingsCfs2);
+    // Group boxes are drawn beneath the controls they hold (they take no focus, so the tab order
     // of the rest is unchanged).
-    for (const HWND frame_control : {folder_frame, version_frame}) {
-        SetWindowPos(frame_control, HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (const HWND group_box : {folder_group, version_group}) {
+        SetWindowPos(group_box, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
     // The drive list on the folder's drive, the folder list on the folder, the folder box and
-    // the chosen folder following, the version's option selected.
+    // the chosen folder following, the version's radio button selected.
     std::wstring start = nearest_listed_folder(folder);
     if (start.empty()) start = current_folder();
     drives_ = list_drives();
@@ -144,7 +142,8 @@ void SettingsWindow::create(Purpose purpose, const std::wstring& folder, std::ui
     settings_saved_ = false;
     chosen_version_ = version;
     if (version >= 1 && version <= 4) {
-        CheckRadioButton(hwnd(), ids::kSettingsFs98, ids::kSettingsCfs2, kOptionIds[version - 1]);
+        CheckRadioButton(hwnd(), ids::kSettingsFs98, ids::kSettingsCfs2,
+                         kVersionRadioIds[version - 1]);
     }
     finish_layout();
 }
@@ -204,37 +203,26 @@ void SettingsWindow::open_folder_entry() {
 }
 
 void SettingsWindow::on_next_step() {
-    wchar_t buffer[32768] = {};
-    GetWindowTextW(control(ids::kSettingsFolderBox), buffer, static_cast<int>(std::size(buffer)));
-    bool lossless = true;
-    const std::string folder_text = narrow(buffer, &lossless);
-    lossless = lossless && folder_box_lossless_;
-    // A folder one level too deep, or an unrelated one, would give an empty list or a walk of
-    // everything below it: the user says whether that is really meant.
-    if (!folder_text.empty() && lossless &&
-        check_sim_folder(app_.fs(), folder_text) != SimFolderState::usable &&
-        !ask_question(hwnd(), replace_first(texts::kUseFolderWithoutAircraft, "%1", folder_text))) {
-        return;
-    }
-    Workspace chosen = app_.workspace();
-    chosen.sim_main_dir = chosen_folder_;
-    chosen.sim_version = chosen_version_;
-    if (!write_settings_file(app_.fs(), chosen, folder_text, app_.ui(), lossless)) return;
+    SimChoice choice;
+    choice.folder = chosen_folder_;
+    choice.lossless = folder_box_lossless_;
+    choice.version = chosen_version_;
+    // Saved, the window closes: its going no longer ends the program.
     settings_saved_ = true;
-    app_.on_settings_saved(chosen, purpose_);
+    if (!host_.choose_settings(choice, hwnd())) settings_saved_ = false;
 }
 
 void SettingsWindow::leave() {
     if (purpose_ == Purpose::change) {
-        app_.on_settings_left();
+        host_.leave_settings();
     } else {
-        app_.end_program();
+        host_.end_program();
     }
 }
 
 void SettingsWindow::on_command(int id, int code) {
     for (int i = 0; i < 4; ++i) {
-        if (id == kOptionIds[i] && code == BN_CLICKED) {
+        if (id == kVersionRadioIds[i] && code == BN_CLICKED) {
             chosen_version_ = static_cast<std::uint8_t>(i + 1);
             return;
         }
@@ -253,7 +241,7 @@ void SettingsWindow::on_command(int id, int code) {
             if (code == LBN_DBLCLK) open_folder_entry();
             return;
         case ids::kMenuAboutFromSettings:
-            app_.show_about();
+            host_.open(WindowHost::Opens::about);
             return;
         default:
             return;
@@ -267,8 +255,8 @@ void SettingsWindow::measure_folder_item(MEASUREITEMSTRUCT& item) {
     SelectedObject list_font(dc.get(), font(kDefaultFont));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.get(), &metrics);
-    item.itemHeight =
-        static_cast<UINT>(metrics.tmHeight + metrics.tmExternalLeading + MulDiv(6, dpi(), 96));
+    item.itemHeight = static_cast<UINT>(metrics.tmHeight + metrics.tmExternalLeading +
+                                        scaled(kListTextMargin, dpi()));
 }
 
 void SettingsWindow::draw_folder_item(const DRAWITEMSTRUCT& item) const {
@@ -278,7 +266,7 @@ void SettingsWindow::draw_folder_item(const DRAWITEMSTRUCT& item) const {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
 
     const int height = item.rcItem.bottom - item.rcItem.top;
-    const int indent = MulDiv(8, dpi(), 96);
+    const int indent = scaled(kMargin, dpi());
     const int sign_size = height - 2;
     const int sign_left = item.rcItem.left + 2 + entry.level * indent;
     draw_folder_sign(item.hDC, sign_left, item.rcItem.top + 1, sign_size, entry.open);
@@ -317,7 +305,7 @@ LRESULT SettingsWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_DESTROY:
             // Gone before the settings were saved while the program needs them: the run ends.
-            if (!settings_saved_ && purpose_ == Purpose::choose) app_.end_program();
+            if (!settings_saved_ && purpose_ == Purpose::choose) host_.end_program();
             break;
         default:
             break;
@@ -326,7 +314,7 @@ LRESULT SettingsWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void SettingsWindow::on_closed() {
-    app_.on_window_closed();
+    host_.window_closed();
 }
 
 }  // namespace qv::ui

@@ -11,11 +11,10 @@
 
 #include "ui/DiskQueries.h"
 #include "ui/FolderEntries.h"
-#include "ui/Window.h"
+#include "ui/WindowHost.h"
+#include "ui/win32/Window.h"
 
 namespace qv::ui {
-
-class App;
 
 class SettingsWindow : public Window {
   public:
@@ -24,9 +23,9 @@ class SettingsWindow : public Window {
         change,  // the main window runs, modal to it
     };
 
-    explicit SettingsWindow(App& app) : app_(app) {}
-    // Loads the window on `folder` (or the nearest folder above it that can be listed, else the
-    // start-up folder) and `version` (no option is selected for a number outside 1 to 4); App
+    explicit SettingsWindow(WindowHost& host) : host_(host) {}
+    // Creates the window on `folder` (or the nearest folder above it that can be listed, else the
+    // start-up folder) and `version` (no radio button is selected for a number outside 1 to 4); App
     // shows it. `owner` is the window it stays above.
     void create(Purpose purpose, const std::wstring& folder, std::uint8_t version, HWND owner);
     Purpose purpose() const { return purpose_; }
@@ -49,7 +48,7 @@ class SettingsWindow : public Window {
     void measure_folder_item(MEASUREITEMSTRUCT& item);
     void draw_folder_item(const DRAWITEMSTRUCT& item) const;
 
-    App& app_;
+    WindowHost& host_;
     Purpose purpose_ = Purpose::choose;
     std::vector<DriveInfo> drives_;
     int drive_index_ = -1;

@@ -1,7 +1,7 @@
 // The splash picture: a JPEG in the program's resources, decoded for drawing.
 #pragma once
 
-#include "ui/Handles.h"
+#include "ui/win32/Handles.h"
 
 namespace qv::ui {
 
@@ -10,7 +10,8 @@ namespace qv::ui {
 UniqueBitmap load_splash_picture();
 
 // `picture` scaled, its proportions kept, to `width` pixels: the splash window is laid out in
-// twips, so the picture that fills it at 96 DPI is drawn as large as the window at any DPI. At
+// pixels at 96 DPI, so the picture that fills it at 96 DPI is drawn as large as the window at any
+// DPI. At
 // its own width it comes back as it is; an empty picture stays empty.
 UniqueBitmap scale_to_width(UniqueBitmap picture, int width);
 

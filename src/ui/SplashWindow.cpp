@@ -1,9 +1,8 @@
 #include "ui/SplashWindow.h"
 
-#include "ui/App.h"
 #include "ui/SplashPicture.h"
 #include "ui/UiTexts.h"
-#include "ui/WideText.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 
@@ -12,10 +11,10 @@ namespace {
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT kStartTimerInterval = 3000;
 
-constexpr TwipRect kBannerRect{120, 120, 8655, 1095};
-constexpr TwipRect kLoadingRect{240, 3960, 1455, 375};
-constexpr FontSpec kBannerFont{1800, true, false};
-constexpr FontSpec kLoadingFont{1350, true, true};
+constexpr LayoutRect kBannerRect{8, 8, 577, 73};
+constexpr LayoutRect kLoadingRect{16, 264, 97, 25};
+constexpr FontSpec kBannerFont{.centipoints = 1800, .bold = true};
+constexpr FontSpec kLoadingFont{.centipoints = 1350, .bold = true, .italic = true};
 constexpr COLORREF kBannerColour = RGB(192, 0, 0);
 constexpr COLORREF kLoadingBackground = RGB(0, 0, 255);
 
@@ -28,9 +27,9 @@ void SplashWindow::open() {
     // No system menu, so no close box: the start-up sequence closes the window.
     frame.style = WS_POPUP | WS_CAPTION;
     frame.ex_style = WS_EX_DLGMODALFRAME;
-    frame.client_width_twips = 8865;
-    frame.client_height_twips = 4725;
-    frame.owner = app_.owner();
+    frame.client_width = 591;
+    frame.client_height = 315;
+    frame.owner = host_.owner();
     create_frame(frame);
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -53,7 +52,7 @@ void SplashWindow::paint(HDC dc) {
     }
 
     // The banner has a transparent background: only its text is drawn over the picture.
-    RECT banner = twips_to_pixels(kBannerRect, dpi());
+    RECT banner = scaled(kBannerRect, dpi());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kBannerColour);
     {
@@ -62,7 +61,7 @@ void SplashWindow::paint(HDC dc) {
         DrawTextW(dc, text.c_str(), -1, &banner, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
     }
 
-    RECT loading = twips_to_pixels(kLoadingRect, dpi());
+    RECT loading = scaled(kLoadingRect, dpi());
     UniqueBrush blue(CreateSolidBrush(kLoadingBackground));
     FillRect(dc, &loading, blue.get());
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
@@ -88,7 +87,7 @@ LRESULT SplashWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             if (wparam == kStartTimer) {
                 // One tick only: the sequence closes this window, and the timer with it.
                 KillTimer(hwnd(), kStartTimer);
-                app_.on_splash_tick();
+                host_.start();
                 return 0;
             }
             break;
@@ -102,7 +101,7 @@ LRESULT SplashWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void SplashWindow::on_closed() {
     picture_.reset();
-    app_.on_window_closed();
+    host_.window_closed();
 }
 
 }  // namespace qv::ui

@@ -1,16 +1,15 @@
 // The splash window: the picture, the banner and "Loading...". Its one timer tick, 3000 ms
-// after the window has loaded, starts the program's start-up sequence.
+// after the window was created, starts the program's start-up sequence.
 #pragma once
 
-#include "ui/Window.h"
+#include "ui/WindowHost.h"
+#include "ui/win32/Window.h"
 
 namespace qv::ui {
 
-class App;
-
 class SplashWindow : public Window {
   public:
-    explicit SplashWindow(App& app) : app_(app) {}
+    explicit SplashWindow(WindowHost& host) : host_(host) {}
     void open();
 
   protected:
@@ -20,7 +19,7 @@ class SplashWindow : public Window {
   private:
     void paint(HDC dc);
 
-    App& app_;
+    WindowHost& host_;
     UniqueBitmap picture_;
 };
 

@@ -9,7 +9,7 @@ inline constexpr const char* kSplashCaption = "Quorvane v4.0";
 inline constexpr const char* kSplashLoading = "Loading...";
 
 inline constexpr const char* kSettingsCaption = "Settings";
-inline constexpr const char* kVersionFrame =
+inline constexpr const char* kVersionGroup =
     "Select the version of your Microsoft Flight Simulator";
 inline constexpr const char* kVersionChoices[4] = {
     "Microsoft Flight Simulator 98",
@@ -17,7 +17,7 @@ inline constexpr const char* kVersionChoices[4] = {
     "Microsoft Flight Simulator 2002",
     "Microsoft Combat Flight Simulator 2",
 };
-inline constexpr const char* kFolderFrame = "Select the main folder of your Flight Simulator";
+inline constexpr const char* kFolderGroup = "Select the main folder of your Flight Simulator";
 inline constexpr const char* kCurrentDirectory = "Current Directory:";
 inline constexpr const char* kFolderNone = "-None-";
 inline constexpr const char* kFolderExample =

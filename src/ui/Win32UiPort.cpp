@@ -1,8 +1,8 @@
 #include "ui/Win32UiPort.h"
 
-#include "ui/MessageBoxes.h"
 #include "ui/ProgressWindow.h"
-#include "ui/WideText.h"
+#include "ui/win32/MessageBoxes.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 

@@ -7,9 +7,9 @@
 
 #include "ui/App.h"
 #include "ui/DiskQueries.h"
-#include "ui/Handles.h"
 #include "ui/RunningInstance.h"
-#include "ui/StopProgram.h"
+#include "ui/win32/Handles.h"
+#include "ui/win32/StopProgram.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // No "insert a disk" box from the system when a drive without a disk is looked at.

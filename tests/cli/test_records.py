@@ -43,7 +43,7 @@ class Records(CliTest):
         with open(record, "wb") as f:
             f.write(text.replace(b"Aircraft\\Duo\\texture.b\\b.bmp >",
                                  b"Aircraft\\..\\..\\Outside\\b.bmp >"))
-        held = self.run_cli("--json", "held")
+        held = self.run_cli("held", "--json")
         ident = [l for l in held.out.split('"') if l.count("-") == 2 and len(l) == 19][0]
         r = self.run_cli("--yes", "restore", ident)
         self.assertEqual(r.status, 3, r.err)

@@ -2,10 +2,10 @@
 // folder list, folder box and drive list show, and which working folder a program claims.
 #include <gtest/gtest.h>
 
-#include "ui/Dpi.h"
 #include "ui/FolderEntries.h"
 #include "ui/RunningInstance.h"
-#include "ui/WideText.h"
+#include "ui/win32/Dpi.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 namespace {

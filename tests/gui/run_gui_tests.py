@@ -10,6 +10,7 @@ Wine's own setting before the program starts, and the windows it shows are check
 
 import argparse
 import pathlib
+import re
 import shutil
 import subprocess
 import sys
@@ -19,30 +20,51 @@ import traceback
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
 from wine_session import Probe, WineSession, unescape, wait_until, which_or_fail, windows_path  # noqa: E402
 
-# Control and menu identifiers of src/ui/ControlIds.h.
-SETTINGS_NEXT_STEP, SETTINGS_EXIT, SETTINGS_FS2002 = 301, 302, 307
-SETTINGS_FOLDER_LIST, SETTINGS_FOLDER_BOX = 310, 312
-MAIN_REMOVE, MAIN_LIST_FRAME, MAIN_LIST, MAIN_FILTER, MAIN_FOLDER, MAIN_SUMMARY = (
-    401, 403, 404, 406, 407, 408)
-PROGRESS_STATUS = 504
+def control_ids():
+    """The control and menu identifiers, read from the header that defines them."""
+    header = pathlib.Path(__file__).resolve().parents[2] / "src" / "ui" / "ControlIds.h"
+    return {name: int(value) for name, value in re.findall(
+        r"inline constexpr int (k\w+) = (\d+);", header.read_text())}
+
+
+IDS = control_ids()
+SETTINGS_NEXT_STEP, SETTINGS_EXIT, SETTINGS_FS2002 = (
+    IDS["kSettingsNextStep"], IDS["kSettingsExit"], IDS["kSettingsFs2002"])
+SETTINGS_FOLDER_LIST, SETTINGS_FOLDER_BOX = IDS["kSettingsFolderList"], IDS["kSettingsFolderBox"]
+MAIN_REMOVE, MAIN_LIST_GROUP, MAIN_LIST, MAIN_FILTER, MAIN_FOLDER, MAIN_SUMMARY = (
+    IDS["kMainRemove"], IDS["kMainListGroup"], IDS["kMainList"], IDS["kMainFilter"],
+    IDS["kMainFolder"], IDS["kMainSummary"])
+PROGRESS_STATUS = IDS["kProgressStatus"]
 MENU_EMPTY_TEMP, MENU_EMPTY_UNUSED, MENU_ABOUT, MENU_CHANGE_FOLDER, MENU_RESTORE = (
-    201, 202, 203, 205, 206)
-ABOUT_OK, ABOUT_AUTHOR = 601, 604
-RESTORE_LIST, RESTORE_BUTTON = 701, 702
+    IDS["kMenuEmptyTempPath"], IDS["kMenuEmptyUnusedGauges"], IDS["kMenuAboutFromMain"],
+    IDS["kMenuChangeSimFolder"], IDS["kMenuRestoreRemoved"])
+ABOUT_OK, ABOUT_AUTHOR = IDS["kAboutOk"], IDS["kAboutAuthor"]
+RESTORE_LIST, RESTORE_BUTTON = IDS["kRestoreList"], IDS["kRestoreButton"]
 
 # The fonts of the windows' texts, as their layout gives them: hundredths of a point, bold,
 # italic. Every text is checked to fit its control in its font.
 DEFAULT = (825, 0, 0)
-SETTINGS_TEXTS = {301: DEFAULT, 302: DEFAULT, 303: DEFAULT, 304: DEFAULT, 305: DEFAULT,
-                  306: DEFAULT, 307: DEFAULT, 308: DEFAULT, 311: DEFAULT, 313: DEFAULT}
-MAIN_TEXTS = {401: DEFAULT, 402: DEFAULT, 403: DEFAULT, 405: DEFAULT}
-RESTORE_TEXTS = {702: DEFAULT, 703: DEFAULT}
-PROGRESS_TEXTS = {502: (1350, 1, 1), 503: (1350, 1, 1), 504: (1200, 1, 1)}
-ABOUT_TEXTS = {601: DEFAULT, 602: (1350, 1, 1), 603: (1200, 1, 0), 604: (1200, 1, 1),
-               605: (1200, 1, 1), 606: (1200, 1, 0), 607: (825, 1, 1)}
-# Client areas in twips.
-SPLASH_TWIPS, SETTINGS_TWIPS, MAIN_TWIPS = (8865, 4725), (4740, 6075), (5520, 5280)
-PROGRESS_TWIPS, ABOUT_TWIPS, RESTORE_TWIPS = (5340, 1740), (5205, 5220), (7200, 3960)
+
+
+def texts(*names, font=DEFAULT):
+    return {IDS[n]: font for n in names}
+
+
+SETTINGS_TEXTS = texts("kSettingsNextStep", "kSettingsExit", "kSettingsVersionGroup",
+                       "kSettingsFolderGroup", "kSettingsFs98", "kSettingsFs2000",
+                       "kSettingsFs2002", "kSettingsCfs2", "kSettingsCurrentFolderLabel",
+                       "kSettingsExample")
+MAIN_TEXTS = texts("kMainRemove", "kMainInstruction", "kMainListGroup", "kMainFindLabel")
+RESTORE_TEXTS = texts("kRestoreButton", "kRestoreInstruction")
+PROGRESS_TEXTS = {**texts("kProgressHeading", "kProgressStatusLabel", font=(1350, 1, 1)),
+                  **texts("kProgressStatus", font=(1200, 1, 1))}
+ABOUT_TEXTS = {**texts("kAboutOk"), **texts("kAboutBanner", font=(1350, 1, 1)),
+               **texts("kAboutCredits", "kAboutContact", font=(1200, 1, 0)),
+               **texts("kAboutAuthor", "kAboutCallSign", font=(1200, 1, 1)),
+               **texts("kAboutOrigin", font=(825, 1, 1))}
+# Client areas in pixels at 96 DPI.
+SPLASH_SIZE, SETTINGS_SIZE, MAIN_SIZE = (591, 315), (316, 405), (368, 352)
+PROGRESS_SIZE, ABOUT_SIZE, RESTORE_SIZE = (356, 116), (347, 348), (480, 264)
 
 SWEEP_QUESTION = ("Do you want to remove the unused gauges files?. (NOTE: The unused gauges files "
                   "that were removed will going to be saved in the UNUSED GAUGES folder.)")
@@ -229,11 +251,11 @@ class Run:
     def rect(self, hwnd, kind="rect"):
         return [int(v) for v in self.probe.ok(kind, hwnd).split()]
 
-    def check_scaled(self, hwnd, twips, name):
+    def check_scaled(self, hwnd, size, name):
         """The window's client area is its layout's size at this DPI (or larger, when a text
         needed more room)."""
         width, height = (int(v) for v in self.probe.ok("client", hwnd).split())
-        expected = [t * self.dpi // 1440 for t in twips]
+        expected = [p * self.dpi // 96 for p in size]
         check(width >= expected[0] - 1 and height >= expected[1] - 1
               and width <= expected[0] * 1.2 and height <= expected[1] * 1.2,
               f"the {name} window's client area is {width} x {height} at {self.dpi} DPI, its "
@@ -262,7 +284,7 @@ class Run:
               f"{self.dpi} DPI")
 
     def check_settings_window(self, settings):
-        self.check_scaled(settings, SETTINGS_TWIPS, "settings")
+        self.check_scaled(settings, SETTINGS_SIZE, "settings")
         self.check_texts_fit(settings, SETTINGS_TEXTS, "settings")
         self.check_folder_list(settings)
 
@@ -280,7 +302,7 @@ class Run:
     def check_follows_size(self, main):
         """Made larger, the main window gives the room to the list and the lines below it; the
         button keeps to its corner. It can't be made smaller than its first size."""
-        ids = (MAIN_FILTER, MAIN_LIST_FRAME, MAIN_LIST, MAIN_SUMMARY, MAIN_REMOVE)
+        ids = (MAIN_FILTER, MAIN_LIST_GROUP, MAIN_LIST, MAIN_SUMMARY, MAIN_REMOVE)
         before = {i: [int(v) for v in self.probe.ok("ctlrect", main, i).split()] for i in ids}
         first_client = [int(v) for v in self.probe.ok("client", main).split()]
         left, top, right, bottom = self.rect(main)
@@ -291,7 +313,7 @@ class Run:
               "the main window did not take the larger size")
         after = {i: [int(v) for v in self.probe.ok("ctlrect", main, i).split()] for i in ids}
         moved = {i: [a - b for a, b in zip(after[i], before[i])] for i in ids}
-        expected = {MAIN_FILTER: [0, 0, dx, 0], MAIN_LIST_FRAME: [0, 0, dx, dy],
+        expected = {MAIN_FILTER: [0, 0, dx, 0], MAIN_LIST_GROUP: [0, 0, dx, dy],
                     MAIN_LIST: [0, 0, dx, dy], MAIN_SUMMARY: [0, dy, dx, dy],
                     MAIN_REMOVE: [dx, dy, dx, dy]}
         check(moved == expected, f"grown by {dx} x {dy}, the controls moved {moved}")
@@ -337,7 +359,7 @@ def test_start_with_the_folder_gone(session, args, work):
     run = Run(session, args, base, dpi=144)
     try:
         splash = run.window("Quorvane v4.0", "QuorvaneSplashWindow")
-        run.check_scaled(splash, SPLASH_TWIPS, "splash")
+        run.check_scaled(splash, SPLASH_SIZE, "splash")
         run.check_picture_fills_splash(splash)
 
         run.press(run.message_naming([windows_path(moved), "does not exist", CHOOSE_AGAIN], "OK",
@@ -364,14 +386,14 @@ def test_start_with_the_folder_gone(session, args, work):
         run.answer(SETTINGS_SAVED, "OK", "OK", icon="icon")
         progress = run.window("Processing...", "QuorvaneProgressWindow")
         box = run.message(SWEEP_QUESTION, "Yes,No", icon="none")
-        run.check_scaled(progress, PROGRESS_TWIPS, "progress")
+        run.check_scaled(progress, PROGRESS_SIZE, "progress")
         run.check_texts_fit(progress, PROGRESS_TEXTS, "progress")
         run.press(box, "No")
         main = run.window("Selecting Aircraft", "QuorvaneMainWindow")
         check(run.list_items(main) == SIM_TITLES, f"list holds {run.list_items(main)}")
         check((base / "quorva_set.cfg").read_bytes() == windows_path(sim).encode("cp1252") +
               b"\r\n3", "the settings file does not name the folder chosen")
-        run.check_scaled(main, MAIN_TWIPS, "main")
+        run.check_scaled(main, MAIN_SIZE, "main")
         run.check_texts_fit(main, MAIN_TEXTS, "main")
         run.check_long_titles_scroll(main)
         run.check_follows_size(main)
@@ -379,7 +401,7 @@ def test_start_with_the_folder_gone(session, args, work):
         # The restore window at 144 DPI, with nothing held; Esc closes it.
         run.probe.ok("menu", main, MENU_RESTORE)
         restore = run.window("Restore Removed Aircraft", "QuorvaneRestoreWindow")
-        run.check_scaled(restore, RESTORE_TWIPS, "restore")
+        run.check_scaled(restore, RESTORE_SIZE, "restore")
         run.check_texts_fit(restore, RESTORE_TEXTS, "restore")
         check(run.list_items(restore, RESTORE_LIST) == [], "the restore window lists removals")
         check(wait_until(lambda: run.probe.ok("foreground") == restore, 10),
@@ -390,7 +412,7 @@ def test_start_with_the_folder_gone(session, args, work):
         # The About window at 144 DPI; Esc closes it.
         run.probe.ok("menu", main, MENU_ABOUT)
         about = run.window("About Quorvane v4.0", "QuorvaneAboutWindow")
-        run.check_scaled(about, ABOUT_TWIPS, "About")
+        run.check_scaled(about, ABOUT_SIZE, "About")
         run.check_texts_fit(about, ABOUT_TEXTS, "About")
         check(wait_until(lambda: run.probe.ok("foreground") == about, 10),
               "the About window is not in front")
@@ -431,7 +453,7 @@ def test_start_without_an_aircraft_folder(session, args, work):
         check(run.list_items(main) == SIM_TITLES, f"list holds {run.list_items(main)}")
         check((base / "quorva_set.cfg").read_bytes() == windows_path(chosen).encode("cp1252") +
               b"\r\n3", "the settings file does not name the folder used")
-        run.check_scaled(main, MAIN_TWIPS, "main")
+        run.check_scaled(main, MAIN_SIZE, "main")
         run.check_texts_fit(main, MAIN_TEXTS, "main")
         run.probe.ok("close", main)
         check(run.finish() == 0, "the program did not end cleanly when its last window closed")
@@ -445,7 +467,7 @@ def find_remove_and_restore(run, main, sim, held):
     confirmation, one gauge question, one reload); then Alpha One put back from the restore
     window."""
     bravo = sim / "Aircraft" / "Bravo"
-    caption = lambda: run.text(main, MAIN_LIST_FRAME)  # noqa: E731
+    caption = lambda: run.text(main, MAIN_LIST_GROUP)  # noqa: E731
     run.probe.ok("select", main, MAIN_LIST, 1)
     check(wait_until(lambda: run.text(main, MAIN_FOLDER) == windows_path(bravo), 10),
           f"the folder line shows {run.text(main, MAIN_FOLDER)!r} for Bravo Blue")
@@ -463,7 +485,10 @@ def find_remove_and_restore(run, main, sim, held):
     check(wait_until(lambda: run.text(main, MAIN_SUMMARY) == "", 10),
           "the plan line still shows one aircraft's plan with two selected")
     run.probe.ok("click", main, MAIN_REMOVE)
-    run.answer(BATCH_CONFIRM, "Yes,No", "Yes", icon="none")
+    box = run.message(BATCH_CONFIRM, "Yes,No", icon="icon")
+    check(run.probe.ok("defbutton", box) == "No", "Enter would confirm the batch")
+    check(run.probe.ok("owner", box) == main, "the batch question is not the main window's")
+    run.press(box, "Yes")
     run.answer(GAUGE_QUESTION_START + "...", "Yes,No", "No")
     run.answer(REMOVAL_DONE, "OK", "OK", icon="icon")
     # One reload: a second one's question would come before the restore's below.
@@ -636,8 +661,9 @@ def test_run_with_settings(session, args, work):
         check(not (sim / "Aircraft" / "Alpha").exists(), "the aircraft folder is still there")
         check((held / "alpha" / "aircraft.cfg").exists(), "aircraft.cfg was not held")
         check((held / "alpha" / "alpha.air").exists(), "the flight model was not held")
-        check((unused / "AlphaGauge.gau").exists() and not (gauges / "AlphaGauge.gau").exists(),
-              "the reload's sweep did not move the gauge only Alpha used")
+        # Alpha's panel is held with it and still names its gauge: no sweep takes it.
+        check((gauges / "AlphaGauge.gau").exists() and not (unused / "AlphaGauge.gau").exists(),
+              "the reload's sweep moved the gauge of the held Alpha One")
         check((gauges / "Shared.gau").exists(), "a gauge Bravo still uses was moved")
 
         find_remove_and_restore(run, main, sim, held)
@@ -693,11 +719,14 @@ def test_run_with_settings(session, args, work):
 
         # Emptying both holding folders; a close asked for during the second waits for it.
         run.probe.ok("menu", main, MENU_EMPTY_TEMP)
-        run.answer(EMPTY_TEMP_QUESTION, "Yes,No", "Yes", icon="none")
+        box = run.message(EMPTY_TEMP_QUESTION, "Yes,No", icon="icon")
+        check(run.probe.ok("defbutton", box) == "No", "Enter would empty Temp_Path")
+        run.press(box, "Yes")
         run.answer("The Temporaly Folder is now empty", "OK", "OK", icon="icon")
         check(held.is_dir() and not any(held.iterdir()), "Temp_Path is not empty")
         run.probe.ok("menu", main, MENU_EMPTY_UNUSED)
-        box = run.message(EMPTY_UNUSED_QUESTION, "Yes,No", icon="none")
+        box = run.message(EMPTY_UNUSED_QUESTION, "Yes,No", icon="icon")
+        check(run.probe.ok("defbutton", box) == "No", "Enter would empty Unused Gauges")
         run.probe.ok("close", main)
         time.sleep(0.5)
         check(run.count("Selecting Aircraft", "QuorvaneMainWindow") == 1,

@@ -24,7 +24,7 @@ struct LoadFixture : test::InstallationTest {
         tmp.write("FS/Aircraft/B/Aircraft.cfg", "[fltsim.0]\rtitle=Br\xE4vo\rsim=b\r");
         tmp.write("FS/Aircraft/B/panel/PANEL.CFG", "Alias=A\\panel\rgauge00=Other,1\r");
         tmp.write("FS/Aircraft/C/aircraft.cfg", "[fltsim.0]\ntitle=Charlie");
-        test::WriteFiles(tmp, "FS/Gauges", {"Used.gau", "Unused.gau"});
+        test::write_files(tmp, "FS/Gauges", {"Used.gau", "Unused.gau"});
     }
 };
 
@@ -67,7 +67,7 @@ TEST_F(LoadFixture, WhatCantBeReadIsPassedOverAndNamed) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path_part);
-        Reset();
+        reset();
         test::FailingFileSystem fs(tmp.fs());
         fs.fail(c.op, c.path_part);
         test::RecordingUi recording;

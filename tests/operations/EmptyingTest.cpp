@@ -23,7 +23,7 @@ TEST_F(EmptyTest, EmptiesEverythingWhateverItsAttributesAndKeepsTheFolder) {
     tmp.write("base\\Temp_Path\\a\\.thumbs\\t.db", "t");
     tmp.write("base\\Unused Gauges\\x.gau", "x");
     ui.answer({true});
-    EXPECT_EQ(empty_temp_path(tmp.fs(), workspace, ui), EmptyOutcome::emptied);
+    EXPECT_EQ(empty_temp_path(tmp.fs(), workspace, ui), Ending::completed);
     EXPECT_EQ(ui.transcript(), std::string("question: ") + msg::kEmptyTempQuestion +
                                    "\nshow\nstatus: Cleanning Temporaly Folder\nclose\n"
                                    "notice: The Temporaly Folder is now empty\n");
@@ -33,12 +33,12 @@ TEST_F(EmptyTest, EmptiesEverythingWhateverItsAttributesAndKeepsTheFolder) {
     // No deletes nothing; a missing folder counts as empty.
     ui.events.clear();
     ui.answer({false, true});
-    EXPECT_EQ(empty_unused_gauges(tmp.fs(), workspace, ui), EmptyOutcome::declined);
+    EXPECT_EQ(empty_unused_gauges(tmp.fs(), workspace, ui), Ending::declined);
     EXPECT_EQ(ui.transcript(), std::string("question: ") + msg::kEmptyUnusedQuestion + "\n");
     EXPECT_TRUE(tmp.exists("base\\Unused Gauges\\x.gau"));
     tmp.write("base\\Temp_Path\\keep.txt", "k");
     workspace.unused_gauges_dir = tmp.at("gone");
-    EXPECT_EQ(empty_unused_gauges(tmp.fs(), workspace, ui), EmptyOutcome::emptied);
+    EXPECT_EQ(empty_unused_gauges(tmp.fs(), workspace, ui), Ending::completed);
     EXPECT_EQ(ui.events.back(), "notice: The Unused Gauges Folder is now empty");
     EXPECT_EQ(tmp.tree("base/Temp_Path"), Tree{"keep.txt"});
     EXPECT_EQ(tmp.tree("base/Unused Gauges"), Tree{"x.gau"});
@@ -50,7 +50,7 @@ TEST_F(EmptyTest, WhatStaysIsNamedInsteadOfTheNotice) {
     FailingFileSystem fs(tmp.fs());
     fs.fail(Op::delete_file, "locked.air");
     ui.answer({true});
-    EXPECT_EQ(empty_temp_path(fs, workspace, ui), EmptyOutcome::left_over);
+    EXPECT_EQ(empty_temp_path(fs, workspace, ui), Ending::left_over);
     const std::string& warning = ui.events.back();
     EXPECT_TRUE(warning.starts_with("warning: ")) << warning;
     EXPECT_NE(warning.find("locked.air"), std::string::npos) << warning;

@@ -25,44 +25,44 @@ struct Scenario {
     std::string cfg;    // the aircraft.cfg, below FS
 };
 
-void WriteSingle(TempFolder& tmp) {
+void write_single(TempFolder& tmp) {
     tmp.write("FS/Aircraft/Solo/aircraft.cfg",
               "[fltsim.0]\r\ntitle\t= Solo\r\nsim=solo\r\ntexture=red\r\nkb_checklists= notes\r\n");
-    WriteFiles(tmp, "FS\\Aircraft\\Solo",
-               {"solo.air", "notes.txt", "readme.txt", "model\\solo.mdl", "model\\lod\\l1.mdl",
-                "texture.red\\a.bmp", "texture.red\\b.bmp", "Kit\\layers.psd"});
+    write_files(tmp, "FS\\Aircraft\\Solo",
+                {"solo.air", "notes.txt", "readme.txt", "model\\solo.mdl", "model\\lod\\l1.mdl",
+                 "texture.red\\a.bmp", "texture.red\\b.bmp", "Kit\\layers.psd"});
     tmp.hide("FS/Aircraft/Solo/readme.txt");
     tmp.make_read_only("FS/Aircraft/Solo/notes.txt");
     tmp.write("FS/Aircraft/Solo/panel/panel.cfg", "gauge00\t= solo!a, 1, 2\r\n");
     tmp.write("FS/Gauges/solo.gau", "g");
 }
 
-void WriteMiddle(TempFolder& tmp) {
+void write_middle(TempFolder& tmp) {
     tmp.write("FS/Aircraft/Trio/aircraft.cfg",
               "[fltsim.0]\r\ntitle=A\r\ntexture=a\r\n[fltsim.1]\r\ntitle=B\r\ntexture=b\r\n"
               "panel=b\r\nmodel=b\r\n[fltsim.2]\r\ntitle=C\r\ntexture=c\r\n");
-    WriteFiles(tmp, "FS\\Aircraft\\Trio",
-               {"texture.a\\a.bmp", "texture.b\\b1.bmp", "texture.b\\b2.bmp", "model.b\\b.mdl",
-                "texture.c\\c.bmp"});
+    write_files(tmp, "FS\\Aircraft\\Trio",
+                {"texture.a\\a.bmp", "texture.b\\b1.bmp", "texture.b\\b2.bmp", "model.b\\b.mdl",
+                 "texture.c\\c.bmp"});
     tmp.write("FS/Aircraft/Trio/panel.b/panel.cfg", "gauge00=mid!x, 1, 2\r\n");
     tmp.write("FS/Gauges/mid.gau", "m");
 }
 
 const Scenario kScenarios[] = {
-    {"single section with leftovers", WriteSingle, 0, "Aircraft\\Solo\\aircraft.cfg"},
-    {"middle of three with gauges", WriteMiddle, 1, "Aircraft\\Trio\\aircraft.cfg"},
+    {"single section with leftovers", write_single, 0, "Aircraft\\Solo\\aircraft.cfg"},
+    {"middle of three with gauges", write_middle, 1, "Aircraft\\Trio\\aircraft.cfg"},
 };
 
 struct FaultTest : InstallationTest {
     // A fresh tree and catalogue for the scenario.
-    void Prepare(const Scenario& s) {
-        Reset();
+    void prepare(const Scenario& s) {
+        reset();
         s.write(tmp);
-        Load();
+        load();
     }
 
     // Removes the scenario's entry through `fs`, answering Yes to everything asked.
-    RemovalOutcome RemoveThrough(FileSystem& fs, const Scenario& s, bool gauges = true) {
+    RemovalOutcome remove_through(FileSystem& fs, const Scenario& s, bool gauges = true) {
         ui.answer({true, gauges});
         const RemovalOutcome outcome =
             remove_aircraft(fs, workspace, ui, catalogue, static_cast<std::ptrdiff_t>(s.entry));
@@ -70,14 +70,14 @@ struct FaultTest : InstallationTest {
         return outcome;
     }
 
-    Files Sim() const { return tmp.files("FS"); }
+    Files sim() const { return tmp.files("FS"); }
 
     // What a removal may leave behind in any case.
-    void CheckNothingLost(const Files& before, const std::string& cfg_rel) {
-        EXPECT_EQ(Unaccounted(before), Tree{});
+    void check_nothing_lost(const Files& before, const std::string& cfg_rel) {
+        EXPECT_EQ(unaccounted(before), Tree{});
         for (const auto& entry : tmp.tree(""))
             EXPECT_EQ(entry.find(".qvtmp-"), std::string::npos) << entry;
-        const auto now = Sim();
+        const auto now = sim();
         const auto it = now.find(cfg_rel);
         if (it != now.end()) {
             // The original text or the whole rewrite, never a part of either.
@@ -91,33 +91,33 @@ TEST_F(FaultTest, AFailingCallAnywhereInARemovalLosesNothingAndIsNamed) {
     std::size_t points = 0, lost = 0;
     for (const auto& s : kScenarios) {
         SCOPED_TRACE(s.name);
-        Prepare(s);
-        const Files before = Sim();
+        prepare(s);
+        const Files before = sim();
         FailingFileSystem counting(tmp.fs());
-        ASSERT_EQ(RemoveThrough(counting, s).result, Result::completed);
-        const Files after = Sim();
+        ASSERT_EQ(remove_through(counting, s).result, Result::completed);
+        const Files after = sim();
         const std::size_t calls = counting.calls();
         for (bool from_then_on : {false, true}) {
             for (std::size_t k = 0; k < calls; k += kPointStride) {
                 SCOPED_TRACE("call " + std::to_string(k) + (from_then_on ? " on" : " once"));
-                Prepare(s);
+                prepare(s);
                 FailingFileSystem failing(tmp.fs());
                 failing.fail_call(k, from_then_on);
-                const RemovalOutcome outcome = RemoveThrough(failing, s);
+                const RemovalOutcome outcome = remove_through(failing, s);
                 ++points;
-                const std::size_t lost_before = Unaccounted(before).size();
+                const std::size_t lost_before = unaccounted(before).size();
                 lost += lost_before;
-                CheckNothingLost(before, s.cfg);
+                check_nothing_lost(before, s.cfg);
                 switch (outcome.result) {
                     case Result::completed:
-                        EXPECT_EQ(Sim(), after);
+                        EXPECT_EQ(sim(), after);
                         EXPECT_THAT(ui.events.back(), ::testing::StartsWith("notice: "));
                         break;
                     case Result::stopped:
-                        EXPECT_EQ(Sim(), before);
+                        EXPECT_EQ(sim(), before);
                         break;
                     case Result::left_over: {
-                        const Files now = Sim();
+                        const Files now = sim();
                         const auto cfg = now.find(s.cfg);
                         EXPECT_TRUE(cfg == now.end() || cfg->second != before.at(s.cfg))
                             << "said removed, but the section is still there";
@@ -141,26 +141,26 @@ TEST_F(FaultTest, ARemovalStoppedAtAnyCallIsFinishedOrUndoneByTheNextCommand) {
     std::size_t points = 0;
     for (const auto& s : kScenarios) {
         SCOPED_TRACE(s.name);
-        Prepare(s);
-        const Files before = Sim();
-        RemoveThrough(tmp.fs(), s, false);
-        const Files without_gauges = Sim();
-        Prepare(s);
+        prepare(s);
+        const Files before = sim();
+        remove_through(tmp.fs(), s, false);
+        const Files without_gauges = sim();
+        prepare(s);
         FailingFileSystem counting(tmp.fs());
-        RemoveThrough(counting, s);
-        const Files after = Sim();
+        remove_through(counting, s);
+        const Files after = sim();
         const std::size_t calls = counting.calls();
         for (std::size_t k = 0; k < calls; k += kPointStride) {
             SCOPED_TRACE("stopped at call " + std::to_string(k));
-            Prepare(s);
+            prepare(s);
             FailingFileSystem killed(tmp.fs());
             killed.stop_at(k);
-            EXPECT_THROW(RemoveThrough(killed, s), Interrupted);
+            EXPECT_THROW(remove_through(killed, s), Interrupted);
             ++points;
             finish_interrupted(tmp.fs(), workspace, ui);
-            const Files now = Sim();
+            const Files now = sim();
             EXPECT_TRUE(now == before || now == after || now == without_gauges);
-            CheckNothingLost(before, s.cfg);
+            check_nothing_lost(before, s.cfg);
             EXPECT_TRUE(interrupted_removals(tmp.fs(), workspace).empty());
         }
     }
@@ -171,35 +171,35 @@ TEST_F(FaultTest, AFullDiskAtAnyByteIsNeverTakenAsWrittenAndTheNextCommandFinish
     std::size_t points = 0;
     for (const auto& s : kScenarios) {
         SCOPED_TRACE(s.name);
-        Prepare(s);
-        const Files before = Sim();
+        prepare(s);
+        const Files before = sim();
         FailingFileSystem counting(tmp.fs());
-        ASSERT_EQ(RemoveThrough(counting, s).result, Result::completed);
-        const Files after = Sim();
+        ASSERT_EQ(remove_through(counting, s).result, Result::completed);
+        const Files after = sim();
         const std::size_t total = counting.written();
         const std::size_t stride = std::max<std::size_t>(1, total / (40 / kPointStride));
         for (std::size_t room = 0; room <= total; room += stride) {
             SCOPED_TRACE("room for " + std::to_string(room) + " of " + std::to_string(total));
-            Prepare(s);
+            prepare(s);
             FailingFileSystem full(tmp.fs());
             full.fill_disk_after(room);
-            const RemovalOutcome outcome = RemoveThrough(full, s);
+            const RemovalOutcome outcome = remove_through(full, s);
             ++points;
-            CheckNothingLost(before, s.cfg);
+            check_nothing_lost(before, s.cfg);
             if (outcome.result == Result::completed) {
-                EXPECT_EQ(Sim(), after);
+                EXPECT_EQ(sim(), after);
             } else {
                 EXPECT_THAT(ui.events.back(), ::testing::StartsWith("warning: "));
             }
             if (outcome.result == Result::stopped) {
-                EXPECT_EQ(Sim(), before);
+                EXPECT_EQ(sim(), before);
             }
             // A removal whose record could not be written whole is left to the next command.
             if (!interrupted_removals(tmp.fs(), workspace).empty()) {
                 EXPECT_EQ(outcome.result, Result::left_over);
             }
             finish_interrupted(tmp.fs(), workspace, ui);
-            CheckNothingLost(before, s.cfg);
+            check_nothing_lost(before, s.cfg);
             EXPECT_TRUE(interrupted_removals(tmp.fs(), workspace).empty());
         }
     }
@@ -207,9 +207,9 @@ TEST_F(FaultTest, AFullDiskAtAnyByteIsNeverTakenAsWrittenAndTheNextCommandFinish
 }
 
 TEST_F(FaultTest, ASweepOrALoadWithAFailingCallMovesOnlyWhatItHolds) {
-    WriteSingle(tmp);
-    WriteFiles(tmp, "FS/Gauges", {"unused1.gau", "unused2.zip", "old.cab"});
-    const Files before = Sim();
+    write_single(tmp);
+    write_files(tmp, "FS/Gauges", {"unused1.gau", "unused2.zip", "old.cab"});
+    const Files before = sim();
     FailingFileSystem counting(tmp.fs());
     ui.answer({true});
     load_catalogue(counting, workspace, ui, catalogue);
@@ -217,15 +217,15 @@ TEST_F(FaultTest, ASweepOrALoadWithAFailingCallMovesOnlyWhatItHolds) {
     for (bool from_then_on : {false, true}) {
         for (std::size_t k = 0; k < calls; k += kPointStride) {
             SCOPED_TRACE("call " + std::to_string(k));
-            Reset();
-            WriteSingle(tmp);
-            WriteFiles(tmp, "FS/Gauges", {"unused1.gau", "unused2.zip", "old.cab"});
+            reset();
+            write_single(tmp);
+            write_files(tmp, "FS/Gauges", {"unused1.gau", "unused2.zip", "old.cab"});
             FailingFileSystem failing(tmp.fs());
             failing.fail_call(k, from_then_on);
             ui.answer({true});
             load_catalogue(failing, workspace, ui, catalogue, &ui);
             ui.drop_answers();
-            EXPECT_EQ(Unaccounted(before), Tree{});
+            EXPECT_EQ(unaccounted(before), Tree{});
             // A list that lacks an aircraft says so.
             if (ui.list != Tree{"Solo"}) {
                 EXPECT_FALSE(ui.only("warning: ").empty());
@@ -239,22 +239,22 @@ TEST_F(FaultTest, ASweepOrALoadWithAFailingCallMovesOnlyWhatItHolds) {
 
 TEST_F(FaultTest, AnEmptyingWithAFailingCallNeverSaysEmptyWhenItIsNot) {
     const auto fill = [&] {
-        WriteFiles(tmp, "base/Temp_Path", {"a\\x.air", "a\\b\\y.mdl", "z.txt"});
+        write_files(tmp, "base/Temp_Path", {"a\\x.air", "a\\b\\y.mdl", "z.txt"});
         tmp.hide("base/Temp_Path/z.txt");
     };
     fill();
     FailingFileSystem counting(tmp.fs());
     ui.answer({true});
-    ASSERT_EQ(empty_temp_path(counting, workspace, ui), EmptyOutcome::emptied);
+    ASSERT_EQ(empty_temp_path(counting, workspace, ui), Ending::completed);
     const std::size_t calls = counting.calls();
     for (std::size_t k = 0; k < calls; k += kPointStride) {
         SCOPED_TRACE("call " + std::to_string(k));
-        Reset();
+        reset();
         fill();
         FailingFileSystem failing(tmp.fs());
         failing.fail_call(k);
         ui.answer({true});
-        if (empty_temp_path(failing, workspace, ui) == EmptyOutcome::emptied) {
+        if (empty_temp_path(failing, workspace, ui) == Ending::completed) {
             EXPECT_EQ(tmp.tree("base/Temp_Path"), Tree{});
         } else {
             EXPECT_THAT(ui.events.back(), ::testing::StartsWith("warning: "));

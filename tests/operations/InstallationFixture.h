@@ -21,8 +21,8 @@ namespace qv::test {
 using Tree = std::vector<std::string>;
 
 // Writes each file below `dir`, with its own name as its text.
-inline void WriteFiles(TempFolder& tmp, const std::string& dir,
-                       std::initializer_list<const char*> files) {
+inline void write_files(TempFolder& tmp, const std::string& dir,
+                        std::initializer_list<const char*> files) {
     for (const char* f : files) tmp.write(dir + "\\" + f, f);
 }
 
@@ -41,14 +41,14 @@ class InstallationTest : public ::testing::Test {
     }
 
     // Starts again from an empty installation, for the next case of a table.
-    void Reset() {
+    void reset() {
         tmp.clear();
         ui = RecordingUi();
         SetUp();
     }
 
     // Loads the catalogue, answering No to the sweep, and forgets the load's events.
-    void Load() {
+    void load() {
         ui.answer({false});
         load_catalogue(tmp.fs(), workspace, ui, catalogue, &ui);
         ui.events.clear();
@@ -56,7 +56,7 @@ class InstallationTest : public ::testing::Test {
 
     // Removes the nth list entry with this title, with the given answers (confirmation, then the
     // gauge question when one is expected) and reloads as a front end does.
-    RemovalOutcome::Result Remove(const std::string& title, std::initializer_list<bool> answers,
+    RemovalOutcome::Result remove(const std::string& title, std::initializer_list<bool> answers,
                                   int nth = 0, FileSystem* fs = nullptr) {
         std::ptrdiff_t pos = 0;
         while (pos < std::ssize(ui.list) && (ui.list[pos] != title || nth-- > 0)) ++pos;
@@ -75,7 +75,7 @@ class InstallationTest : public ::testing::Test {
     // Every file the simulator's tree lost since `before` (or whose bytes changed, aircraft.cfg
     // files aside) is held, byte for byte: nothing removed is destroyed. Returns the files not
     // accounted for.
-    std::vector<std::string> Unaccounted(const std::map<std::string, std::string>& before) const {
+    std::vector<std::string> unaccounted(const std::map<std::string, std::string>& before) const {
         const auto after = tmp.files("FS");
         std::multiset<std::string> held;
         for (const auto& [name, bytes] : tmp.files("base\\Temp_Path")) held.insert(bytes);
@@ -95,7 +95,7 @@ class InstallationTest : public ::testing::Test {
     }
 
     // The removal's closing message: the first notice or warning after the load.
-    std::string Said() const {
+    std::string said() const {
         for (const auto& e : ui.events)
             if (e.starts_with("notice: ") || e.starts_with("warning: ")) return e;
         return {};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Messages.h"
+#include "operations/HeldRemovals.h"
 #include "operations/InstallationFixture.h"
 #include "operations/RemovalPlan.h"
 #include "operations/RemovalRecord.h"
@@ -26,12 +27,12 @@ const std::string kDone = "close\nnotice: Remove process completed.\n";
 // A single-section aircraft as real packages come: keys aligned with tabs and blanks, a checklist
 // named with a blank after its "=", files no value names (a read-me, a paint kit, a hidden and a
 // read-only file, a sub-folder inside the texture folder), and a second aircraft.
-void WriteSolo(TempFolder& tmp) {
+void write_solo(TempFolder& tmp) {
     tmp.write("FS/Aircraft/Cessna/aircraft.cfg",
               "[General]\r\natc_type=CESSNA\r\n\r\n[fltsim.0]\r\ntitle\t= Cessna Solo \r\n"
               "//sim=old\r\nsim = c172\r\nmodel=\r\npanel=\r\nsound=\r\ntexture=\r\n"
               "checklist=c172_check\r\nkb_checklists= c172_kb\r\nkb_reference=c172_ref\r\n");
-    WriteFiles(
+    write_files(
         tmp, "FS\\Aircraft\\Cessna",
         {"c172.air", "c172_check.cfg", "c172_kb.txt", "c172_ref.txt", "readme.txt",
          "Paint Kit\\layers.psd", "model\\c172.mdl", "model\\parts\\wheel.mdl", "sound\\sound.cfg",
@@ -53,9 +54,9 @@ const char* const kTrioCfg =
     "title=Trio B\nsim=trio\nmodel=b\ntexture=Blue\npanel=b\nchecklist=b_check\n[fltsim.2]\n"
     "title=Trio C\nsim=trio\nmodel=\ntexture=c\n[WEIGHT_AND_BALANCE]\nempty_weight=1\n";
 
-void WriteTrio(TempFolder& tmp) {
+void write_trio(TempFolder& tmp) {
     tmp.write("FS/Aircraft/Trio/aircraft.cfg", kTrioCfg);
-    WriteFiles(
+    write_files(
         tmp, "FS\\Aircraft\\Trio",
         {"trio.air", "b_check.cfg", "model\\shared.mdl", "model.b\\b.mdl", "model.b\\inner\\x.mdl",
          "TEXTURE.BLUE\\b.bmp", "texture.a\\a.bmp", "texture.c\\c.bmp"});
@@ -64,7 +65,7 @@ void WriteTrio(TempFolder& tmp) {
 }
 
 // The held files of a holding folder, the removal's record aside.
-Tree Held(TempFolder& tmp, const std::string& holding) {
+Tree held(TempFolder& tmp, const std::string& holding) {
     Tree out;
     for (const auto& entry : tmp.tree(holding))
         if (!entry.starts_with("removal-")) out.push_back(entry);
@@ -72,12 +73,12 @@ Tree Held(TempFolder& tmp, const std::string& holding) {
 }
 
 TEST_F(RemovalTest, ASingleSectionAircraftIsHeldWholeAndItsFolderGoes) {
-    WriteSolo(tmp);
+    write_solo(tmp);
     const auto before = tmp.files("FS");
     const std::string cfg = tmp.read("FS/Aircraft/Cessna/aircraft.cfg");
-    Load();
+    load();
     EXPECT_EQ(ui.list, (Tree{"Cessna Solo", "Other"}));
-    EXPECT_EQ(Remove("Cessna Solo", {true, true}), Result::completed);
+    EXPECT_EQ(remove("Cessna Solo", {true, true}), Result::completed);
 
     EXPECT_THAT(
         ui.transcript(),
@@ -89,7 +90,7 @@ TEST_F(RemovalTest, ASingleSectionAircraftIsHeldWholeAndItsFolderGoes) {
                    kGaugeQ + "\nstep 5\nstatus: Deleting Aircraft's Files\nstep 6\n" +
                    "status: Deleting Aircraft's Folder\nstep 7\n" + kDone));
     EXPECT_FALSE(tmp.exists("FS/Aircraft/Cessna"));
-    EXPECT_EQ(Held(tmp, "base/Temp_Path/cessna"), (Tree{"aircraft.cfg",
+    EXPECT_EQ(held(tmp, "base/Temp_Path/cessna"), (Tree{"aircraft.cfg",
                                                         "c172.air",
                                                         "c172_check.cfg",
                                                         "c172_kb.txt",
@@ -114,7 +115,7 @@ TEST_F(RemovalTest, ASingleSectionAircraftIsHeldWholeAndItsFolderGoes) {
                                                         "texture\\thumbs\\",
                                                         "texture\\thumbs\\a.bmp"}));
     EXPECT_EQ(tmp.read("base/Temp_Path/cessna/aircraft.cfg"), cfg);
-    EXPECT_EQ(Unaccounted(before), Tree{});
+    EXPECT_EQ(unaccounted(before), Tree{});
     Attributes a;
     ASSERT_TRUE(tmp.fs().attributes(tmp.at("base/Temp_Path/cessna/licence.txt"), a).ok());
     EXPECT_TRUE(a.read_only);
@@ -123,9 +124,9 @@ TEST_F(RemovalTest, ASingleSectionAircraftIsHeldWholeAndItsFolderGoes) {
 }
 
 TEST_F(RemovalTest, TheMiddleOfThreeSectionsIsCutAndLaterRemovalsNeverReplaceWhatIsHeld) {
-    WriteTrio(tmp);
-    Load();
-    EXPECT_EQ(Remove("Trio B", {true, false}), Result::completed);
+    write_trio(tmp);
+    load();
+    EXPECT_EQ(remove("Trio B", {true, false}), Result::completed);
     EXPECT_THAT(ui.transcript(),
                 HasSubstr("step 5\nstatus: Deleting Aircraft's Files\nstep 6\n" + kDone));
     const std::string two =
@@ -137,7 +138,7 @@ TEST_F(RemovalTest, TheMiddleOfThreeSectionsIsCutAndLaterRemovalsNeverReplaceWha
               (Tree{"aircraft.cfg", "model\\", "model\\shared.mdl", "model.b\\", "model.b\\inner\\",
                     "model.b\\inner\\x.mdl", "texture.a\\", "texture.a\\a.bmp", "texture.c\\",
                     "texture.c\\c.bmp", "trio.air"}));
-    EXPECT_EQ(Held(tmp, "base/Temp_Path/trio"),
+    EXPECT_EQ(held(tmp, "base/Temp_Path/trio"),
               (Tree{"aircraft.cfg", "b_check.cfg", "Gauges\\", "model.b\\", "model.b\\b.mdl",
                     "panel.b\\", "panel.b\\panel.cfg", "texture.Blue\\", "texture.Blue\\b.bmp"}));
     EXPECT_EQ(tmp.read("base/Temp_Path/trio/aircraft.cfg"), kTrioCfg);
@@ -146,11 +147,11 @@ TEST_F(RemovalTest, TheMiddleOfThreeSectionsIsCutAndLaterRemovalsNeverReplaceWha
 
     // The same aircraft installed again and removed again: every held name taken gets the next.
     tmp.write("FS/Aircraft/Trio/aircraft.cfg", kTrioCfg);
-    WriteFiles(tmp, "FS\\Aircraft\\Trio", {"b_check.cfg", "TEXTURE.BLUE\\b.bmp"});
+    write_files(tmp, "FS\\Aircraft\\Trio", {"b_check.cfg", "TEXTURE.BLUE\\b.bmp"});
     tmp.write("FS/Aircraft/Trio/TEXTURE.BLUE/b.bmp", "second b.bmp");
     tmp.write("FS/Aircraft/Trio/b_check.cfg", "second check");
-    Load();
-    EXPECT_EQ(Remove("Trio B", {true}), Result::completed);
+    load();
+    EXPECT_EQ(remove("Trio B", {true}), Result::completed);
     EXPECT_EQ(tmp.read("base/Temp_Path/trio/texture.Blue/b.bmp"), "TEXTURE.BLUE\\b.bmp");
     EXPECT_EQ(tmp.read("base/Temp_Path/trio/texture.Blue/b.bmp.2"), "second b.bmp");
     EXPECT_EQ(tmp.read("base/Temp_Path/trio/b_check.cfg.2"), "second check");
@@ -159,9 +160,9 @@ TEST_F(RemovalTest, TheMiddleOfThreeSectionsIsCutAndLaterRemovalsNeverReplaceWha
 }
 
 TEST_F(RemovalTest, EachRemovalLeavesARecordOfEveryMoveItMade) {
-    WriteTrio(tmp);
-    Load();
-    EXPECT_EQ(Remove("Trio B", {true, true}), Result::completed);
+    write_trio(tmp);
+    load();
+    EXPECT_EQ(remove("Trio B", {true, true}), Result::completed);
     Tree records;
     for (const auto& entry : tmp.tree("base/Temp_Path/trio"))
         if (entry.starts_with("removal-")) records.push_back(entry);
@@ -193,8 +194,8 @@ TEST_F(RemovalTest, EachRemovalLeavesARecordOfEveryMoveItMade) {
 }
 
 TEST_F(RemovalTest, TheDryRunPlanIsWhatTheRemovalThenDoes) {
-    WriteSolo(tmp);
-    Load();
+    write_solo(tmp);
+    load();
     const auto before = tmp.files("");
     const AircraftRecord& target = catalogue.aircraft_table[catalogue.list_records[0]];
     const PlanOutcome planned = plan_removal(tmp.fs(), workspace, catalogue, target);
@@ -202,7 +203,7 @@ TEST_F(RemovalTest, TheDryRunPlanIsWhatTheRemovalThenDoes) {
     EXPECT_EQ(tmp.files(""), before);
     EXPECT_EQ(summarise(planned.plan),
               "moves 5 folders and 15 files; 1 gauge file if asked; folder removed");
-    EXPECT_EQ(Remove("Cessna Solo", {true, true}), Result::completed);
+    EXPECT_EQ(remove("Cessna Solo", {true, true}), Result::completed);
     Tree planned_moves, made;
     for (const auto* moves : {&planned.plan.gauges, &planned.plan.moves, &planned.plan.rest})
         for (const auto& m : *moves) planned_moves.push_back(m.source + " > " + m.held);
@@ -234,15 +235,15 @@ TEST_F(RemovalTest, TheGaugeQuestionComesOnlyForTheSectionsOwnPanelWithoutAlias)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Reset();
+        reset();
         tmp.write(
             "FS/Aircraft/A/aircraft.cfg",
             std::string("[fltsim.0]\r\ntitle=Gone\r\npanel=x\r\n[fltsim.1]\r\ntitle=Kept\r\n") +
                 c.other_panel);
         if (c.panel_cfg) tmp.write("FS/Aircraft/A/panel.x/panel.cfg", c.panel_cfg);
         tmp.write("FS/Gauges/g.gau", "g");
-        Load();
-        Remove("Gone", {true, c.answer});  // an answer not asked for goes to the reload, No
+        load();
+        remove("Gone", {true, c.answer});  // an answer not asked for goes to the reload, No
         EXPECT_EQ(ui.only(kGaugeQ).size(), c.asked ? 1u : 0u);
         EXPECT_EQ(tmp.exists("FS/Gauges/g.gau"), !c.answer);
     }
@@ -260,9 +261,9 @@ TEST_F(RemovalTest, GaugesListedByOtherPanelsStay) {
     tmp.write("FS/Aircraft/Aliased/panel/panel.cfg", "alias=x\r\ngauge00=g3!a\r\n");
     tmp.write("FS/Aircraft/Other2/panel/panel.cfg", "gauge00=xg4!a\r\n");
     tmp.write("FS/Aircraft/Main/panel.two/panel.cfg", "gauge00\t= g5!a\r\n");
-    WriteFiles(tmp, "FS/Gauges", {"g1.gau", "g2.gau", "g3.gau", "g4.gau", "g5.gau", "g6.gau"});
-    Load();
-    EXPECT_EQ(Remove("Main One", {true, true}), Result::completed);
+    write_files(tmp, "FS/Gauges", {"g1.gau", "g2.gau", "g3.gau", "g4.gau", "g5.gau", "g6.gau"});
+    load();
+    EXPECT_EQ(remove("Main One", {true, true}), Result::completed);
     EXPECT_EQ(tmp.tree("FS/Gauges"), (Tree{"g1.gau", "g4.gau", "g5.gau"}));
     EXPECT_EQ(tmp.tree("base/Temp_Path/main/Gauges"), (Tree{"g2.gau", "g3.gau", "g6.gau"}));
 }
@@ -274,12 +275,12 @@ TEST_F(RemovalTest, TheChosenEntryIsRemovedEvenWhenAnotherHasTheSameTitleOrText)
         "[fltsim.0]\r\ntitle=Same\r\ntexture=t\r\n[fltsim.0]\r\ntitle=Same\r\ntexture=t";
     tmp.write("FS/Aircraft/Twins/aircraft.cfg", twins);
     tmp.write("FS/Aircraft/Twins/texture.t/t.bmp", "t");
-    Load();
-    EXPECT_EQ(Remove("Twin", {true}, 0), Result::completed);
+    load();
+    EXPECT_EQ(remove("Twin", {true}, 0), Result::completed);
     EXPECT_FALSE(tmp.exists("FS/Aircraft/First"));
     EXPECT_TRUE(tmp.exists("FS/Aircraft/Second/aircraft.cfg"));
 
-    EXPECT_EQ(Remove("Same", {true}, 1), Result::completed);
+    EXPECT_EQ(remove("Same", {true}, 1), Result::completed);
     EXPECT_EQ(tmp.read("FS/Aircraft/Twins/aircraft.cfg"), "[fltsim.0]\r\ntitle=Same\r\ntexture=t");
     EXPECT_TRUE(tmp.exists("FS/Aircraft/Twins/texture.t/t.bmp"));
     EXPECT_EQ(tmp.read("base/Temp_Path/twins/aircraft.cfg"), twins);
@@ -297,20 +298,20 @@ TEST_F(RemovalTest, ValuesThatLeadOutOfTheirFolderAreSkipped) {
                           "FS/Outside/v2.gau",          "FS/evil.gau",
                           "FS/Aircraft/Esc2/notes.txt", "FS/Gauges/keep.gau"};
     for (const auto& f : outside) tmp.write(f, f);
-    Load();
-    EXPECT_EQ(Remove("Escape", {true, true}), Result::completed);
+    load();
+    EXPECT_EQ(remove("Escape", {true, true}), Result::completed);
     for (const auto& f : outside) EXPECT_EQ(tmp.read(f), f);
     EXPECT_FALSE(tmp.exists("FS/Aircraft/Esc"));
-    EXPECT_EQ(Held(tmp, "base/Temp_Path/esc"),
+    EXPECT_EQ(held(tmp, "base/Temp_Path/esc"),
               (Tree{"aircraft.cfg", "Gauges\\", "panel\\", "panel\\panel.cfg"}));
 }
 
 TEST_F(RemovalTest, AFileWrittenWithAByteOrderMarkKeepsItsFirstSectionAndTheMark) {
     tmp.write("FS/Aircraft/Bom/aircraft.cfg",
               "\xEF\xBB\xBF[fltsim.0]\r\ntitle=First\r\n[fltsim.1]\r\ntitle=Second\r\n");
-    Load();
+    load();
     EXPECT_EQ(ui.list, (Tree{"First", "Second"}));
-    EXPECT_EQ(Remove("Second", {true}), Result::completed);
+    EXPECT_EQ(remove("Second", {true}), Result::completed);
     EXPECT_EQ(tmp.read("FS/Aircraft/Bom/aircraft.cfg"), "\xEF\xBB\xBF[fltsim.0]\r\ntitle=First");
 }
 
@@ -335,9 +336,9 @@ TEST_F(RemovalTest, AChangedFileOrAFailingStepBeforeTheFirstMoveRemovesNothing) 
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.said);
-        Reset();
-        WriteTrio(tmp);
-        Load();
+        reset();
+        write_trio(tmp);
+        load();
         std::string cfg = kTrioCfg;
         if (!c.path_part)
             tmp.write("FS/Aircraft/Trio/aircraft.cfg",
@@ -352,24 +353,24 @@ TEST_F(RemovalTest, AChangedFileOrAFailingStepBeforeTheFirstMoveRemovesNothing) 
         EXPECT_EQ(tmp.tree("FS"), before);
         EXPECT_EQ(tmp.read("FS/Aircraft/Trio/aircraft.cfg"), cfg);
         EXPECT_EQ(tmp.tree("base/Temp_Path"), Tree{});
-        EXPECT_THAT(ui.transcript(), HasSubstr(c.ending + Said()));
-        EXPECT_THAT(Said(), HasSubstr(c.said));
-        EXPECT_THAT(Said(), Not(HasSubstr("removed, but")));
+        EXPECT_THAT(ui.transcript(), HasSubstr(c.ending + said()));
+        EXPECT_THAT(said(), HasSubstr(c.said));
+        EXPECT_THAT(said(), Not(HasSubstr("removed, but")));
         EXPECT_TRUE(ui.only(kGaugeQ).empty());
     }
 }
 
 TEST_F(RemovalTest, AFileThatCanNotBeHeldStaysAndKeepsTheAircraftFolder) {
-    WriteSolo(tmp);
+    write_solo(tmp);
     const auto before = tmp.files("FS");
-    Load();
+    load();
     FailingFileSystem failing(tmp.fs());
     failing.fail(Op::copy_file, "c172.mdl");
-    EXPECT_EQ(Remove("Cessna Solo", {true, false}, 0, &failing), Result::left_over);
+    EXPECT_EQ(remove("Cessna Solo", {true, false}, 0, &failing), Result::left_over);
     EXPECT_EQ(tmp.tree("FS/Aircraft/Cessna"), (Tree{"model\\", "model\\c172.mdl"}));
-    EXPECT_THAT(Said(), HasSubstr("could not be deleted completely"));
-    EXPECT_THAT(Said(), HasSubstr("c172.mdl"));
-    EXPECT_EQ(Unaccounted(before), Tree{});
+    EXPECT_THAT(said(), HasSubstr("could not be deleted completely"));
+    EXPECT_THAT(said(), HasSubstr("c172.mdl"));
+    EXPECT_EQ(unaccounted(before), Tree{});
 }
 
 TEST_F(RemovalTest, AFolderHoldingAnotherAircraftOrTheAircraftFolderIsNotDeleted) {
@@ -377,23 +378,23 @@ TEST_F(RemovalTest, AFolderHoldingAnotherAircraftOrTheAircraftFolderIsNotDeleted
     tmp.write("FS/Aircraft/A/readme.txt", "r");
     tmp.write("FS/Aircraft/A/B/aircraft.cfg", "[fltsim.0]\r\ntitle=Inner\r\n");
     tmp.write("FS/Aircraft/aircraft.cfg", "[fltsim.0]\r\ntitle=Root\r\n");
-    Load();
-    EXPECT_EQ(Remove("Outer", {true}), Result::left_over);
+    load();
+    EXPECT_EQ(remove("Outer", {true}), Result::left_over);
     EXPECT_EQ(tmp.tree("FS/Aircraft/A"), (Tree{"B\\", "B\\aircraft.cfg", "readme.txt"}));
-    EXPECT_THAT(Said(), HasSubstr("holds the folder of another aircraft"));
+    EXPECT_THAT(said(), HasSubstr("holds the folder of another aircraft"));
     EXPECT_TRUE(tmp.exists("base/Temp_Path/a/aircraft.cfg"));
 
-    EXPECT_EQ(Remove("Root", {true}), Result::left_over);
+    EXPECT_EQ(remove("Root", {true}), Result::left_over);
     EXPECT_TRUE(tmp.exists("FS/Aircraft/A/B/aircraft.cfg"));
     EXPECT_TRUE(tmp.exists("base/Temp_Path/aircraft/aircraft.cfg"));
     EXPECT_EQ(ui.list, Tree{"Inner"});
 }
 
 TEST_F(RemovalTest, SeveralAircraftGoInOneBatchEachJudgedByItsFileAsItThenStands) {
-    WriteTrio(tmp);
-    WriteSolo(tmp);
+    write_trio(tmp);
+    write_solo(tmp);
     const auto before = tmp.files("FS");
-    Load();
+    load();
     ASSERT_EQ(ui.list, (Tree{"Cessna Solo", "Other", "Trio A", "Trio B", "Trio C"}));
     tmp.write("FS/Aircraft/Other/aircraft.cfg", "[fltsim.0]\r\ntitle=Changed\r\n");
     ui.answer({true, false});
@@ -407,9 +408,9 @@ TEST_F(RemovalTest, SeveralAircraftGoInOneBatchEachJudgedByItsFileAsItThenStands
     // All three sections of the file went, the last as a single section: the folder is gone.
     EXPECT_FALSE(tmp.exists("FS/Aircraft/Trio"));
     EXPECT_TRUE(tmp.exists("FS/Aircraft/Other/aircraft.cfg"));
-    EXPECT_THAT(Said(), HasSubstr("3 of the 4 selected aircraft were removed"));
-    EXPECT_THAT(Said(), HasSubstr("Other: not removed"));
-    EXPECT_EQ(Unaccounted(before), Tree{});
+    EXPECT_THAT(said(), HasSubstr("3 of the 4 selected aircraft were removed"));
+    EXPECT_THAT(said(), HasSubstr("Other: not removed"));
+    EXPECT_EQ(unaccounted(before), Tree{});
     Tree records;
     for (const auto& entry : tmp.tree("base/Temp_Path/trio"))
         if (entry.starts_with("removal-")) records.push_back(entry);
@@ -425,31 +426,31 @@ TEST_F(RemovalTest, ABatchTakesTheLastSectionThenTheOneAboveItsBlankLine) {
         "[fltsim.0]\r\ntitle=Duo A\r\nsim=duo\r\n\r\n\r\n[fltsim.1]\r\ntitle=Duo B\r\nsim=duo\r\n");
     tmp.write("FS/Aircraft/Duo/duo.air", "air");
     const auto before = tmp.files("FS");
-    Load();
+    load();
     ASSERT_EQ(ui.list, (Tree{"Duo A", "Duo B"}));
     ui.answer({true});
     const std::size_t chosen[] = {1, 0};
     EXPECT_EQ(remove_aircraft(tmp.fs(), workspace, ui, catalogue, chosen).result,
               Result::completed);
     EXPECT_FALSE(tmp.exists("FS/Aircraft/Duo"));
-    EXPECT_EQ(Unaccounted(before), Tree{});
+    EXPECT_EQ(unaccounted(before), Tree{});
 }
 
 TEST_F(RemovalTest, AnotherCommandAtWorkInTheFolderStopsTheRemoval) {
-    WriteTrio(tmp);
-    Load();
+    write_trio(tmp);
+    load();
     auto other = make_native_file_system();
     std::unique_ptr<FileLock> held;
     ASSERT_TRUE(other->lock_file(path::join(workspace.base_dir, kLockFileName), held).ok());
     ui.answer({true});
     EXPECT_EQ(remove_aircraft(tmp.fs(), workspace, ui, catalogue, 1).result, Result::stopped);
-    EXPECT_THAT(Said(), HasSubstr("Another Quorvane command is at work"));
+    EXPECT_THAT(said(), HasSubstr("Another Quorvane command is at work"));
     EXPECT_EQ(tmp.read("FS/Aircraft/Trio/aircraft.cfg"), kTrioCfg);
 }
 
 #ifndef _WIN32
 TEST_F(RemovalTest, NothingIsMovedThroughALink) {
-    WriteSolo(tmp);
+    write_solo(tmp);
     tmp.write("FS/Outside/models/m.mdl", "m");
     tmp.mkdir("FS/Outside/sink");
     tmp.write("Elsewhere/lurk/aircraft.cfg", "[fltsim.0]\r\ntitle=Lurker\r\n");
@@ -462,28 +463,28 @@ TEST_F(RemovalTest, NothingIsMovedThroughALink) {
     tmp.link("FS/Outside/models", "FS/Aircraft/Cessna/model.ext");
     tmp.mkdir("base/Temp_Path/cessna");
     tmp.link("FS/Outside/sink", "base/Temp_Path/cessna/texture");
-    Load();
+    load();
     EXPECT_EQ(ui.list, (Tree{"Cessna Solo", "Other", "Lurker"}));
     // An aircraft found only through a link is listed, and can't be removed.
-    EXPECT_EQ(Remove("Lurker", {true}), Result::stopped);
-    EXPECT_THAT(Said(), HasSubstr("reached through the link"));
+    EXPECT_EQ(remove("Lurker", {true}), Result::stopped);
+    EXPECT_THAT(said(), HasSubstr("reached through the link"));
     EXPECT_EQ(tmp.tree("Elsewhere"), (Tree{"lurk\\", "lurk\\aircraft.cfg", "lurk\\lurk.air"}));
 
-    EXPECT_EQ(Remove("Cessna Solo", {true, false}), Result::left_over);
+    EXPECT_EQ(remove("Cessna Solo", {true, false}), Result::left_over);
     EXPECT_EQ(tmp.tree("FS/Outside"), (Tree{"models\\", "models\\m.mdl", "sink\\"}));
     EXPECT_TRUE(tmp.exists("FS/Aircraft/Cessna/model.ext/m.mdl"));
     EXPECT_TRUE(tmp.exists("FS/Aircraft/Cessna/texture/t.bmp"));
-    EXPECT_THAT(Said(), HasSubstr("link"));
+    EXPECT_THAT(said(), HasSubstr("link"));
 }
 
 TEST_F(RemovalTest, LinksInASectionsFolderAndAHoldingFolderThatIsALinkAreLeftAlone) {
-    WriteSolo(tmp);
+    write_solo(tmp);
     tmp.write("Outside/keep.bmp", "outside");
     tmp.link("Outside/keep.bmp", "FS/Aircraft/Cessna/texture/linked.bmp");
     tmp.link("Outside", "FS/Aircraft/Cessna/texture/linked");
-    Load();
-    EXPECT_EQ(Remove("Cessna Solo", {true, false}), Result::left_over);
-    EXPECT_THAT(Said(), HasSubstr("linked.bmp (a link, left as it is)"));
+    load();
+    EXPECT_EQ(remove("Cessna Solo", {true, false}), Result::left_over);
+    EXPECT_THAT(said(), HasSubstr("linked.bmp (a link, left as it is)"));
     EXPECT_EQ(tmp.files("Outside"), (std::map<std::string, std::string>{{"keep.bmp", "outside"}}));
     EXPECT_FALSE(tmp.exists("base/Temp_Path/cessna/texture/linked.bmp"));
 
@@ -508,36 +509,55 @@ TEST_F(RemovalTest, ALockFileThatIsALinkIsRefused) {
 }
 #endif
 
+TEST_F(RemovalTest, RecordsAreStampedByTheClockGivenEachLaterThanTheOneBefore) {
+    struct FixedClock final : Clock {
+        std::int64_t now_ms() const override { return 1765000000998; }
+    } clock;
+    write_trio(tmp);
+    load();
+    ui.answer({true, true, false});
+    const std::vector<std::size_t> all{0, 1, 2};
+    EXPECT_EQ(remove_aircraft(tmp.fs(), workspace, ui, catalogue, all, clock).result,
+              Result::completed)
+        << ui.transcript();
+    std::vector<std::string> ids;
+    for (const auto& h : list_held(tmp.fs(), workspace).removals) ids.push_back(h.id);
+    ASSERT_EQ(ids.size(), 3u);
+    // Newest first: the same clock reading gives each removal of the batch the next millisecond.
+    EXPECT_TRUE(ids[0].ends_with("-000") && ids[1].ends_with("-999") && ids[2].ends_with("-998"))
+        << ids[0] << " " << ids[1] << " " << ids[2];
+}
+
 TEST_F(RemovalTest, AWorkingFolderInsideTheAircraftFolderIsNotWalked) {
-    WriteSolo(tmp);
+    write_solo(tmp);
     workspace.base_dir = tmp.at("FS/Aircraft/Quorvane");
     workspace.temp_path_dir = tmp.at("FS/Aircraft/Quorvane/Temp_Path");
     workspace.unused_gauges_dir = tmp.at("FS/Aircraft/Quorvane/Unused Gauges");
     tmp.mkdir("FS/Aircraft/Quorvane/Temp_Path");
     tmp.mkdir("FS/Aircraft/Quorvane/Unused Gauges");
-    Load();
-    EXPECT_EQ(Remove("Cessna Solo", {true, false}), Result::completed) << Said();
+    load();
+    EXPECT_EQ(remove("Cessna Solo", {true, false}), Result::completed) << said();
     EXPECT_TRUE(tmp.exists("FS/Aircraft/Quorvane/Temp_Path/cessna/aircraft.cfg"));
     EXPECT_EQ(ui.list, Tree{"Other"});
 }
 
 TEST_F(RemovalTest, NamesWindowsTakesForOneStopTheRemovalBeforeAnythingMoves) {
-    WriteSolo(tmp);
+    write_solo(tmp);
     const struct {
         const char* a;
         const char* b;
     } clashes[] = {{"Read.txt", "read.txt"}, {"texture/t.bmp", "texture/T.BMP"}};
     for (const auto& c : clashes) {
         SCOPED_TRACE(c.b);
-        Reset();
-        WriteSolo(tmp);
+        reset();
+        write_solo(tmp);
         tmp.write(std::string("FS/Aircraft/Cessna/") + c.a, "one");
         tmp.write(std::string("FS/Aircraft/Cessna/") + c.b, "two");
         if (tmp.read(std::string("FS/Aircraft/Cessna/") + c.a) != "one") continue;  // one name
-        Load();
+        load();
         const auto before = tmp.files("FS");
-        EXPECT_EQ(Remove("Cessna Solo", {true, false}), Result::stopped);
-        EXPECT_THAT(Said(), HasSubstr("names Windows takes for one"));
+        EXPECT_EQ(remove("Cessna Solo", {true, false}), Result::stopped);
+        EXPECT_THAT(said(), HasSubstr("names Windows takes for one"));
         EXPECT_EQ(tmp.files("FS"), before);
     }
 }
@@ -546,8 +566,8 @@ TEST_F(RemovalTest, NamesWindowsTakesForOneStopTheRemovalBeforeAnythingMoves) {
 TEST_F(RemovalTest, FoldersDifferingOnlyInCaseAreTwoAircraft) {
     tmp.write("FS/Aircraft/Cub/aircraft.cfg", "[fltsim.0]\r\ntitle=Cub\r\n");
     tmp.write("FS/Aircraft/CUB/aircraft.cfg", "[fltsim.0]\r\ntitle=Big Cub\r\n");
-    Load();
-    EXPECT_EQ(Remove("Cub", {true}), Result::completed) << Said();
+    load();
+    EXPECT_EQ(remove("Cub", {true}), Result::completed) << said();
     EXPECT_TRUE(tmp.exists("FS/Aircraft/CUB/aircraft.cfg"));
     EXPECT_EQ(ui.list, Tree{"Big Cub"});
 }

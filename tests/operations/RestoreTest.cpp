@@ -21,7 +21,7 @@ using Result = RestoreOutcome::Result;
 
 // The tree as a restore must give it back: every file byte for byte, but each aircraft.cfg as
 // the texts of its sections (a rewrite renumbers them and joins lines with CR LF).
-Files Comparable(const Files& files) {
+Files comparable(const Files& files) {
     Files out;
     for (const auto& [name, bytes] : files) {
         if (!name.ends_with("aircraft.cfg")) {
@@ -41,25 +41,25 @@ Files Comparable(const Files& files) {
     return out;
 }
 
-void WriteFamily(TempFolder& tmp) {
+void write_family(TempFolder& tmp) {
     tmp.write("FS/Aircraft/Fam/aircraft.cfg",
               "[General]\natc_type=FAM\n[fltsim.0]\ntitle=Fam A\nsim=fam\ntexture=a\n"
               "[fltsim.1]\ntitle=Fam B\nsim=fam\ntexture=b\npanel=b\n"
               "[fltsim.2]\ntitle=Fam C\nsim=fam\ntexture=c\n[Views]\neyepoint=1\n");
-    WriteFiles(tmp, "FS\\Aircraft\\Fam",
-               {"fam.air", "texture.a\\a.bmp", "texture.b\\b.bmp", "texture.b\\thumbs\\t.bmp",
-                "texture.c\\c.bmp", "readme.txt"});
+    write_files(tmp, "FS\\Aircraft\\Fam",
+                {"fam.air", "texture.a\\a.bmp", "texture.b\\b.bmp", "texture.b\\thumbs\\t.bmp",
+                 "texture.c\\c.bmp", "readme.txt"});
     tmp.write("FS/Aircraft/Fam/panel.b/panel.cfg", "gauge00\t= famgauge!x, 1, 2\r\n");
     tmp.write("FS/Gauges/famgauge.gau", "famgauge");
     tmp.write("FS/Aircraft/Solo/aircraft.cfg", "\xEF\xBB\xBF[fltsim.0]\ntitle=Solo\nsim=solo\n");
-    WriteFiles(tmp, "FS\\Aircraft\\Solo",
-               {"solo.air", "Kit\\layers.psd", "model\\solo.mdl", "texture\\s.bmp"});
+    write_files(tmp, "FS\\Aircraft\\Solo",
+                {"solo.air", "Kit\\layers.psd", "model\\solo.mdl", "texture\\s.bmp"});
     tmp.mkdir("FS/Aircraft/Solo/Empty");
     tmp.hide("FS/Aircraft/Solo/Kit/layers.psd");
 }
 
 // Replaces `what` by `with` in the one record below Temp_Path, as a person editing it would.
-void EditRecord(TempFolder& t, const std::string& what, const std::string& with) {
+void edit_record(TempFolder& t, const std::string& what, const std::string& with) {
     for (const auto& [name, bytes] : t.files("base/Temp_Path")) {
         if (name.find("removal-") == std::string::npos) continue;
         const std::size_t at = bytes.find(what);
@@ -73,14 +73,14 @@ void EditRecord(TempFolder& t, const std::string& what, const std::string& with)
 struct RestoreFixture : InstallationTest {
     void SetUp() override {
         InstallationTest::SetUp();
-        WriteFamily(tmp);
-        Load();
-        original = Comparable(tmp.files("FS"));
+        write_family(tmp);
+        load();
+        original = comparable(tmp.files("FS"));
     }
 
-    std::vector<HeldRemoval> Held() { return list_held(tmp.fs(), workspace).removals; }
+    std::vector<HeldRemoval> held_removals() { return list_held(tmp.fs(), workspace).removals; }
 
-    Result Restore(const std::string& id, FileSystem* fs = nullptr) {
+    Result restore(const std::string& id, FileSystem* fs = nullptr) {
         ui.answer({true});
         const RestoreOutcome outcome = restore_removal(fs ? *fs : tmp.fs(), workspace, ui, id);
         ui.drop_answers();
@@ -111,19 +111,19 @@ TEST_F(RestoreFixture, RemoveThenRestoreGivesTheTreeBackInEitherOrder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Reset();
+        reset();
         SetUp();
         for (const auto& title : c.removed)
-            ASSERT_EQ(Remove(title, {true, true}), RemovalOutcome::Result::completed) << Said();
-        ASSERT_EQ(Held().size(), c.removed.size());
-        EXPECT_NE(Comparable(tmp.files("FS")), original);
+            ASSERT_EQ(remove(title, {true, true}), RemovalOutcome::Result::completed) << said();
+        ASSERT_EQ(held_removals().size(), c.removed.size());
+        EXPECT_NE(comparable(tmp.files("FS")), original);
         for (std::size_t position : c.restored) {
-            const auto held = Held();
+            const auto held = held_removals();
             ASSERT_LT(position, held.size());
             ui.events.clear();
-            EXPECT_EQ(Restore(held[position].id), Result::completed) << ui.transcript();
+            EXPECT_EQ(restore(held[position].id), Result::completed) << ui.transcript();
         }
-        EXPECT_EQ(Comparable(tmp.files("FS")), original);
+        EXPECT_EQ(comparable(tmp.files("FS")), original);
         EXPECT_EQ(tmp.tree("base/Temp_Path"), Tree{});
         EXPECT_TRUE(tmp.exists("FS/Aircraft/Solo/Empty"));
         EXPECT_EQ(ui.list, (Tree{"Fam A", "Fam B", "Fam C", "Solo"}));
@@ -136,21 +136,22 @@ TEST_F(RestoreFixture, AHeldPanelKeepsItsGaugesThroughSweepsEmptyingsAndOtherRem
     tmp.write("FS/Aircraft/Twin/aircraft.cfg", "[fltsim.0]\ntitle=Twin\nsim=twin\n");
     tmp.write("FS/Aircraft/Twin/panel/panel.cfg", "gauge00=famgauge!x\r\ngauge01=twin!y\r\n");
     tmp.write("FS/Gauges/twin.gau", "twin");
-    Load();
-    original = Comparable(tmp.files("FS"));
-    ASSERT_EQ(Remove("Fam B", {true, false}), RemovalOutcome::Result::completed);
-    ASSERT_EQ(Remove("Twin", {true, true}), RemovalOutcome::Result::completed);
+    load();
+    original = comparable(tmp.files("FS"));
+    ASSERT_EQ(remove("Fam B", {true, false}), RemovalOutcome::Result::completed);
+    ASSERT_EQ(remove("Twin", {true, true}), RemovalOutcome::Result::completed);
     EXPECT_TRUE(tmp.exists("base/Temp_Path/twin/Gauges/twin.gau"));
     ui.answer({true});
     load_catalogue(tmp.fs(), workspace, ui, catalogue, &ui);
     ui.answer({true});
     empty_unused_gauges(tmp.fs(), workspace, ui);
     EXPECT_EQ(tmp.read("FS/Gauges/famgauge.gau"), "famgauge");
-    for (const auto& h : Held()) EXPECT_EQ(Restore(h.id), Result::completed) << ui.transcript();
-    EXPECT_EQ(Comparable(tmp.files("FS")), original);
+    for (const auto& h : held_removals())
+        EXPECT_EQ(restore(h.id), Result::completed) << ui.transcript();
+    EXPECT_EQ(comparable(tmp.files("FS")), original);
 
     // A held panel that can't be read keeps the sweep from being offered.
-    ASSERT_EQ(Remove("Fam B", {true, false}), RemovalOutcome::Result::completed);
+    ASSERT_EQ(remove("Fam B", {true, false}), RemovalOutcome::Result::completed);
     tmp.write("base/Temp_Path/fam/panel.b/panel.cfg", "");
     std::filesystem::remove(tmp.native("base/Temp_Path/fam/panel.b/panel.cfg"));
     ui.events.clear();
@@ -162,31 +163,31 @@ TEST_F(RestoreFixture, AHeldPanelKeepsItsGaugesThroughSweepsEmptyingsAndOtherRem
 }
 
 TEST_F(RestoreFixture, GaugesASweepMovedBeforeComeBackToo) {
-    ASSERT_EQ(Remove("Fam B", {true, false}), RemovalOutcome::Result::completed);
+    ASSERT_EQ(remove("Fam B", {true, false}), RemovalOutcome::Result::completed);
     // As a sweep that did not know held panels left it.
     tmp.write("base/Unused Gauges/famgauge.gau", "famgauge");
     std::filesystem::remove(tmp.native("FS/Gauges/famgauge.gau"));
-    ASSERT_EQ(Restore(Held()[0].id), Result::completed) << ui.transcript();
+    ASSERT_EQ(restore(held_removals()[0].id), Result::completed) << ui.transcript();
     EXPECT_EQ(tmp.read("FS/Gauges/famgauge.gau"), "famgauge");
     EXPECT_FALSE(tmp.exists("base/Unused Gauges/famgauge.gau"));
-    EXPECT_EQ(Comparable(tmp.files("FS")), original);
+    EXPECT_EQ(comparable(tmp.files("FS")), original);
 }
 
 TEST_F(RestoreFixture, AnUnchangedFileGetsItsExactBytesBack) {
     const std::string before = tmp.read("FS/Aircraft/Fam/aircraft.cfg");
-    ASSERT_EQ(Remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
-    ASSERT_EQ(Remove("Fam C", {true, true}), RemovalOutcome::Result::completed);
-    for (const auto& h : Held()) ASSERT_EQ(Restore(h.id), Result::completed);
+    ASSERT_EQ(remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
+    ASSERT_EQ(remove("Fam C", {true, true}), RemovalOutcome::Result::completed);
+    for (const auto& h : held_removals()) ASSERT_EQ(restore(h.id), Result::completed);
     EXPECT_EQ(tmp.read("FS/Aircraft/Fam/aircraft.cfg"), before);
 }
 
 TEST_F(RestoreFixture, WhatCantBeBroughtBackIsNamedAndTheRecordStaysForAnotherTry) {
-    ASSERT_EQ(Remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
-    const std::string id = Held()[0].id;
+    ASSERT_EQ(remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
+    const std::string id = held_removals()[0].id;
     tmp.write("base/Temp_Path/fam/texture.b/b.bmp", "tex");  // cut short
     std::filesystem::remove(tmp.native("base/Temp_Path/fam/Gauges/famgauge.gau"));
     ui.events.clear();
-    EXPECT_EQ(Restore(id), Result::left_over);
+    EXPECT_EQ(restore(id), Result::left_over);
     const std::string said = ui.only("warning: ").at(0);
     EXPECT_THAT(said, HasSubstr("b.bmp (it has changed since it was held"));
     EXPECT_THAT(said, HasSubstr("famgauge.gau (it is no longer in the holding folder"));
@@ -194,11 +195,11 @@ TEST_F(RestoreFixture, WhatCantBeBroughtBackIsNamedAndTheRecordStaysForAnotherTr
     EXPECT_EQ(ui.only("notice: "), Tree{});
     EXPECT_FALSE(tmp.exists("FS/Aircraft/Fam/texture.b/b.bmp"));
     // The damaged file stays held; mended, it comes back at the next try.
-    ASSERT_EQ(Held().size(), 1u);
-    EXPECT_TRUE(Held()[0].partly_put_back);
+    ASSERT_EQ(held_removals().size(), 1u);
+    EXPECT_TRUE(held_removals()[0].partly_put_back);
     tmp.write("base/Temp_Path/fam/texture.b/b.bmp", "texture.b\\b.bmp");
     ui.events.clear();
-    EXPECT_EQ(Restore(id), Result::left_over);
+    EXPECT_EQ(restore(id), Result::left_over);
     EXPECT_EQ(tmp.read("FS/Aircraft/Fam/texture.b/b.bmp"), "texture.b\\b.bmp");
 }
 
@@ -232,11 +233,11 @@ TEST_F(RestoreFixture, AConflictStopsTheRestoreBeforeAnythingMoves) {
          },
          "can't be used"},
         {"a record leading out of its place",
-         [](TempFolder& t, Workspace&) { EditRecord(t, "texture.b\\b.bmp >", "..\\..\\b.bmp >"); },
+         [](TempFolder& t, Workspace&) { edit_record(t, "texture.b\\b.bmp >", "..\\..\\b.bmp >"); },
          "can't be trusted"},
         {"a record naming an absolute place",
          [](TempFolder& t, Workspace&) {
-             EditRecord(t, "> Temp_Path\\fam\\texture.b\\b.bmp", "> C:\\b.bmp");
+             edit_record(t, "> Temp_Path\\fam\\texture.b\\b.bmp", "> C:\\b.bmp");
          },
          "can't be trusted"},
 #ifndef _WIN32  // links are made from the Linux side
@@ -251,15 +252,16 @@ TEST_F(RestoreFixture, AConflictStopsTheRestoreBeforeAnythingMoves) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Reset();
+        reset();
         SetUp();
-        ASSERT_EQ(Remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
+        ASSERT_EQ(remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
         c.conflict(tmp, workspace);
         const Files sim = tmp.files("FS");
         const Files held = tmp.files("base/Temp_Path");
         ui.events.clear();
         ui.answer({true});
-        EXPECT_EQ(restore_removal(tmp.fs(), workspace, ui, Held()[0].id).result, Result::stopped);
+        EXPECT_EQ(restore_removal(tmp.fs(), workspace, ui, held_removals()[0].id).result,
+                  Result::stopped);
         EXPECT_THAT(ui.events.back(), HasSubstr(c.said));
         EXPECT_EQ(tmp.files("FS"), sim);
         EXPECT_EQ(tmp.files("base/Temp_Path"), held);
@@ -267,29 +269,29 @@ TEST_F(RestoreFixture, AConflictStopsTheRestoreBeforeAnythingMoves) {
 }
 
 TEST_F(RestoreFixture, ARestoreStoppedAtAnyCallIsFinishedByTheNextCommand) {
-    ASSERT_EQ(Remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
-    ASSERT_EQ(Remove("Solo", {true}), RemovalOutcome::Result::completed);
+    ASSERT_EQ(remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
+    ASSERT_EQ(remove("Solo", {true}), RemovalOutcome::Result::completed);
     const Files removed = tmp.files("");
     FailingFileSystem counting(tmp.fs());
-    const std::string id = Held()[0].id;
-    ASSERT_EQ(Restore(id, &counting), Result::completed);
+    const std::string id = held_removals()[0].id;
+    ASSERT_EQ(restore(id, &counting), Result::completed);
     const std::size_t calls = counting.calls();
-    const Files restored = Comparable(tmp.files("FS"));
+    const Files restored = comparable(tmp.files("FS"));
     for (std::size_t k = 0; k < calls; k += 3 * kPointStride) {
         SCOPED_TRACE("stopped at call " + std::to_string(k));
-        Reset();
+        reset();
         SetUp();
-        ASSERT_EQ(Remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
-        ASSERT_EQ(Remove("Solo", {true}), RemovalOutcome::Result::completed);
+        ASSERT_EQ(remove("Fam B", {true, true}), RemovalOutcome::Result::completed);
+        ASSERT_EQ(remove("Solo", {true}), RemovalOutcome::Result::completed);
         FailingFileSystem killed(tmp.fs());
         killed.stop_at(k);
         ui.answer({true});
-        EXPECT_THROW(restore_removal(killed, workspace, ui, Held()[0].id), Interrupted);
+        EXPECT_THROW(restore_removal(killed, workspace, ui, held_removals()[0].id), Interrupted);
         ui.drop_answers();
         finish_interrupted(tmp.fs(), workspace, ui);
         // Either nothing was begun, or the restore is whole; no file is lost either way.
-        if (Comparable(tmp.files("FS")) != restored) {
-            EXPECT_EQ(Held().size(), 2u);
+        if (comparable(tmp.files("FS")) != restored) {
+            EXPECT_EQ(held_removals().size(), 2u);
         }
         std::multiset<std::string> now;
         for (const char* where : {"FS", "base/Temp_Path"})

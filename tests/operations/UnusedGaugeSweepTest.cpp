@@ -10,22 +10,22 @@ namespace qv::test {
 namespace {
 
 struct SweepTest : InstallationTest {
-    void Panel(std::string gauges, bool alias = false) {
+    void panel(std::string gauges, bool alias = false) {
         catalogue.panel_table.push_back({"x", std::move(gauges), alias});
     }
 };
 
 TEST_F(SweepTest, MovesExactlyTheGaugeFilesNoPanelNames) {
-    WriteFiles(
+    write_files(
         tmp, "FS/Gauges",
         {"CESSNA172.GAU", "cessna172.zip", "Cessna172.cab", "Compass.gau", "ssna.gau", "Unused.gau",
          "x.GAU", "Comp.cab", "readme.txt", "gauges.dll", "Sub/Deep.gau", "Hidden.gau"});
     tmp.hide("FS/Gauges/Hidden.gau");
     tmp.write("base/Unused Gauges/Unused.gau", "old copy");
-    Panel("Cessna172!\r\nCessna!\r\ncompass,\r\n-end of list-");
+    panel("Cessna172!\r\nCessna!\r\ncompass,\r\n-end of list-");
     // An alias panel protects its own entries, like any other; one without gauges, nothing.
-    Panel("Compass!\r\n-end of list-", true);
-    Panel("", true);
+    panel("Compass!\r\n-end of list-", true);
+    panel("", true);
     ui.answer({true});
 
     sweep_unused_gauges(tmp.fs(), workspace, ui, catalogue);
@@ -43,7 +43,7 @@ TEST_F(SweepTest, MovesExactlyTheGaugeFilesNoPanelNames) {
 }
 
 TEST_F(SweepTest, AFileThatCantBeMovedStaysAndIsNamed) {
-    WriteFiles(tmp, "FS/Gauges", {"Locked.gau", "NoCopy.gau", "Free.gau"});
+    write_files(tmp, "FS/Gauges", {"Locked.gau", "NoCopy.gau", "Free.gau"});
     tmp.make_read_only("FS/Gauges/Locked.gau");
     FailingFileSystem fs(tmp.fs());
     fs.fail(Op::copy_file, "NoCopy");
@@ -59,7 +59,7 @@ TEST_F(SweepTest, AFileThatCantBeMovedStaysAndIsNamed) {
 }
 
 TEST_F(SweepTest, NoAnswerOrNoGaugesFolderMovesNothing) {
-    WriteFiles(tmp, "FS", {"Gauges/Unused.gau", "Stray.gau"});
+    write_files(tmp, "FS", {"Gauges/Unused.gau", "Stray.gau"});
     ui.answer({false, true});
     sweep_unused_gauges(tmp.fs(), workspace, ui, catalogue);
     // Without a gauges folder the path is the main folder with a separator after it.

@@ -15,7 +15,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-Names Listing(test::TempFolder& tmp, const std::string& rel, ListFilter filter) {
+Names listing(test::TempFolder& tmp, const std::string& rel, ListFilter filter) {
     Names names{"left over from before"};
     const FsStatus st = tmp.fs().list(tmp.at(rel), filter, names);
     EXPECT_TRUE(st.ok()) << st.message;
@@ -23,7 +23,7 @@ Names Listing(test::TempFolder& tmp, const std::string& rel, ListFilter filter) 
 }
 
 // The attributes as letters: directory, hidden, system, read-only, link.
-std::string Flags(FileSystem& fs, const std::string& path) {
+std::string attribute_flags(FileSystem& fs, const std::string& path) {
     Attributes a;
     if (!fs.attributes(path, a).ok()) return "missing";
     return std::string(a.directory ? "d" : "") + (a.hidden ? "h" : "") + (a.system ? "s" : "") +
@@ -31,12 +31,12 @@ std::string Flags(FileSystem& fs, const std::string& path) {
 }
 
 // Creates a file straight through the system, under a name the backend may not make.
-void CreateRaw(test::TempFolder& tmp, const char8_t* name) {
+void create_raw(test::TempFolder& tmp, const char8_t* name) {
     ASSERT_TRUE(std::ofstream(tmp.native("") / name));
 }
 
 // A scan's subfolders as "name" or "name (link)".
-std::vector<std::string> Subfolders(const FolderScan& scan) {
+std::vector<std::string> subfolders(const FolderScan& scan) {
     std::vector<std::string> out;
     for (const auto& f : scan.subfolders) out.push_back(f.name + (f.link ? " (link)" : ""));
     return out;
@@ -70,9 +70,9 @@ TEST(Filters, EachFilterAndLookupReturnsExactlyItsEntriesAsSpelled) {
         for (const auto& [name, flags] : entries) {
             const bool in = flags.find_first_of(left_out) == std::string::npos;
             if (in) listed.push_back(name);
-            EXPECT_EQ(Listing(tmp, to_lower(name), filter), in ? Names{name} : Names{}) << name;
+            EXPECT_EQ(listing(tmp, to_lower(name), filter), in ? Names{name} : Names{}) << name;
         }
-        EXPECT_EQ(Listing(tmp, "*.*", filter), listed);
+        EXPECT_EQ(listing(tmp, "*.*", filter), listed);
     }
     const std::pair<const char*, Names> lookups[] = {
         {"DIR\\*.*", {"Panel.CFG"}},
@@ -84,21 +84,21 @@ TEST(Filters, EachFilterAndLookupReturnsExactlyItsEntriesAsSpelled) {
         {"normal.txt\\*.*", {}},
     };
     for (const auto& [pattern, expected] : lookups)
-        EXPECT_EQ(Listing(tmp, pattern, ListFilter::entries_and_directories), expected) << pattern;
+        EXPECT_EQ(listing(tmp, pattern, ListFilter::entries_and_directories), expected) << pattern;
     EXPECT_EQ(tmp.read("dIR\\PANEL.cfg"), "[Window Titles]");
 
     const Names wanted = {"NORMAL.TXT", "hidden.txt", "system.txt", "dir", "missing", "Ro.Txt"};
     FolderScan scan;
     ASSERT_TRUE(tmp.fs().scan_folder(tmp.path(), wanted, scan).ok());
-    EXPECT_EQ(Subfolders(scan), Names{"Dir"});
+    EXPECT_EQ(subfolders(scan), Names{"Dir"});
     EXPECT_EQ(scan.matches, (Names{"normal.txt", "", "", "", "", "ro.txt"}));
     EXPECT_TRUE(tmp.fs().scan_folder(tmp.at("missing"), wanted, scan).not_found());
 
     for (const auto& [name, flags] : entries) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(Flags(tmp.fs(), tmp.at(name)), flags);
+        EXPECT_EQ(attribute_flags(tmp.fs(), tmp.at(name)), flags);
         ASSERT_TRUE(tmp.fs().set_attributes(tmp.at(name), {}).ok());
-        EXPECT_EQ(Flags(tmp.fs(), tmp.at(name)), flags.starts_with('d') ? "d" : "");
+        EXPECT_EQ(attribute_flags(tmp.fs(), tmp.at(name)), flags.starts_with('d') ? "d" : "");
     }
 }
 
@@ -109,7 +109,7 @@ TEST(Names, ComeInTheOneListingOrderAndUnmappableOnesAsMissingFiles) {
     for (const char8_t* name :
          {u8"\u20AC", u8"\u017E", u8"\u00FF", u8"\u0161", u8"\u00FE", u8"\u00E9t\u00E9", u8"_u",
           u8"[x", u8"Z0", u8"z", u8"a_b", u8"ab", u8"aB", u8"Ab", u8"A.txt", u8"\u0100.txt"})
-        CreateRaw(tmp, name);
+        create_raw(tmp, name);
     // Names sort by their upper-case form: é, þ, š, ÿ, ž, € as C9, DE, U+0160, U+0178, U+017D, €.
     Names expected = {"?.txt", "A.txt", "Ab",        "aB",   "ab",   "a_b",  "z",    "Z0",
                       "[x",    "_u",    "\xE9t\xE9", "\xFE", "\x9A", "\xFF", "\x9E", "\x80"};
@@ -117,7 +117,7 @@ TEST(Names, ComeInTheOneListingOrderAndUnmappableOnesAsMissingFiles) {
     // Ab, aB and ab are one name on Windows: the first one made stays.
     expected.erase(expected.begin() + 2, expected.begin() + 4);
 #endif
-    EXPECT_EQ(Listing(tmp, "*.*", ListFilter::normal_files), expected);
+    EXPECT_EQ(listing(tmp, "*.*", ListFilter::normal_files), expected);
     std::string bytes;
     EXPECT_TRUE(tmp.fs().read_file(tmp.at("?.txt"), bytes).not_found());
     FolderScan scan;
@@ -137,14 +137,14 @@ TEST(Links, DanglingLinksAreLeftOutAndFolderLinksReported) {
     tmp.link("Dir\\file.txt", "link.txt");
     FileSystem& fs = tmp.fs();
 
-    EXPECT_EQ(Listing(tmp, "*.*", ListFilter::entries_and_directories),
+    EXPECT_EQ(listing(tmp, "*.*", ListFilter::entries_and_directories),
               (Names{"Dir", "link.txt", "LinkDir"}));
-    EXPECT_EQ(Listing(tmp, "dangling", ListFilter::entries_and_directories), Names{});
-    EXPECT_EQ(Flags(fs, tmp.at("linkdir")), "dl");
-    EXPECT_EQ(Flags(fs, tmp.at("Dangling")), "missing");
+    EXPECT_EQ(listing(tmp, "dangling", ListFilter::entries_and_directories), Names{});
+    EXPECT_EQ(attribute_flags(fs, tmp.at("linkdir")), "dl");
+    EXPECT_EQ(attribute_flags(fs, tmp.at("Dangling")), "missing");
     FolderScan scan;
     ASSERT_TRUE(fs.scan_folder(tmp.path(), {}, scan).ok());
-    EXPECT_EQ(Subfolders(scan), (Names{"Dir", "LinkDir (link)"}));
+    EXPECT_EQ(subfolders(scan), (Names{"Dir", "LinkDir (link)"}));
     std::string real;
     ASSERT_TRUE(fs.real_path(tmp.at("linkdir"), real).ok());
     std::string dir;

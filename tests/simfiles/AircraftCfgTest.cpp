@@ -12,7 +12,7 @@
 namespace qv {
 namespace {
 
-std::vector<std::string> SectionTexts(std::string_view whole) {
+std::vector<std::string> section_texts(std::string_view whole) {
     std::vector<std::string> out;
     for (const auto& s : find_aircraft_sections(whole))
         out.emplace_back(whole.substr(s.start, s.length));
@@ -38,7 +38,7 @@ TEST(AircraftSections, CutAtEachHeaderLineOfAnySection) {
         {"", {}},
     };
     for (const auto& [file, sections] : cases) {
-        EXPECT_EQ(SectionTexts(join_whole_text(file)), sections) << file;
+        EXPECT_EQ(section_texts(join_whole_text(file)), sections) << file;
         EXPECT_EQ(test::plain_aircraft_sections(join_whole_text(file)), sections) << file;
     }
 }

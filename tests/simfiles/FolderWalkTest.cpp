@@ -12,7 +12,7 @@ namespace {
 using Hits = std::vector<std::string>;
 
 // Each hit as "folder below the root: found names", and " via LINK" when a link was crossed.
-Hits Walk(test::TempFolder& tmp, FileSystem& fs, const std::string& root, test::RecordingUi& ui,
+Hits walk(test::TempFolder& tmp, FileSystem& fs, const std::string& root, test::RecordingUi& ui,
           WalkGaps& gaps) {
     const std::string wanted[] = {"aircraft.cfg", "panel.cfg"};
     Hits hits;
@@ -29,9 +29,9 @@ Hits Walk(test::TempFolder& tmp, FileSystem& fs, const std::string& root, test::
     return hits;
 }
 
-Hits Walk(test::TempFolder& tmp, const std::string& root, test::RecordingUi& ui) {
+Hits walk(test::TempFolder& tmp, const std::string& root, test::RecordingUi& ui) {
     WalkGaps gaps;
-    Hits hits = Walk(tmp, tmp.fs(), root, ui, gaps);
+    Hits hits = walk(tmp, tmp.fs(), root, ui, gaps);
     EXPECT_TRUE(gaps.unlisted.empty() && gaps.unreachable.empty());
     return hits;
 }
@@ -49,7 +49,7 @@ TEST(FolderWalk, VisitsDepthFirstInListingOrderAndSkipsHiddenEntries) {
     // The root may be given with a separator at its end or without.
     for (const std::string& root : {tmp.path() + "\\", tmp.path()}) {
         test::RecordingUi ui;
-        EXPECT_EQ(Walk(tmp, root, ui),
+        EXPECT_EQ(walk(tmp, root, ui),
                   (Hits{": |panel.cfg", "\\A: aircraft.cfg|", "\\A\\B: AIRCRAFT.CFG|",
                         "\\A\\B\\panel: |Panel.cfg", "\\a_c: |panel.cfg"}));
         EXPECT_EQ(ui.yields, 7);  // the root, A, A\B, A\B\panel, a_c, C and C\D
@@ -64,7 +64,7 @@ TEST(FolderWalk, AFolderThatCantBeListedIsNamedAndTheWalkGoesOn) {
     fs.fail(test::Op::scan_folder, "\\B");
     test::RecordingUi ui;
     WalkGaps gaps;
-    EXPECT_EQ(Walk(tmp, fs, tmp.path(), ui, gaps),
+    EXPECT_EQ(walk(tmp, fs, tmp.path(), ui, gaps),
               (Hits{"\\A: aircraft.cfg|", "\\C: aircraft.cfg|"}));
     ASSERT_EQ(gaps.unlisted.size(), 1u);
     EXPECT_NE(gaps.unlisted[0].find("\\B"), std::string::npos);
@@ -83,7 +83,7 @@ TEST(FolderWalk, FollowsLinksOnceEachFolderAtItsLinkFreePlace) {
     tmp.link("Aircraft", "Aircraft/Z/loop");
     tmp.link("gone", "Aircraft/Z/dangling");
     test::RecordingUi ui;
-    EXPECT_EQ(Walk(tmp, tmp.at("Aircraft"), ui),
+    EXPECT_EQ(walk(tmp, tmp.at("Aircraft"), ui),
               (Hits{"\\Aircraft\\A: aircraft.cfg|", "\\Aircraft\\Z: aircraft.cfg|",
                     "\\Aircraft\\A\\ext\\lurk: aircraft.cfg| via \\Aircraft\\A\\ext",
                     "\\Aircraft\\A\\ext\\panel: |panel.cfg via \\Aircraft\\A\\ext"}));
@@ -100,7 +100,7 @@ TEST(FolderWalk, FoldersThatLinkToEachOtherAreWalkedOnce) {
                          "F" + std::to_string(i) + "/to" + std::to_string(j));
     }
     test::RecordingUi ui;
-    EXPECT_EQ(Walk(tmp, tmp.path(), ui).size(), static_cast<std::size_t>(kFolders));
+    EXPECT_EQ(walk(tmp, tmp.path(), ui).size(), static_cast<std::size_t>(kFolders));
     EXPECT_EQ(ui.yields, kFolders + 1);
 }
 #endif

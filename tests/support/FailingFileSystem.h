@@ -115,8 +115,8 @@ class FailingFileSystem : public FileSystem {
         if (auto st = check(Op::copy_file, from, to)) return *st;
         FileDigest d;
         inner_.digest_file(from, d);
-        if (auto st = use_room(d.size, to)) return *st;
-        written_ += d.size;
+        if (auto st = use_room(static_cast<std::size_t>(d.size), to)) return *st;
+        written_ += static_cast<std::size_t>(d.size);
         return inner_.copy_file(from, to, copy_check);
     }
     FsStatus delete_file(const std::string& path) override {

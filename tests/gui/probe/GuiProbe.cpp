@@ -9,6 +9,8 @@
 //   msgbox MS                   the program's message box -> ok HWND TAB TEXT TAB BUTTONS TAB
 //                               icon|none
 //   press HWND BUTTON           presses the button captioned BUTTON in that window
+//   defbutton HWND              the caption of the window's default push button -> ok CAPTION
+//   owner HWND                  the window that owns it -> ok HWND
 //   click HWND ID               the command a click on control ID sends
 //   menu HWND ID                the command of menu item ID
 //   menus HWND                  the captions of the menu bar and its items -> ok A>B|C>D...
@@ -58,7 +60,7 @@
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
+std::wstring wide(const std::string& utf8) {
     if (utf8.empty()) return {};
     const int n =
         MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
@@ -67,7 +69,7 @@ std::wstring Wide(const std::string& utf8) {
     return out;
 }
 
-std::string Utf8(const std::wstring& wide) {
+std::string utf8(const std::wstring& wide) {
     if (wide.empty()) return {};
     const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
                                       nullptr, 0, nullptr, nullptr);
@@ -79,7 +81,7 @@ std::string Utf8(const std::wstring& wide) {
 
 // Tabs and line breaks inside a reply would break the line protocol; a backslash is doubled so
 // that a path's "\t" stays two characters.
-std::string Escape(const std::string& text) {
+std::string escape(const std::string& text) {
     std::string out;
     for (char c : text) {
         const char escaped = c == '\r'   ? 'r'
@@ -97,24 +99,24 @@ std::string Escape(const std::string& text) {
     return out;
 }
 
-std::wstring WindowText(HWND hwnd) {
+std::wstring window_text(HWND hwnd) {
     wchar_t buffer[4096] = {};
     SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 2000,
                         nullptr);
     return buffer;
 }
 
-std::wstring ClassOf(HWND hwnd) {
+std::wstring class_of(HWND hwnd) {
     wchar_t buffer[256] = {};
     GetClassNameW(hwnd, buffer, 256);
     return buffer;
 }
 
-HWND Handle(const std::string& text) {
+HWND handle(const std::string& text) {
     return reinterpret_cast<HWND>(static_cast<INT_PTR>(std::stoll(text)));
 }
 
-std::string Number(HWND hwnd) {
+std::string number(HWND hwnd) {
     return std::to_string(reinterpret_cast<INT_PTR>(hwnd));
 }
 
@@ -125,9 +127,9 @@ struct TopLevelSearch {
 
 // A named CALLBACK function: a lambda converts to a pointer of the default calling convention,
 // which on 32-bit Windows is not the stdcall that EnumWindows calls.
-BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM data) {
+BOOL CALLBACK match_top_level(HWND hwnd, LPARAM data) {
     auto& s = *reinterpret_cast<TopLevelSearch*>(data);
-    if (IsWindowVisible(hwnd) && ClassOf(hwnd) == s.class_name) {
+    if (IsWindowVisible(hwnd) && class_of(hwnd) == s.class_name) {
         wchar_t text[512] = {};
         GetWindowTextW(hwnd, text, 512);
         if (s.title == text) s.found.push_back(hwnd);
@@ -135,14 +137,14 @@ BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM data) {
     return TRUE;
 }
 
-std::vector<HWND> TopLevel(const std::wstring& title, const std::wstring& class_name) {
+std::vector<HWND> top_level(const std::wstring& title, const std::wstring& class_name) {
     TopLevelSearch search{title, class_name, {}};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 template <typename Test>
-bool WaitFor(int ms, Test test) {
+bool wait_for(int ms, Test test) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (!test()) {
         if (std::chrono::steady_clock::now() > end) return false;
@@ -151,7 +153,7 @@ bool WaitFor(int ms, Test test) {
     return true;
 }
 
-std::vector<HWND> Children(HWND parent) {
+std::vector<HWND> children(HWND parent) {
     std::vector<HWND> children;
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -160,40 +162,40 @@ std::vector<HWND> Children(HWND parent) {
     return children;
 }
 
-std::string StripAmpersand(std::wstring text) {
+std::string strip_ampersand(std::wstring text) {
     std::wstring out;
     for (wchar_t c : text) {
         if (c != L'&') out += c;
     }
-    return Utf8(out);
+    return utf8(out);
 }
 
 // Whether the box shows an icon. (Which one can't be told from here: under Wine the icon
 // handle of another process can't be read.)
-std::string IconName(HWND box) {
-    for (HWND child : Children(box)) {
-        if (ClassOf(child) != L"Static" || !IsWindowVisible(child)) continue;
+std::string icon_name(HWND box) {
+    for (HWND child : children(box)) {
+        if (class_of(child) != L"Static" || !IsWindowVisible(child)) continue;
         if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
         if (SendMessageW(child, STM_GETICON, 0, 0) != 0) return "icon";
     }
     return "none";
 }
 
-std::string MessageBoxReply(HWND box) {
+std::string message_box_reply(HWND box) {
     std::string text;
     std::string buttons;
-    for (HWND child : Children(box)) {
-        const std::wstring kind = ClassOf(child);
-        if (kind == L"Static" && GetDlgCtrlID(child) == 0xFFFF) text = Utf8(WindowText(child));
+    for (HWND child : children(box)) {
+        const std::wstring kind = class_of(child);
+        if (kind == L"Static" && GetDlgCtrlID(child) == 0xFFFF) text = utf8(window_text(child));
         if (kind == L"Button" && IsWindowVisible(child)) {
             if (!buttons.empty()) buttons += ",";
-            buttons += StripAmpersand(WindowText(child));
+            buttons += strip_ampersand(window_text(child));
         }
     }
-    return "ok " + Number(box) + "\t" + Escape(text) + "\t" + buttons + "\t" + IconName(box);
+    return "ok " + number(box) + "\t" + escape(text) + "\t" + buttons + "\t" + icon_name(box);
 }
 
-std::string MenuCaptions(HWND hwnd) {
+std::string menu_captions(HWND hwnd) {
     const HMENU bar = GetMenu(hwnd);
     if (bar == nullptr) return "error no menu";
     std::string out;
@@ -201,12 +203,12 @@ std::string MenuCaptions(HWND hwnd) {
         wchar_t caption[256] = {};
         GetMenuStringW(bar, static_cast<UINT>(i), caption, 256, MF_BYPOSITION);
         if (!out.empty()) out += "|";
-        out += Utf8(caption);
+        out += utf8(caption);
         const HMENU popup = GetSubMenu(bar, i);
         for (int j = 0; popup != nullptr && j < GetMenuItemCount(popup); ++j) {
             GetMenuStringW(popup, static_cast<UINT>(j), caption, 256, MF_BYPOSITION);
             out.push_back('>');
-            out += Utf8(caption);
+            out += utf8(caption);
             out.push_back('#');
             out += std::to_string(GetMenuItemID(popup, j));
         }
@@ -215,7 +217,7 @@ std::string MenuCaptions(HWND hwnd) {
     return out;
 }
 
-HFONT LayoutFont(int dpi, int centipoints, bool bold, bool italic) {
+HFONT layout_font(int dpi, int centipoints, bool bold, bool italic) {
     LOGFONTW font{};
     font.lfHeight = -MulDiv(centipoints, dpi, 7200);
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -229,7 +231,7 @@ HFONT LayoutFont(int dpi, int centipoints, bool bold, bool italic) {
 class Measure {
   public:
     Measure(int dpi, int centipoints, bool bold, bool italic)
-        : dc_(CreateCompatibleDC(nullptr)), font_(LayoutFont(dpi, centipoints, bold, italic)) {
+        : dc_(CreateCompatibleDC(nullptr)), font_(layout_font(dpi, centipoints, bold, italic)) {
         previous_ = SelectObject(dc_, font_);
     }
     ~Measure() {
@@ -241,12 +243,12 @@ class Measure {
     Measure& operator=(const Measure&) = delete;
 
     // The rectangle DrawText needs for `text` with `flags`, at most `width` wide when wrapping.
-    RECT Needed(const std::wstring& text, UINT flags, int width) const {
+    RECT needed(const std::wstring& text, UINT flags, int width) const {
         RECT rect{0, 0, width, 0};
         DrawTextW(dc_, text.c_str(), -1, &rect, flags | DT_CALCRECT);
         return rect;
     }
-    int LineHeight() const {
+    int line_height() const {
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc_, &metrics);
         return metrics.tmHeight;
@@ -261,20 +263,20 @@ class Measure {
 // The room a control's text needs, as the control draws it: a label wraps its words within its
 // width (or stays on one line), a button centres one line inside its frame, an option puts its
 // check mark before the text, a frame puts its caption on its top edge between two indents.
-std::string Fits(HWND control, int dpi, int centipoints, bool bold, bool italic) {
+std::string fits(HWND control, int dpi, int centipoints, bool bold, bool italic) {
     const Measure measure(dpi, centipoints, bold, italic);
     RECT client{};
     GetClientRect(control, &client);
-    const std::wstring text = WindowText(control);
-    const std::wstring kind = ClassOf(control);
+    const std::wstring text = window_text(control);
+    const std::wstring kind = class_of(control);
     const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
     RECT needed{};
     if (kind == L"Static") {
         const bool one_line = (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
-        needed = measure.Needed(text, (one_line ? DT_SINGLELINE : DT_WORDBREAK) | DT_EXPANDTABS,
+        needed = measure.needed(text, (one_line ? DT_SINGLELINE : DT_WORDBREAK) | DT_EXPANDTABS,
                                 client.right);
     } else if (kind == L"Button") {
-        needed = measure.Needed(text, DT_SINGLELINE, 0);
+        needed = measure.needed(text, DT_SINGLELINE, 0);
         const LONG_PTR type = style & BS_TYPEMASK;
         if (type == BS_GROUPBOX) {
             needed.right += MulDiv(16, dpi, 96);
@@ -285,13 +287,13 @@ std::string Fits(HWND control, int dpi, int centipoints, bool bold, bool italic)
             needed.right += MulDiv(6, dpi, 96);
         }
     } else {
-        return "error no text to fit in a " + Utf8(kind);
+        return "error no text to fit in a " + utf8(kind);
     }
     return "ok " + std::to_string(client.right) + " " + std::to_string(client.bottom) + " " +
            std::to_string(needed.right) + " " + std::to_string(needed.bottom);
 }
 
-WORD KeyCode(const std::string& name) {
+WORD key_code(const std::string& name) {
     if (name == "alt") return VK_MENU;
     if (name == "f4") return VK_F4;
     if (name == "f10") return VK_F10;
@@ -303,11 +305,11 @@ WORD KeyCode(const std::string& name) {
     throw std::runtime_error("unknown key " + name);
 }
 
-void SendKeys(const std::string& spec) {
+void send_keys(const std::string& spec) {
     std::vector<WORD> keys;
     std::stringstream stream(spec);
     std::string name;
-    while (std::getline(stream, name, '+')) keys.push_back(KeyCode(name));
+    while (std::getline(stream, name, '+')) keys.push_back(key_code(name));
     std::vector<INPUT> inputs;
     for (WORD key : keys) {
         INPUT input{};
@@ -325,7 +327,7 @@ void SendKeys(const std::string& spec) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void SendMouse(const std::string& action, int x, int y) {
+void send_mouse(const std::string& action, int x, int y) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     INPUT move{};
@@ -351,15 +353,15 @@ struct MenuSearch {
     bool open = false;
 };
 
-BOOL CALLBACK MatchOpenMenu(HWND hwnd, LPARAM data) {
+BOOL CALLBACK match_open_menu(HWND hwnd, LPARAM data) {
     auto& s = *reinterpret_cast<MenuSearch*>(data);
-    if (IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32768" &&
+    if (IsWindowVisible(hwnd) && class_of(hwnd) == L"#32768" &&
         GetWindowThreadProcessId(hwnd, nullptr) == s.thread)
         s.open = true;
     return TRUE;
 }
 
-bool MenuOpen(HWND hwnd) {
+bool menu_open(HWND hwnd) {
     MenuSearch search{GetWindowThreadProcessId(hwnd, nullptr), false};
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -370,7 +372,7 @@ bool MenuOpen(HWND hwnd) {
     return search.open;
 }
 
-bool Above(HWND hwnd, HWND other) {
+bool above(HWND hwnd, HWND other) {
     for (HWND below = GetWindow(hwnd, GW_HWNDNEXT); below != nullptr;
          below = GetWindow(below, GW_HWNDNEXT)) {
         if (below == other) return true;
@@ -378,46 +380,54 @@ bool Above(HWND hwnd, HWND other) {
     return false;
 }
 
-std::string Run(const std::vector<std::string>& f) {
+std::string run(const std::vector<std::string>& f) {
     const std::string& command = f.at(0);
     if (command == "wait") {
-        const HWND besides = f.size() > 4 ? Handle(f.at(4)) : nullptr;
+        const HWND besides = f.size() > 4 ? handle(f.at(4)) : nullptr;
         HWND found = nullptr;
-        const bool ok = WaitFor(std::stoi(f.at(3)), [&] {
+        const bool ok = wait_for(std::stoi(f.at(3)), [&] {
             found = nullptr;
-            for (HWND hwnd : TopLevel(Wide(f.at(1)), Wide(f.at(2)))) {
+            for (HWND hwnd : top_level(wide(f.at(1)), wide(f.at(2)))) {
                 if (hwnd != besides && found == nullptr) found = hwnd;
             }
             return found != nullptr;
         });
-        return ok ? "ok " + Number(found) : "error timeout";
+        return ok ? "ok " + number(found) : "error timeout";
     }
     if (command == "gone") {
-        const HWND hwnd = Handle(f.at(1));
-        return WaitFor(std::stoi(f.at(2)),
-                       [&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); })
+        const HWND hwnd = handle(f.at(1));
+        return wait_for(std::stoi(f.at(2)),
+                        [&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); })
                    ? "ok"
                    : "error timeout";
     }
     if (command == "count") {
-        return "ok " + std::to_string(TopLevel(Wide(f.at(1)), Wide(f.at(2))).size());
+        return "ok " + std::to_string(top_level(wide(f.at(1)), wide(f.at(2))).size());
     }
     if (command == "msgbox") {
         HWND box = nullptr;
-        const bool ok = WaitFor(std::stoi(f.at(1)), [&] {
-            const auto boxes = TopLevel(L"Quorvane v4.0 - Message", L"#32770");
+        const bool ok = wait_for(std::stoi(f.at(1)), [&] {
+            const auto boxes = top_level(L"Quorvane v4.0 - Message", L"#32770");
             box = boxes.empty() ? nullptr : boxes.front();
             return box != nullptr;
         });
         if (!ok) return "error timeout";
         // Give the box a moment to finish laying out its controls.
         std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        return MessageBoxReply(box);
+        return message_box_reply(box);
     }
+    if (command == "defbutton") {
+        for (HWND child : children(handle(f.at(1))))
+            if (class_of(child) == L"Button" &&
+                (GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                return "ok " + strip_ampersand(window_text(child));
+        return "error no default button";
+    }
+    if (command == "owner") return "ok " + number(GetWindow(handle(f.at(1)), GW_OWNER));
     if (command == "press") {
-        const HWND box = Handle(f.at(1));
-        for (HWND child : Children(box)) {
-            if (ClassOf(child) == L"Button" && StripAmpersand(WindowText(child)) == f.at(2)) {
+        const HWND box = handle(f.at(1));
+        for (HWND child : children(box)) {
+            if (class_of(child) == L"Button" && strip_ampersand(window_text(child)) == f.at(2)) {
                 PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
                              reinterpret_cast<LPARAM>(child));
                 return "ok";
@@ -427,7 +437,7 @@ std::string Run(const std::vector<std::string>& f) {
     }
     if (command == "click" || command == "dblclick") {
         // The notification the control sends its window.
-        const HWND hwnd = Handle(f.at(1));
+        const HWND hwnd = handle(f.at(1));
         const int id = std::stoi(f.at(2));
         const WORD code = command == "click" ? BN_CLICKED : LBN_DBLCLK;
         PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, code),
@@ -435,26 +445,26 @@ std::string Run(const std::vector<std::string>& f) {
         return "ok";
     }
     if (command == "menu") {
-        PostMessageW(Handle(f.at(1)), WM_COMMAND, MAKEWPARAM(std::stoi(f.at(2)), 0), 0);
+        PostMessageW(handle(f.at(1)), WM_COMMAND, MAKEWPARAM(std::stoi(f.at(2)), 0), 0);
         return "ok";
     }
-    if (command == "menus") return MenuCaptions(Handle(f.at(1)));
+    if (command == "menus") return menu_captions(handle(f.at(1)));
     if (command == "text") {
-        return "ok " + Escape(Utf8(WindowText(GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2))))));
+        return "ok " + escape(utf8(window_text(GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))))));
     }
     if (command == "items") {
-        const HWND list = GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2)));
+        const HWND list = GetDlgItem(handle(f.at(1)), std::stoi(f.at(2)));
         const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
         std::string out = "ok";
         for (LRESULT i = 0; i < count; ++i) {
             wchar_t item[1024] = {};
             SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-            out += "\t" + Escape(Utf8(item));
+            out += "\t" + escape(utf8(item));
         }
         return out;
     }
     if (command == "select") {
-        const HWND window = Handle(f.at(1));
+        const HWND window = handle(f.at(1));
         const int id = std::stoi(f.at(2));
         const HWND list = GetDlgItem(window, id);
         std::vector<int> indices;
@@ -476,13 +486,13 @@ std::string Run(const std::vector<std::string>& f) {
         return "ok";
     }
     if (command == "settext") {
-        const std::wstring text = Wide(f.size() > 3 ? f.at(3) : "");
-        SendMessageW(GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2))), WM_SETTEXT, 0,
+        const std::wstring text = wide(f.size() > 3 ? f.at(3) : "");
+        SendMessageW(GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(text.c_str()));
         return "ok";
     }
     if (command == "ctlrect") {
-        const HWND control = GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2)));
+        const HWND control = GetDlgItem(handle(f.at(1)), std::stoi(f.at(2)));
         RECT rect{};
         GetWindowRect(control, &rect);
         MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
@@ -490,39 +500,39 @@ std::string Run(const std::vector<std::string>& f) {
                std::to_string(rect.right) + " " + std::to_string(rect.bottom);
     }
     if (command == "resize") {
-        SetWindowPos(Handle(f.at(1)), nullptr, 0, 0, std::stoi(f.at(2)), std::stoi(f.at(3)),
+        SetWindowPos(handle(f.at(1)), nullptr, 0, 0, std::stoi(f.at(2)), std::stoi(f.at(3)),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return "ok";
     }
     if (command == "focus") {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
-        const DWORD thread = GetWindowThreadProcessId(Handle(f.at(1)), nullptr);
+        const DWORD thread = GetWindowThreadProcessId(handle(f.at(1)), nullptr);
         if (!GetGUIThreadInfo(thread, &info) || info.hwndFocus == nullptr) return "ok none";
         return "ok " + std::to_string(GetDlgCtrlID(info.hwndFocus));
     }
     if (command == "client") {
         RECT client{};
-        GetClientRect(Handle(f.at(1)), &client);
+        GetClientRect(handle(f.at(1)), &client);
         return "ok " + std::to_string(client.right) + " " + std::to_string(client.bottom);
     }
     if (command == "rect") {
         RECT frame{};
-        GetWindowRect(Handle(f.at(1)), &frame);
+        GetWindowRect(handle(f.at(1)), &frame);
         return "ok " + std::to_string(frame.left) + " " + std::to_string(frame.top) + " " +
                std::to_string(frame.right) + " " + std::to_string(frame.bottom);
     }
     if (command == "move") {
-        SetWindowPos(Handle(f.at(1)), nullptr, std::stoi(f.at(2)), std::stoi(f.at(3)), 0, 0,
+        SetWindowPos(handle(f.at(1)), nullptr, std::stoi(f.at(2)), std::stoi(f.at(3)), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return "ok";
     }
     if (command == "close") {
-        PostMessageW(Handle(f.at(1)), WM_CLOSE, 0, 0);
+        PostMessageW(handle(f.at(1)), WM_CLOSE, 0, 0);
         return "ok";
     }
     if (command == "checked") {
-        const HWND button = GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2)));
+        const HWND button = GetDlgItem(handle(f.at(1)), std::stoi(f.at(2)));
         return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED ? "ok 1" : "ok 0";
     }
     if (command == "dpi") {
@@ -532,7 +542,7 @@ std::string Run(const std::vector<std::string>& f) {
         return status == ERROR_SUCCESS ? "ok" : "error " + std::to_string(status);
     }
     if (command == "clientrect") {
-        const HWND hwnd = Handle(f.at(1));
+        const HWND hwnd = handle(f.at(1));
         RECT client{};
         GetClientRect(hwnd, &client);
         MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
@@ -540,17 +550,17 @@ std::string Run(const std::vector<std::string>& f) {
                std::to_string(client.right) + " " + std::to_string(client.bottom);
     }
     if (command == "fits") {
-        return Fits(GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2))), std::stoi(f.at(3)),
+        return fits(GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))), std::stoi(f.at(3)),
                     std::stoi(f.at(4)), f.at(5) == "1", f.at(6) == "1");
     }
     if (command == "textwidth") {
         const Measure measure(std::stoi(f.at(1)), std::stoi(f.at(2)), f.at(3) == "1",
                               f.at(4) == "1");
-        const RECT needed = measure.Needed(Wide(f.at(5)), DT_SINGLELINE, 0);
+        const RECT needed = measure.needed(wide(f.at(5)), DT_SINGLELINE, 0);
         return "ok " + std::to_string(needed.right) + " " + std::to_string(needed.bottom);
     }
     if (command == "listbox") {
-        const HWND list = GetDlgItem(Handle(f.at(1)), std::stoi(f.at(2)));
+        const HWND list = GetDlgItem(handle(f.at(1)), std::stoi(f.at(2)));
         const auto extent = SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
         const auto item = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
         const bool scroll = (GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL) != 0;
@@ -559,24 +569,24 @@ std::string Run(const std::vector<std::string>& f) {
         return "ok " + std::to_string(extent) + " " + std::to_string(item) + " " +
                (scroll ? "1" : "0") + " " + std::to_string(client.right);
     }
-    if (command == "enabled") return IsWindowEnabled(Handle(f.at(1))) ? "ok 1" : "ok 0";
-    if (command == "above") return Above(Handle(f.at(1)), Handle(f.at(2))) ? "ok 1" : "ok 0";
-    if (command == "menumode") return MenuOpen(Handle(f.at(1))) ? "ok 1" : "ok 0";
-    if (command == "foreground") return "ok " + Number(GetForegroundWindow());
+    if (command == "enabled") return IsWindowEnabled(handle(f.at(1))) ? "ok 1" : "ok 0";
+    if (command == "above") return above(handle(f.at(1)), handle(f.at(2))) ? "ok 1" : "ok 0";
+    if (command == "menumode") return menu_open(handle(f.at(1))) ? "ok 1" : "ok 0";
+    if (command == "foreground") return "ok " + number(GetForegroundWindow());
     if (command == "activate") {
-        return SetForegroundWindow(Handle(f.at(1))) ? "ok" : "error not brought to the front";
+        return SetForegroundWindow(handle(f.at(1))) ? "ok" : "error not brought to the front";
     }
     if (command == "show") {
-        ShowWindow(Handle(f.at(1)), f.at(2) == "min" ? SW_MINIMIZE : SW_RESTORE);
+        ShowWindow(handle(f.at(1)), f.at(2) == "min" ? SW_MINIMIZE : SW_RESTORE);
         return "ok";
     }
-    if (command == "iconic") return IsIconic(Handle(f.at(1))) ? "ok 1" : "ok 0";
+    if (command == "iconic") return IsIconic(handle(f.at(1))) ? "ok 1" : "ok 0";
     if (command == "keys") {
-        SendKeys(f.at(1));
+        send_keys(f.at(1));
         return "ok";
     }
     if (command == "mouse") {
-        SendMouse(f.at(1), std::stoi(f.at(2)), std::stoi(f.at(3)));
+        send_mouse(f.at(1), std::stoi(f.at(2)), std::stoi(f.at(3)));
         return "ok";
     }
     return "error unknown command";
@@ -595,7 +605,7 @@ int main() {
         while (std::getline(stream, field, '\t')) fields.push_back(field);
         std::string reply;
         try {
-            reply = fields.empty() ? "error empty" : Run(fields);
+            reply = fields.empty() ? "error empty" : run(fields);
         } catch (const std::exception& error) {
             reply = std::string("error ") + error.what();
         }

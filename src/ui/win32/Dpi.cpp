@@ -1,25 +1,24 @@
-#include "ui/Dpi.h"
+#include "ui/win32/Dpi.h"
 
 #include <charconv>
 #include <cstdlib>
 
-#include "ui/Handles.h"
+#include "ui/win32/Handles.h"
 
 namespace qv::ui {
 
-TwipRect inside(const TwipRect& frame, const TwipRect& rect) {
-    return {frame.left + rect.left, frame.top + rect.top, rect.width, rect.height};
+LayoutRect inside(const LayoutRect& group, const LayoutRect& rect) {
+    return {group.left + rect.left, group.top + rect.top, rect.width, rect.height};
 }
 
-int twips_to_pixels(int twips, int dpi) {
-    return MulDiv(twips, dpi, 1440);
+int scaled(int pixels, int dpi) {
+    return MulDiv(pixels, dpi, 96);
 }
 
-RECT twips_to_pixels(const TwipRect& rect, int dpi) {
-    const int left = twips_to_pixels(rect.left, dpi);
-    const int top = twips_to_pixels(rect.top, dpi);
-    return {left, top, left + twips_to_pixels(rect.width, dpi),
-            top + twips_to_pixels(rect.height, dpi)};
+RECT scaled(const LayoutRect& rect, int dpi) {
+    const int left = scaled(rect.left, dpi);
+    const int top = scaled(rect.top, dpi);
+    return {left, top, left + scaled(rect.width, dpi), top + scaled(rect.height, dpi)};
 }
 
 int points_to_font_height(int centipoints, int dpi) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/Dpi.h"
-#include "ui/Fonts.h"
-#include "ui/Handles.h"
+#include "ui/win32/Dpi.h"
+#include "ui/win32/Fonts.h"
+#include "ui/win32/Handles.h"
 
 namespace qv::ui {
 
@@ -19,8 +19,8 @@ struct FrameSpec {
     std::wstring caption;
     DWORD style = 0;
     DWORD ex_style = 0;
-    int client_width_twips = 0;
-    int client_height_twips = 0;
+    int client_width = 0;
+    int client_height = 0;
     HWND owner = nullptr;
     HMENU menu = nullptr;  // the window takes it over
 };
@@ -34,7 +34,7 @@ class Window {
 
     HWND hwnd() const { return hwnd_; }
     bool is_open() const { return hwnd_ != nullptr; }
-    // Unloads the window; the object stays for the next load.
+    // Destroys the window; the object stays to create it again.
     void close();
     // Shows the window centred on the screen's work area and gives it the focus.
     void show_centred();
@@ -42,13 +42,17 @@ class Window {
 
     // While an operation runs every window of the program shows the wait cursor.
     static void show_busy_cursor(bool busy) { busy_cursor_ = busy; }
+    // The icon resource every window shows (set once, before the first window is created).
+    static void use_icon(int resource);
+    static int icon_resource() { return icon_resource_; }
 
   protected:
-    // Registers the class (once) and creates the window with the client size given in twips.
+    // Registers the class (once) and creates the window with the client size given in pixels at
+    // 96 DPI.
     void create_frame(const FrameSpec& spec);
     // Creates a control; a label or button grows to fit its text (see TextFit.h).
     HWND add_control(const wchar_t* class_name, const std::wstring& text, DWORD style,
-                     const TwipRect& rect, int id, const FontSpec& font_spec = kDefaultFont,
+                     const LayoutRect& rect, int id, const FontSpec& font_spec = kDefaultFont,
                      DWORD ex_style = 0);
     // Sets a control's text after the window has been laid out, growing the control when the
     // text needs it.
@@ -61,13 +65,14 @@ class Window {
     HFONT font(const FontSpec& spec);
 
     virtual LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam);
-    // Runs after the window is gone (WM_NCDESTROY); the object may be loaded again later.
+    // Runs after the window is gone (WM_NCDESTROY); the object may create it again later.
     virtual void on_closed() {}
 
   private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
     static inline bool busy_cursor_ = false;
+    static inline int icon_resource_ = 1;
 
     HWND hwnd_ = nullptr;
     HWND focus_ = nullptr;  // the control that had the focus when the window was last active
@@ -75,7 +80,7 @@ class Window {
     std::vector<std::pair<FontSpec, UniqueFont>> fonts_;
 };
 
-// The program icon from the resources, at the given size.
+// The windows' icon from the resources (see Window::use_icon), at the given size.
 HICON load_program_icon(int size);
 
 }  // namespace qv::ui

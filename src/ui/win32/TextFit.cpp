@@ -1,10 +1,10 @@
-#include "ui/TextFit.h"
+#include "ui/win32/TextFit.h"
 
 #include <algorithm>
 #include <string>
 
-#include "ui/Handles.h"
-#include "ui/WideText.h"
+#include "ui/win32/Handles.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 
@@ -42,7 +42,7 @@ UINT draw_flags(HWND control, bool& label) {
     }
 }
 
-bool is_option(HWND control) {
+bool is_radio_button(HWND control) {
     switch (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) {
         case BS_RADIOBUTTON:
         case BS_AUTORADIOBUTTON:
@@ -86,10 +86,10 @@ void fit_to_text(HWND control) {
     DrawTextW(dc.get(), text.c_str(), -1, &needed, flags | DT_CALCRECT);
     int needed_width = needed.right;
     if (!label) {
-        // Room for the frame of a button, or for the check mark of an option and its gap, as the
-        // system draws them at its own DPI.
+        // Room for the frame of a button, or for the check mark of a radio button and its gap, as
+        // the system draws them at its own DPI.
         const int system_dpi = GetDeviceCaps(dc.get(), LOGPIXELSX);
-        needed_width += is_option(control)
+        needed_width += is_radio_button(control)
                             ? MulDiv(19, system_dpi, 96)
                             : 2 * GetSystemMetrics(SM_CXEDGE) + metrics.tmAveCharWidth;
     }

@@ -1,8 +1,8 @@
-#include "ui/StopProgram.h"
+#include "ui/win32/StopProgram.h"
 
 #include <windows.h>
 
-#include "ui/MessageBoxes.h"
+#include "ui/win32/MessageBoxes.h"
 
 namespace qv::ui {
 

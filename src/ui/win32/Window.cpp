@@ -1,11 +1,10 @@
-#include "ui/Window.h"
+#include "ui/win32/Window.h"
 
 #include <exception>
 
 #include "core/OperationError.h"
-#include "ui/ControlIds.h"
-#include "ui/StopProgram.h"
-#include "ui/TextFit.h"
+#include "ui/win32/StopProgram.h"
+#include "ui/win32/TextFit.h"
 
 namespace qv::ui {
 
@@ -36,11 +35,15 @@ bool font_spec_equals(const FontSpec& a, const FontSpec& b) {
 
 }  // namespace
 
+void Window::use_icon(int resource) {
+    icon_resource_ = resource;
+}
+
 HICON load_program_icon(int size) {
     // Shared icons are owned by the system: nothing to free.
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                         MAKEINTRESOURCEW(ids::kProgramIcon), IMAGE_ICON, size,
-                                         size, LR_SHARED));
+                                         MAKEINTRESOURCEW(Window::icon_resource()), IMAGE_ICON,
+                                         size, size, LR_SHARED));
 }
 
 Window::~Window() {
@@ -79,8 +82,7 @@ void Window::bring_to_front() {
 void Window::create_frame(const FrameSpec& spec) {
     register_frame_class(spec.class_name, &Window::procedure);
     dpi_ = layout_dpi();
-    RECT frame{0, 0, twips_to_pixels(spec.client_width_twips, dpi_),
-               twips_to_pixels(spec.client_height_twips, dpi_)};
+    RECT frame{0, 0, scaled(spec.client_width, dpi_), scaled(spec.client_height, dpi_)};
     AdjustWindowRectEx(&frame, spec.style, spec.menu != nullptr, spec.ex_style);
     const HWND created = CreateWindowExW(spec.ex_style, spec.class_name, spec.caption.c_str(),
                                          spec.style, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -95,7 +97,7 @@ void Window::create_frame(const FrameSpec& spec) {
     // client area keeps its laid-out size.
     RECT client{};
     GetClientRect(created, &client);
-    const int missing = twips_to_pixels(spec.client_height_twips, dpi_) - client.bottom;
+    const int missing = scaled(spec.client_height, dpi_) - client.bottom;
     if (missing > 0) {
         SetWindowPos(created, nullptr, 0, 0, frame.right - frame.left,
                      frame.bottom - frame.top + missing, SWP_NOMOVE | SWP_NOZORDER);
@@ -111,8 +113,9 @@ HFONT Window::font(const FontSpec& spec) {
 }
 
 HWND Window::add_control(const wchar_t* class_name, const std::wstring& text, DWORD style,
-                         const TwipRect& rect, int id, const FontSpec& font_spec, DWORD ex_style) {
-    const RECT pixels = twips_to_pixels(rect, dpi_);
+                         const LayoutRect& rect, int id, const FontSpec& font_spec,
+                         DWORD ex_style) {
+    const RECT pixels = scaled(rect, dpi_);
     const HWND created = CreateWindowExW(
         ex_style, class_name, text.c_str(), WS_CHILD | WS_VISIBLE | style, pixels.left, pixels.top,
         pixels.right - pixels.left, pixels.bottom - pixels.top, hwnd_,
@@ -134,7 +137,7 @@ void Window::set_control_text(int id, const std::wstring& text) {
 }
 
 void Window::finish_layout() {
-    fit_client_to_controls(hwnd_, twips_to_pixels(120, dpi_));
+    fit_client_to_controls(hwnd_, scaled(kMargin, dpi_));
 }
 
 LRESULT Window::on_message(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -1,8 +1,8 @@
-#include "ui/Fonts.h"
+#include "ui/win32/Fonts.h"
 
 #include <cwchar>
 
-#include "ui/Dpi.h"
+#include "ui/win32/Dpi.h"
 
 namespace qv::ui {
 

@@ -2,23 +2,23 @@
 // frame's caption.
 #include <gtest/gtest.h>
 
-#include "ui/ListFilter.h"
+#include "ui/TitleFilter.h"
 
 namespace qv::ui {
 namespace {
 
 using Positions = std::vector<std::size_t>;
 
-ListFilter loaded(std::initializer_list<const char*> titles) {
-    ListFilter filter;
+TitleFilter loaded(std::initializer_list<const char*> titles) {
+    TitleFilter filter;
     for (const char* title : titles) filter.add(title);
     return filter;
 }
 
-TEST(ListFilter, NarrowsToTitlesHoldingTheTextInAnyCase) {
+TEST(TitleFilter, NarrowsToTitlesHoldingTheTextInAnyCase) {
     // "\xc9" and "\xe9" are É and é in Windows-1252.
-    ListFilter filter = loaded({"Cessna 182S United", "Boeing 737 Delta",
-                                "A\xc9ROSPATIALE Caravelle", "Piper Cub UNITED"});
+    TitleFilter filter = loaded({"Cessna 182S United", "Boeing 737 Delta",
+                                 "A\xc9ROSPATIALE Caravelle", "Piper Cub UNITED"});
     EXPECT_EQ(filter.shown(), (Positions{0, 1, 2, 3}));
     EXPECT_EQ(filter.caption(), "Aircraft List");
 
@@ -36,8 +36,8 @@ TEST(ListFilter, NarrowsToTitlesHoldingTheTextInAnyCase) {
     EXPECT_EQ(filter.caption(), "Aircraft List");
 }
 
-TEST(ListFilter, ALoadKeepsTheTextAndFiltersAsTitlesCome) {
-    ListFilter filter = loaded({"Alpha", "Bravo"});
+TEST(TitleFilter, ALoadKeepsTheTextAndFiltersAsTitlesCome) {
+    TitleFilter filter = loaded({"Alpha", "Bravo"});
     filter.set_text("bravo");
     filter.clear();
     EXPECT_TRUE(filter.active());

@@ -10,7 +10,7 @@
 
 namespace qv::ui {
 
-class ListFilter {
+class TitleFilter {
   public:
     // A new load: no titles, the filter text stays.
     void clear();

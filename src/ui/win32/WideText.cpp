@@ -1,4 +1,4 @@
-#include "ui/WideText.h"
+#include "ui/win32/WideText.h"
 
 #include <windows.h>
 

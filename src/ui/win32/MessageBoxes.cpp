@@ -1,7 +1,7 @@
-#include "ui/MessageBoxes.h"
+#include "ui/win32/MessageBoxes.h"
 
 #include "core/Messages.h"
-#include "ui/WideText.h"
+#include "ui/win32/WideText.h"
 
 namespace qv::ui {
 

@@ -1,7 +1,7 @@
 // The fonts of the windows: "MS Sans Serif" in the sizes and styles of the layout.
 #pragma once
 
-#include "ui/Handles.h"
+#include "ui/win32/Handles.h"
 
 namespace qv::ui {
 
