@@ -8,11 +8,11 @@ namespace bench {
 template <BOOL(WINAPI* Close)(HANDLE)>
 class Handle {
   public:
-    explicit handle(HANDLE h) : h_(h) {}
-    ~handle() {
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() {
         if (valid()) Close(h_);
     }
-    handle(const Handle&) = delete;
+    Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
     HANDLE get() const { return h_; }
     bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }

@@ -17,21 +17,12 @@ constexpr std::string_view kRestoreBegun = "restore: begun";
 constexpr std::string_view kRestoreMoves = "restore: moves ";
 constexpr std::string_view kRestoreCfg = "restore: aircraft.cfg";
 
-bool number(std::string_view digits, std::size_t& out) {
-    if (digits.empty() || digits.size() > 9) return false;
-    out = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') return false;
-        out = out * 10 + static_cast<std::size_t>(c - '0');
-    }
-    return true;
-}
-
 // "3-17" as the 0-based range [2, 16] of `count` moves; false when it is not one.
 bool range(std::string_view text, std::size_t count, std::size_t& first, std::size_t& last) {
     const std::size_t dash = text.find('-');
     if (dash == std::string_view::npos) return false;
-    if (!number(text.substr(0, dash), first) || !number(text.substr(dash + 1), last)) return false;
+    if (!parse_count(text.substr(0, dash), first) || !parse_count(text.substr(dash + 1), last))
+        return false;
     if (first == 0 || last < first || last > count) return false;
     --first;
     --last;
@@ -43,6 +34,16 @@ std::string range_text(std::size_t first, std::size_t last) {
 }
 
 }  // namespace
+
+bool parse_count(std::string_view digits, std::size_t& out) {
+    if (digits.empty() || digits.size() > 9) return false;
+    out = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return false;
+        out = out * 10 + static_cast<std::size_t>(c - '0');
+    }
+    return true;
+}
 
 std::string copy_held() {
     return std::string(kCopyHeld);
@@ -92,8 +93,8 @@ bool apply(std::string_view l, RemovalRecord& r) {
         const std::string_view rest = l.substr(kHeld.size());
         const std::size_t colon = rest.find(": ");
         std::size_t move = 0;
-        if (colon == std::string_view::npos || !number(rest.substr(0, colon), move) || move == 0 ||
-            move > count)
+        if (colon == std::string_view::npos || !parse_count(rest.substr(0, colon), move) ||
+            move == 0 || move > count)
             return false;
         const auto digest = FileDigest::parse(rest.substr(colon + 2));
         if (!digest) return false;

@@ -28,6 +28,9 @@ std::string restore_begun();
 std::string restore_moves(std::size_t first, std::size_t last);
 std::string restore_cfg();
 
+// `digits` (1 to 9 of them, nothing else) as a number; false when it is not one.
+bool parse_count(std::string_view digits, std::size_t& out);
+
 // Applies one whole journal line to `record` (whose moves are known); false for a line that is
 // no step.
 bool apply(std::string_view line, RemovalRecord& record);

@@ -233,18 +233,10 @@ bool parse_record(std::string_view text, RemovalRecord& r, std::string& error) {
         } else if (key == "section") {
             std::size_t index = 0, count = 0;
             const std::size_t of = value.find(" of ");
-            const auto number = [](std::string_view digits, std::size_t& out) {
-                if (digits.empty() || digits.size() > 9) return false;
-                out = 0;
-                for (char c : digits) {
-                    if (c < '0' || c > '9') return false;
-                    out = out * 10 + static_cast<std::size_t>(c - '0');
-                }
-                return true;
-            };
-            if (of == std::string::npos || !number(std::string_view(value).substr(0, of), index) ||
-                !number(std::string_view(value).substr(of + 4), count) || index == 0 ||
-                index > count) {
+            if (of == std::string::npos ||
+                !journal::parse_count(std::string_view(value).substr(0, of), index) ||
+                !journal::parse_count(std::string_view(value).substr(of + 4), count) ||
+                index == 0 || index > count) {
                 error = "a section position that is none: " + value;
                 return false;
             }

@@ -330,6 +330,18 @@ FsStatus open_regular(const std::string& native, const std::string& path, int& f
     return FsStatus::success();
 }
 
+// Opens the regular file `path` for reading: at its spelling as given first (most paths come
+// from listings), resolved without regard to case only when nothing is there.
+FsStatus open_for_reading(const std::string& path, int& fd_out, struct stat& st) {
+    FsStatus status = open_regular(exact_path(path), path, fd_out, st);
+    if (fd_out < 0 && status.not_found()) {
+        Resolved r = resolve(path);
+        if (!r.ok) return not_found("Can't read", path);
+        status = open_regular(r.native, path, fd_out, st);
+    }
+    return status;
+}
+
 class PosixLock final : public FileLock {
   public:
     explicit PosixLock(int fd) : fd_(fd) {}
@@ -542,12 +554,7 @@ class PosixFileSystem final : public FileSystem {
         out = FileDigest{};
         int raw = -1;
         struct stat st {};
-        FsStatus status = open_regular(exact_path(path), path, raw, st);
-        if (raw < 0 && status.not_found()) {
-            Resolved r = resolve(path);
-            if (!r.ok) return not_found("Can't read", path);
-            status = open_regular(r.native, path, raw, st);
-        }
+        const FsStatus status = open_for_reading(path, raw, st);
         Fd fd(raw);
         if (!status.ok()) return status;
         std::string buf(1 << 16, '\0');
@@ -633,12 +640,7 @@ class PosixFileSystem final : public FileSystem {
         bytes.clear();
         int raw = -1;
         struct stat st {};
-        FsStatus status = open_regular(exact_path(path), path, raw, st);
-        if (raw < 0 && status.not_found()) {
-            Resolved r = resolve(path);
-            if (!r.ok) return not_found("Can't read", path);
-            status = open_regular(r.native, path, raw, st);
-        }
+        const FsStatus status = open_for_reading(path, raw, st);
         Fd fd(raw);
         if (!status.ok()) return status;
         if (static_cast<std::uint64_t>(st.st_size) > kMaxReadBytes)

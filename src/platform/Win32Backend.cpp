@@ -341,6 +341,25 @@ FsStatus new_target(const std::string& path, const std::string& what) {
     return FsStatus::success();
 }
 
+// Opens the regular file `path` for reading, asking nothing before: under Wine every query is a
+// round trip to the wineserver. A folder is told from other failures afterwards.
+FsStatus open_for_reading(const std::string& path, const char* what, KernelHandle& h) {
+    if (has_wildcard(path::last_part(path))) return not_found(what, path);
+    h.reset(::CreateFileW(native(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!h.valid()) {
+        const DWORD err = ::GetLastError();
+        DWORD ignored = ERROR_SUCCESS;
+        if (!is_missing(err) && is_folder_attributes(raw_attributes(path, ignored)))
+            return failed(what, path, "it is a folder");
+        return from_error(what, path, err);
+    }
+    // Under Wine a Linux pipe or device opens like a file; it is never read.
+    if (::GetFileType(h.get()) != FILE_TYPE_DISK)
+        return failed(what, path, "it is not a regular file");
+    return FsStatus::success();
+}
+
 // Renames a whole temporary file into `path`, which must still be free: nothing is ever renamed
 // over another file.
 FsStatus rename_new(const std::wstring& temp, const std::string& path, const std::string& what) {
@@ -501,20 +520,8 @@ class Win32FileSystem final : public FileSystem {
         const std::string target_name = split_pattern(to).second;
         if (target_name.empty()) return failed("Can't copy to", to, "no file name");
         if (has_wildcard(target_name)) return not_found("Can't copy to", to);
-        // Nothing is asked before: every question is a round trip to the wineserver under Wine,
-        // and a removal copies every file it holds. A failure is looked into afterwards.
-        KernelHandle in(::CreateFileW(native(from).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (!in.valid()) {
-            const DWORD err = ::GetLastError();
-            DWORD ignored = ERROR_SUCCESS;
-            if (!is_missing(err) && is_folder_attributes(raw_attributes(from, ignored)))
-                return failed("Can't copy", from, "it is a folder");
-            return from_error("Can't copy", from, err);
-        }
-        if (::GetFileType(in.get()) != FILE_TYPE_DISK)
-            return failed("Can't copy", from, "it is not a regular file");
+        KernelHandle in;
+        if (FsStatus st = open_for_reading(from, "Can't copy", in); !st.ok()) return st;
         BY_HANDLE_FILE_INFORMATION info{};
         if (!::GetFileInformationByHandle(in.get(), &info)) return last_error("Can't copy", from);
         if (is_dir(info.dwFileAttributes)) return failed("Can't copy", from, "it is a folder");
@@ -564,19 +571,8 @@ class Win32FileSystem final : public FileSystem {
     FsStatus digest_file(const std::string& path, FileDigest& out) override {
         out = FileDigest{};
         const char* what = "Can't read";
-        if (has_wildcard(path::last_part(path))) return not_found(what, path);
-        KernelHandle h(::CreateFileW(native(path).c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (!h.valid()) {
-            const DWORD err = ::GetLastError();
-            DWORD ignored = ERROR_SUCCESS;
-            if (!is_missing(err) && is_folder_attributes(raw_attributes(path, ignored)))
-                return failed(what, path, "it is a folder");
-            return from_error(what, path, err);
-        }
-        if (::GetFileType(h.get()) != FILE_TYPE_DISK)
-            return failed(what, path, "it is not a regular file");
+        KernelHandle h;
+        if (FsStatus st = open_for_reading(path, what, h); !st.ok()) return st;
         std::string buf(1u << 20, '\0');
         for (;;) {
             DWORD got = 0;
@@ -656,23 +652,9 @@ class Win32FileSystem final : public FileSystem {
     FsStatus read_file(const std::string& path, std::string& bytes) override {
         bytes.clear();
         const char* what = "Can't read";
-        if (has_wildcard(path::last_part(path))) return not_found(what, path);
-        // Opened first and asked nothing before: under Wine every query is a round trip to the
-        // wineserver, and the load reads each aircraft.cfg and panel.cfg of a collection.
-        KernelHandle h(::CreateFileW(native(path).c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (!h.valid()) {
-            const DWORD err = ::GetLastError();
-            // A folder does not open as a file; say what it is rather than "access denied".
-            DWORD ignored = ERROR_SUCCESS;
-            if (!is_missing(err) && is_folder_attributes(raw_attributes(path, ignored)))
-                return failed(what, path, "it is a folder");
-            return from_error(what, path, err);
-        }
-        // Under Wine a Linux pipe or device opens like a file; it is never read.
-        if (::GetFileType(h.get()) != FILE_TYPE_DISK)
-            return failed(what, path, "it is not a regular file");
+        // The load reads each aircraft.cfg and panel.cfg of a collection: opened at once.
+        KernelHandle h;
+        if (FsStatus st = open_for_reading(path, what, h); !st.ok()) return st;
         // Configuration files fit the first read, which comes back short at the end of the file.
         // Only a file that fills it is asked its size, so that one too large is never read.
         constexpr std::size_t kFirstRead = 1u << 16;

@@ -8,7 +8,7 @@ namespace qv::ui {
 
 namespace {
 
-constexpr LayoutRect kCreditsGroupRect{8, 96, 329, 193};
+constexpr LayoutRect kCreditsGroupRect{kMargin, 96, 329, 193};
 
 }  // namespace
 
@@ -29,24 +29,24 @@ void AboutWindow::open() {
 
     // Created in tab order: the first control is the first to get the focus.
     add_control(L"BUTTON", widen(texts::kOk), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {208, 304, 129, 33}, ids::kAboutOk);
+                {208, 304, 129, kButtonHeight}, ids::kAboutOk);
     const HWND credits =
         add_control(L"BUTTON", widen(texts::kCredits), BS_GROUPBOX | WS_GROUP, kCreditsGroupRect,
                     ids::kAboutCredits, {.centipoints = 1200, .bold = true});
     add_control(L"STATIC", widen(texts::kOriginLine), SS_LEFT,
-                inside(kCreditsGroupRect, {216, 168, 105, 17}), ids::kAboutOrigin,
+                inside(kCreditsGroupRect, {216, 168, 105, kLineHeight}), ids::kAboutOrigin,
                 {.centipoints = 825, .bold = true, .italic = true});
     add_control(L"STATIC", widen(texts::kContactLine), SS_LEFT,
-                inside(kCreditsGroupRect, {8, 96, 313, 65}), ids::kAboutContact,
+                inside(kCreditsGroupRect, {kMargin, 96, 313, 65}), ids::kAboutContact,
                 {.centipoints = 1200, .bold = true});
     add_control(L"STATIC", widen(texts::kCallSignLine), SS_LEFT,
-                inside(kCreditsGroupRect, {8, 56, 265, 25}), ids::kAboutCallSign,
+                inside(kCreditsGroupRect, {kMargin, 56, 265, 25}), ids::kAboutCallSign,
                 {.centipoints = 1200, .bold = true, .italic = true});
     add_control(L"STATIC", widen(texts::kAuthorLine), SS_LEFT,
-                inside(kCreditsGroupRect, {8, 32, 201, 17}), ids::kAboutAuthor,
+                inside(kCreditsGroupRect, {kMargin, 32, 201, kLineHeight}), ids::kAboutAuthor,
                 {.centipoints = 1200, .bold = true, .italic = true});
-    add_control(L"STATIC", widen(texts::kBanner), SS_CENTER, {8, 8, 329, 81}, ids::kAboutBanner,
-                {.centipoints = 1350, .bold = true, .italic = true});
+    add_control(L"STATIC", widen(texts::kBanner), SS_CENTER, {kMargin, kMargin, 329, 81},
+                ids::kAboutBanner, {.centipoints = 1350, .bold = true, .italic = true});
     // The group box is drawn beneath the labels it holds.
     SetWindowPos(credits, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     finish_layout();

@@ -17,7 +17,7 @@ namespace qv::ui {
 namespace {
 
 // Below the instruction the filter row comes first; everything under it sits lower by its room.
-constexpr LayoutRect kListGroupRect{8, 72, 345, 185};
+constexpr LayoutRect kListGroupRect{kMargin, 72, 345, 185};
 
 struct MenuItem {
     int id;
@@ -60,10 +60,10 @@ void MainWindow::create() {
 
     // Created in tab order: the button first, which has the focus when the window opens.
     add_control(L"BUTTON", widen(texts::kRemoveSelected), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {168, 304, 185, 33}, ids::kMainRemove);
-    add_control(L"STATIC", widen(texts::kFind), SS_LEFTNOWORDWRAP | SS_NOPREFIX, {8, 48, 37, 17},
-                ids::kMainFindLabel);
-    add_control(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {45, 45, 308, 21},
+                {168, 304, 185, kButtonHeight}, ids::kMainRemove);
+    add_control(L"STATIC", widen(texts::kFind), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                {kMargin, 48, 37, kLineHeight}, ids::kMainFindLabel);
+    add_control(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {45, 45, 308, kBoxHeight},
                 ids::kMainFilter, kDefaultFont, WS_EX_CLIENTEDGE);
     const HWND list_group =
         add_control(L"BUTTON", widen(texts::kAircraftList), BS_GROUPBOX | WS_GROUP, kListGroupRect,
@@ -71,16 +71,16 @@ void MainWindow::create() {
     list_.attach(add_control(L"LISTBOX", L"",
                              LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
                                  WS_HSCROLL | WS_TABSTOP | WS_GROUP,
-                             inside(kListGroupRect, {8, 16, 329, 160}), ids::kMainList,
+                             inside(kListGroupRect, {kMargin, 16, 329, 160}), ids::kMainList,
                              kDefaultFont, WS_EX_CLIENTEDGE),
                  dpi());
-    add_control(L"STATIC", widen(texts::kMainInstruction), SS_LEFT, {8, 8, 345, 33},
-                ids::kMainInstruction);
+    add_control(L"STATIC", widen(texts::kMainInstruction), SS_LEFT,
+                {kMargin, kMargin, 345, kTwoLinesHeight}, ids::kMainInstruction);
     // Texts of any length on one line each: a long one ends in "...", the window keeps its size.
     add_control(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS,
-                {8, 262, 345, 17}, ids::kMainFolder);
-    add_control(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS, {8, 279, 345, 17},
-                ids::kMainSummary);
+                {kMargin, 262, 345, kLineHeight}, ids::kMainFolder);
+    add_control(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS,
+                {kMargin, 279, 345, kLineHeight}, ids::kMainSummary);
     SetWindowPos(list_group, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     finish_layout();
     remember_first_size();

@@ -35,13 +35,13 @@ void ProgressWindow::open(HWND owner) {
     frame.owner = owner;
     create_frame(frame);
 
-    add_control(PROGRESS_CLASSW, L"", 0, {8, 40, 337, 17}, ids::kProgressBar);
+    add_control(PROGRESS_CLASSW, L"", 0, {kMargin, 40, 337, kLineHeight}, ids::kProgressBar);
     add_control(L"STATIC", widen(texts::kProgressNoStatus), SS_LEFT, {112, 64, 233, 41},
                 ids::kProgressStatus, kStatusFont);
-    add_control(L"STATIC", widen(texts::kProgressStatusLabel), SS_LEFT, {8, 64, 97, 25},
+    add_control(L"STATIC", widen(texts::kProgressStatusLabel), SS_LEFT, {kMargin, 64, 97, 25},
                 ids::kProgressStatusLabel, kHeadingFont);
-    add_control(L"STATIC", widen(texts::kProgressHeading), SS_LEFT, {8, 8, 337, 33},
-                ids::kProgressHeading, kHeadingFont);
+    add_control(L"STATIC", widen(texts::kProgressHeading), SS_LEFT,
+                {kMargin, kMargin, 337, kTwoLinesHeight}, ids::kProgressHeading, kHeadingFont);
 
     max_ = 100;
     value_ = 0;

@@ -31,11 +31,11 @@ void RestoreWindow::open(HWND owner) {
     add_control(L"LISTBOX", L"",
                 LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL |
                     WS_TABSTOP | WS_GROUP,
-                {8, 48, 464, 160}, ids::kRestoreList, kDefaultFont, WS_EX_CLIENTEDGE);
+                {kMargin, 48, 464, 160}, ids::kRestoreList, kDefaultFont, WS_EX_CLIENTEDGE);
     add_control(L"BUTTON", widen(texts::kRestore), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {336, 220, 136, 33}, ids::kRestoreButton);
-    add_control(L"STATIC", widen(texts::kRestoreInstruction), SS_LEFT, {8, 8, 464, 33},
-                ids::kRestoreInstruction);
+                {336, 220, 136, kButtonHeight}, ids::kRestoreButton);
+    add_control(L"STATIC", widen(texts::kRestoreInstruction), SS_LEFT,
+                {kMargin, kMargin, 464, kTwoLinesHeight}, ids::kRestoreInstruction);
     finish_layout();
     refresh();
 

@@ -14,8 +14,8 @@ namespace qv::ui {
 
 namespace {
 
-constexpr LayoutRect kVersionGroupRect{8, 8, 297, 121};
-constexpr LayoutRect kFolderGroupRect{8, 136, 297, 209};
+constexpr LayoutRect kVersionGroupRect{kMargin, kMargin, 297, 121};
+constexpr LayoutRect kFolderGroupRect{kMargin, 136, 297, 209};
 constexpr int kVersionRadioIds[4] = {ids::kSettingsFs98, ids::kSettingsFs2000, ids::kSettingsFs2002,
                                      ids::kSettingsCfs2};
 
@@ -74,9 +74,9 @@ void SettingsWindow::create(Purpose purpose, const std::wstring& folder, std::ui
 
     // Created in tab order (EXIT first), every control that starts a tab group marked.
     add_control(L"BUTTON", widen(texts::kExit), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {160, 360, 145, 33}, ids::kSettingsExit);
+                {160, 360, 145, kButtonHeight}, ids::kSettingsExit);
     add_control(L"BUTTON", widen(texts::kNextStep), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {8, 360, 145, 33}, ids::kSettingsNextStep);
+                {kMargin, 360, 145, kButtonHeight}, ids::kSettingsNextStep);
     const HWND folder_group =
         add_control(L"BUTTON", widen(texts::kFolderGroup), BS_GROUPBOX | WS_GROUP, kFolderGroupRect,
                     ids::kSettingsFolderGroup);
@@ -92,28 +92,29 @@ void SettingsWindow::create(Purpose purpose, const std::wstring& folder, std::ui
                 WS_EX_CLIENTEDGE);
     // A drop-down list's height is that of the list when open; the closed box takes the
     // height of its font, as a drive list does.
-    LayoutRect drive_rect = inside(kFolderGroupRect, {16, 24, 137, 21});
+    LayoutRect drive_rect = inside(kFolderGroupRect, {16, 24, 137, kBoxHeight});
     drive_rect.height = 160;
     add_control(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, drive_rect,
                 ids::kSettingsDriveList);
     // One line, clipped at the edge when the font is wider than the laid-out one, rather than
     // a second line cut off by the label's height.
     add_control(L"STATIC", widen(texts::kFolderExample), SS_LEFTNOWORDWRAP | WS_GROUP,
-                inside(kFolderGroupRect, {16, 184, 265, 17}), ids::kSettingsExample);
+                inside(kFolderGroupRect, {16, 184, 265, kLineHeight}), ids::kSettingsExample);
     add_control(L"STATIC", widen(texts::kCurrentDirectory), SS_LEFT | WS_GROUP,
-                inside(kFolderGroupRect, {16, 136, 89, 17}), ids::kSettingsCurrentFolderLabel);
+                inside(kFolderGroupRect, {16, 136, 89, kLineHeight}),
+                ids::kSettingsCurrentFolderLabel);
     const HWND version_group =
         add_control(L"BUTTON", widen(texts::kVersionGroup), BS_GROUPBOX | WS_GROUP,
                     kVersionGroupRect, ids::kSettingsVersionGroup);
     add_control(L"BUTTON", widen(texts::kVersionChoices[2]),
                 BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
-                inside(kVersionGroupRect, {8, 72, 169, 17}), ids::kSettingsFs2002);
+                inside(kVersionGroupRect, {kMargin, 72, 169, kLineHeight}), ids::kSettingsFs2002);
     add_control(L"BUTTON", widen(texts::kVersionChoices[1]), BS_AUTORADIOBUTTON,
-                inside(kVersionGroupRect, {8, 48, 169, 17}), ids::kSettingsFs2000);
+                inside(kVersionGroupRect, {kMargin, 48, 169, kLineHeight}), ids::kSettingsFs2000);
     add_control(L"BUTTON", widen(texts::kVersionChoices[0]), BS_AUTORADIOBUTTON,
-                inside(kVersionGroupRect, {8, 24, 153, 17}), ids::kSettingsFs98);
+                inside(kVersionGroupRect, {kMargin, 24, 153, kLineHeight}), ids::kSettingsFs98);
     add_control(L"BUTTON", widen(texts::kVersionChoices[3]), BS_AUTORADIOBUTTON,
-                inside(kVersionGroupRect, {8, 96, 193, 13}), ids::kSettingsCfs2);
+                inside(kVersionGroupRect, {kMargin, 96, 193, 13}), ids::kSettingsCfs2);
     // Group boxes are drawn beneath the controls they hold (they take no focus, so the tab order
     // of the rest is unchanged).
     for (const HWND group_box : {folder_group, version_group}) {

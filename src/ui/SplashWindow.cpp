@@ -11,7 +11,7 @@ namespace {
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT kStartTimerInterval = 3000;
 
-constexpr LayoutRect kBannerRect{8, 8, 577, 73};
+constexpr LayoutRect kBannerRect{kMargin, kMargin, 577, 73};
 constexpr LayoutRect kLoadingRect{16, 264, 97, 25};
 constexpr FontSpec kBannerFont{.centipoints = 1800, .bold = true};
 constexpr FontSpec kLoadingFont{.centipoints = 1350, .bold = true, .italic = true};

@@ -26,10 +26,11 @@ RECT scaled(const LayoutRect& rect, int dpi);
 
 // The spacing every window keeps: around its edges and between controls.
 inline constexpr int kMargin = 8;
-// The heights of one line of text, a one-line box, and a push button, in the default font.
+// The heights of one line of text, a one-line box and a push button in the default font.
 inline constexpr int kLineHeight = 17;
 inline constexpr int kBoxHeight = 21;
 inline constexpr int kButtonHeight = 33;
+inline constexpr int kTwoLinesHeight = 33;  // a label of two lines
 // What the list boxes leave free at their edge beside their text.
 inline constexpr int kListTextMargin = 6;
 // The font height (negative: character height) of a point size given in hundredths.

@@ -139,7 +139,7 @@ BOOL CALLBACK match_top_level(HWND hwnd, LPARAM data) {
 
 std::vector<HWND> top_level(const std::wstring& title, const std::wstring& class_name) {
     TopLevelSearch search{title, class_name, {}};
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    EnumWindows(match_top_level, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -368,7 +368,7 @@ bool menu_open(HWND hwnd) {
     if (GetGUIThreadInfo(search.thread, &info) &&
         (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE)) != 0)
         return true;
-    EnumWindows(MatchOpenMenu, reinterpret_cast<LPARAM>(&search));
+    EnumWindows(match_open_menu, reinterpret_cast<LPARAM>(&search));
     return search.open;
 }
 
