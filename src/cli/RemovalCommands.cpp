@@ -99,7 +99,8 @@ int run_remove(Context& ctx, const std::vector<std::string>& args,
 
     const RemovalOutcome outcome =
         remove_aircraft(ctx.fs, ctx.workspace, ctx.ui, catalogue, chosen);
-    if (outcome.reload) load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
+    if (outcome.reload)
+        refresh_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue, outcome.touched);
     if (outcome.result == Ending::nothing_to_do) return usage_error("no list entry selected");
     if (outcome.result == Ending::stopped) ctx.ui.error("nothing was removed");
     return exit_status(outcome.result);
@@ -133,6 +134,7 @@ int run_restore(Context& ctx, const std::vector<std::string>& args) {
     if (args.size() != 1) return usage_error("restore takes the id of a held removal");
     const RestoreOutcome outcome = restore_removal(ctx.fs, ctx.workspace, ctx.ui, args[0]);
     if (outcome.reload) {
+        // Nothing was loaded before the restore: the list after it is a whole walk.
         Catalogue catalogue;
         load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     }

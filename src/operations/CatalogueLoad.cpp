@@ -1,10 +1,14 @@
 #include "operations/CatalogueLoad.h"
 
+#include <algorithm>
+
 #include "core/Messages.h"
 #include "operations/HeldRemovals.h"
 #include "operations/UnusedGaugeSweep.h"
 #include "operations/Warnings.h"
+#include "platform/ListingOrder.h"
 #include "platform/Path.h"
+#include "platform/Text.h"
 #include "simfiles/AircraftCfg.h"
 #include "simfiles/FolderWalk.h"
 #include "simfiles/PanelCfg.h"
@@ -15,57 +19,101 @@ namespace {
 
 const std::string kWantedFiles[] = {"aircraft.cfg", "panel.cfg"};
 
-// Both tables come from one walk over the tree. A file or folder that can't be read is passed
-// over and named afterwards: one locked file must not hide a whole collection.
-void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, Catalogue& catalogue,
-                 AircraftListSink* list) {
-    ui.set_progress_status(msg::kStatusGettingAircrafts);
+// The records a walk of one folder gives. A file or folder that can't be read is passed over
+// and named afterwards: one locked file must not hide a whole collection.
+struct Tables {
+    std::vector<AircraftRecord> aircraft;
+    std::vector<PanelRecord> panels;
+    std::vector<std::string> skipped;
+    bool gauges_incomplete = false;
+};
+
+// Walks `root`; each titled section found is handed to `list` as the walk goes.
+void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, const std::string& root,
+                 Tables& out, AircraftListSink* list) {
     std::string text;
     WalkGaps gaps;
     // A working folder inside the aircraft tree: its held copies are no aircraft.
     const std::string own_folders[] = {workspace.temp_path_dir, workspace.unused_gauges_dir};
     walk_folders(
-        fs, ui, workspace.sim_aircraft_dir, kWantedFiles,
+        fs, ui, root, kWantedFiles,
         [&](const FoundFolder& found) {
             if (!found.files[0].empty()) {
                 const FsStatus st =
                     read_whole_text(fs, path::join(found.path, found.files[0]), text);
                 if (st.ok()) {
-                    const std::size_t first = catalogue.aircraft_table.size();
-                    read_aircraft_sections(found.path, text, catalogue.aircraft_table);
-                    // A section without a title stays in the table but has no list entry, so list
-                    // positions and table indices part ways; the list keeps each entry's record.
-                    for (std::size_t i = first; i < catalogue.aircraft_table.size(); ++i) {
-                        AircraftRecord& record = catalogue.aircraft_table[i];
+                    const std::size_t first = out.aircraft.size();
+                    read_aircraft_sections(found.path, text, out.aircraft);
+                    for (std::size_t i = first; i < out.aircraft.size(); ++i) {
+                        AircraftRecord& record = out.aircraft[i];
                         record.through_link = found.through_link;
-                        if (record.title.empty()) continue;
-                        catalogue.list_records.push_back(i);
-                        if (list) list->add(record.title);
+                        if (list && !record.title.empty()) list->add(record.title);
                     }
                 } else {
-                    catalogue.skipped.push_back(st.message);
+                    out.skipped.push_back(st.message);
                 }
             }
             if (!found.files[1].empty()) {
                 const FsStatus st =
                     read_whole_text(fs, path::join(found.path, found.files[1]), text);
                 if (st.ok()) {
-                    catalogue.panel_table.push_back(read_panel(found.path, text));
+                    out.panels.push_back(read_panel(found.path, text));
                 } else {
-                    catalogue.skipped.push_back(st.message);
-                    catalogue.gauges_incomplete = true;
+                    out.skipped.push_back(st.message);
+                    out.gauges_incomplete = true;
                 }
             }
         },
         gaps, own_folders);
-    for (auto& message : gaps.unlisted) catalogue.skipped.push_back(std::move(message));
+    for (auto& message : gaps.unlisted) out.skipped.push_back(std::move(message));
     for (const auto& name : gaps.unreachable)
-        catalogue.skipped.push_back(name + ": the name has characters this system can't show");
-    if (!gaps.unlisted.empty() || !gaps.unreachable.empty()) catalogue.gauges_incomplete = true;
+        out.skipped.push_back(name + ": the name has characters this system can't show");
+    if (!gaps.unlisted.empty() || !gaps.unreachable.empty()) out.gauges_incomplete = true;
+}
+
+// A section without a title stays in the table but has no list entry, so list positions and
+// table indices part ways; the list keeps each entry's record.
+void index_list(Catalogue& catalogue) {
+    catalogue.list_records.clear();
+    for (std::size_t i = 0; i < catalogue.aircraft_table.size(); ++i)
+        if (!catalogue.aircraft_table[i].title.empty()) catalogue.list_records.push_back(i);
+}
+
+// Whether the walk meets folder `a` before folder `b`: depth first, each folder's subfolders in
+// listing order, a folder before everything below it.
+bool walked_before(std::string_view a, std::string_view b) {
+    const auto pa = path::parts(a);
+    const auto pb = path::parts(b);
+    for (std::size_t i = 0; i < pa.size() && i < pb.size(); ++i) {
+        if (pa[i] == pb[i]) continue;
+        return listing_less(pa[i], pb[i]);
+    }
+    return pa.size() < pb.size();
+}
+
+// The records of `fresh`, read from below `folder`, in place of those the table held there.
+template <typename Record>
+void splice(std::vector<Record>& table, const std::string& folder, std::vector<Record>&& fresh) {
+    std::erase_if(table,
+                  [&](const Record& r) { return path::is_same_or_inside(r.folder, folder); });
+    const auto at = std::find_if(table.begin(), table.end(),
+                                 [&](const Record& r) { return walked_before(folder, r.folder); });
+    table.insert(at, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+}
+
+// The last steps of a load: the held panels, the sweep's offer, the closing warning.
+void finish_load(FileSystem& fs, const Workspace& workspace, UiPort& ui, Catalogue& catalogue) {
     read_held_panels(fs, workspace, catalogue);
     ui.step_progress();
     ui.set_progress_status(msg::kStatusGettingPanels);
     ui.step_progress();
+    // The question stands over the progress window, its bar at 2 of 3; the last step comes
+    // whatever the answer. Without every panel no gauge file can be judged unused.
+    if (!catalogue.gauges_incomplete) sweep_unused_gauges(fs, workspace, ui, catalogue);
+    ui.step_progress();
+    ui.close_progress();
+    if (!catalogue.skipped.empty())
+        ui.warning(warn::load_skipped(catalogue.skipped, catalogue.gauges_incomplete));
 }
 
 }  // namespace
@@ -76,14 +124,86 @@ void load_catalogue(FileSystem& fs, const Workspace& workspace, UiPort& ui, Cata
     ui.set_progress_range(3);
     if (list) list->clear();
     catalogue.clear();
-    read_tables(fs, workspace, ui, catalogue, list);
-    // The question stands over the progress window, its bar at 2 of 3; the last step comes
-    // whatever the answer. Without every panel no gauge file can be judged unused.
-    if (!catalogue.gauges_incomplete) sweep_unused_gauges(fs, workspace, ui, catalogue);
-    ui.step_progress();
-    ui.close_progress();
-    if (!catalogue.skipped.empty())
-        ui.warning(warn::load_skipped(catalogue.skipped, catalogue.gauges_incomplete));
+    ++catalogue.walks;
+    ui.set_progress_status(msg::kStatusGettingAircrafts);
+    Tables tables;
+    read_tables(fs, workspace, ui, workspace.sim_aircraft_dir, tables, list);
+    catalogue.aircraft_table = std::move(tables.aircraft);
+    catalogue.panel_table = std::move(tables.panels);
+    catalogue.skipped = std::move(tables.skipped);
+    catalogue.gauges_incomplete = tables.gauges_incomplete;
+    index_list(catalogue);
+    finish_load(fs, workspace, ui, catalogue);
+}
+
+bool update_catalogue(FileSystem& fs, const Workspace& workspace, UiPort& ui, Catalogue& catalogue,
+                      std::span<const std::string> touched, AircraftListSink* list) {
+    // What a walk reached through a link comes after everything else, in the order of the
+    // links; what an earlier load passed over may have changed: both need the whole walk.
+    if (!catalogue.skipped.empty()) return false;
+    for (const auto& r : catalogue.aircraft_table)
+        if (!r.through_link.empty()) return false;
+    // The outermost touched folders, each once, spelled below the aircraft folder as the walk
+    // spells it (a record may name the folders on the way in another case).
+    const std::size_t depth = path::parts(workspace.sim_aircraft_dir).size();
+    std::vector<std::string> folders;
+    for (const auto& t : touched) {
+        if (!path::is_inside(t, workspace.sim_aircraft_dir)) return false;
+        std::string folder(path::without_trailing_separator(workspace.sim_aircraft_dir));
+        const auto parts = path::parts(t);
+        for (std::size_t i = depth; i < parts.size(); ++i) folder = path::join(folder, parts[i]);
+        folders.push_back(std::move(folder));
+    }
+    std::sort(folders.begin(), folders.end(),
+              [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+    std::vector<std::string> outermost;
+    for (const auto& f : folders)
+        if (std::none_of(outermost.begin(), outermost.end(),
+                         [&](const std::string& o) { return path::is_same_or_inside(f, o); }))
+            outermost.push_back(f);
+    folders = std::move(outermost);
+
+    ui.show_progress();
+    ui.set_progress_range(3);
+    ui.set_progress_status(msg::kStatusGettingAircrafts);
+    std::vector<Tables> fresh(folders.size());
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        // A folder on the way that is a link: only a whole walk places what lies behind it.
+        for (std::string_view up = folders[i]; path::is_inside(up, workspace.sim_aircraft_dir);
+             up = path::parent(up)) {
+            Attributes a;
+            const FsStatus st = fs.attributes(std::string(up), a);
+            if ((st.ok() && a.link) || (!st.ok() && !st.not_found())) {
+                ui.close_progress();
+                return false;
+            }
+        }
+        read_tables(fs, workspace, ui, folders[i], fresh[i], nullptr);
+        if (!fresh[i].skipped.empty()) {
+            ui.close_progress();
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        splice(catalogue.aircraft_table, folders[i], std::move(fresh[i].aircraft));
+        splice(catalogue.panel_table, folders[i], std::move(fresh[i].panels));
+    }
+    catalogue.held_panels.clear();
+    catalogue.gauges_incomplete = false;
+    index_list(catalogue);
+    if (list) {
+        list->clear();
+        for (std::size_t index : catalogue.list_records)
+            list->add(catalogue.aircraft_table[index].title);
+    }
+    finish_load(fs, workspace, ui, catalogue);
+    return true;
+}
+
+void refresh_catalogue(FileSystem& fs, const Workspace& workspace, UiPort& ui, Catalogue& catalogue,
+                       std::span<const std::string> touched, AircraftListSink* list) {
+    if (!update_catalogue(fs, workspace, ui, catalogue, touched, list))
+        load_catalogue(fs, workspace, ui, catalogue, list);
 }
 
 }  // namespace qv

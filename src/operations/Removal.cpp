@@ -161,8 +161,8 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
                                const Catalogue& catalogue, std::span<const std::size_t> positions,
                                const Clock& clock) {
     for (std::size_t p : positions)
-        if (p >= catalogue.list_records.size()) return {Result::nothing_to_do};
-    if (positions.empty()) return {Result::nothing_to_do};
+        if (p >= catalogue.list_records.size()) return {Result::nothing_to_do, false, {}};
+    if (positions.empty()) return {Result::nothing_to_do, false, {}};
     const std::size_t count = positions.size();
     const bool asked =
         count == 1 ? ui.ask(Question::confirm_removal)
@@ -170,13 +170,13 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
                             replace_first(msg::kBatchRemoveQuestion, "%1", std::to_string(count)));
     if (!asked) {
         ui.notice(msg::kRemoveCanceled);
-        return {Result::declined};
+        return {Result::declined, false, {}};
     }
     std::string busy;
     const auto lock = WorkingFolderLock::take(fs, workspace, busy);
     if (!lock) {
         ui.warning(busy);
-        return {Result::stopped};
+        return {Result::stopped, false, {}};
     }
 
     ui.show_progress();
@@ -186,6 +186,7 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
     std::map<std::string, std::vector<std::size_t>> cut;
     std::size_t removed = 0;
     bool reload = false;
+    std::vector<std::string> touched;
     std::vector<std::string> stopped;
     LeftOver left;
     Ended last;
@@ -197,6 +198,7 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
         for (std::size_t index : cut[target.folder]) earlier += index < target.section_index;
         last = removal.run(target, earlier);
         reload = reload || last.reload;
+        if (last.reload) touched.push_back(target.folder);
         if (last.result == Result::stopped) {
             stopped.push_back(warn::batch_stopped(target.title, last.why));
         } else {
@@ -212,6 +214,7 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
 
     RemovalOutcome outcome;
     outcome.reload = reload;
+    outcome.touched = std::move(touched);
     if (count == 1) {
         outcome.result = last.result;
         if (last.result == Result::stopped)
@@ -235,7 +238,7 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
 RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPort& ui,
                                const Catalogue& catalogue, std::ptrdiff_t position,
                                const Clock& clock) {
-    if (position < 0) return {Result::nothing_to_do};
+    if (position < 0) return {Result::nothing_to_do, false, {}};
     const std::size_t one = static_cast<std::size_t>(position);
     return remove_aircraft(fs, workspace, ui, catalogue, std::span<const std::size_t>(&one, 1),
                            clock);

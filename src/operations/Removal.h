@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "core/Clock.h"
 #include "core/UiPort.h"
@@ -17,8 +19,10 @@ namespace qv {
 struct RemovalOutcome {
     using Result = Ending;  // nothing_to_do: no list entry selected
     Result result = Result::nothing_to_do;
-    // The catalogue no longer matches the disk: the caller loads it again.
+    // The catalogue no longer matches the disk: the caller brings it up to date, re-reading the
+    // aircraft folders of `touched` (see update_catalogue).
     bool reload = false;
+    std::vector<std::string> touched;
 };
 
 // Removes the list entries at `positions` (positions in the aircraft list): one confirmation,

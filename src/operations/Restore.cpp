@@ -446,21 +446,22 @@ void put_back(Restorer& restorer) {
 
 RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPort& ui,
                                const std::string& id) {
-    if (!is_record_id(id)) return {Result::nothing_to_do};
+    if (!is_record_id(id)) return {Result::nothing_to_do, false, {}};
     const HeldList held = list_held(fs, workspace);
     const auto it = std::find_if(held.removals.begin(), held.removals.end(),
                                  [&](const HeldRemoval& h) { return h.id == id; });
-    if (it == held.removals.end()) return {Result::nothing_to_do};
-    if (!ui.ask(Question::confirm_restore)) return {Result::declined};
+    if (it == held.removals.end()) return {Result::nothing_to_do, false, {}};
+    if (!ui.ask(Question::confirm_restore)) return {Result::declined, false, {}};
     std::string busy;
     const auto lock = WorkingFolderLock::take(fs, workspace, busy);
     if (!lock) {
         ui.warning(busy);
-        return {Result::stopped};
+        return {Result::stopped, false, {}};
     }
     RemovalRecord record;
     std::string unreadable;
-    if (!read_record(fs, it->record_path, record, unreadable)) return {Result::nothing_to_do};
+    if (!read_record(fs, it->record_path, record, unreadable))
+        return {Result::nothing_to_do, false, {}};
 
     ui.show_progress();
     ui.set_progress_range(3);
@@ -474,7 +475,7 @@ RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPor
     if (!why.empty()) {
         ui.close_progress();
         ui.warning(why);
-        return {Result::stopped};
+        return {Result::stopped, false, {}};
     }
     ui.step_progress();
     ui.set_progress_status(msg::kStatusRestoreFiles);
@@ -489,12 +490,13 @@ RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPor
     if (restorer.stopped()) restorer.left().note(restorer.stop_warning());
     ui.step_progress();
     ui.close_progress();
+    const std::vector<std::string> touched{in_simulator(workspace, restorer.record().aircraft)};
     if (restorer.left().empty()) {
         ui.notice(msg::kRestoreCompleted);
-        return {Result::completed, true};
+        return {Result::completed, true, touched};
     }
     ui.warning(warn::restore_left_over(restorer.left().describe()));
-    return {Result::left_over, true};
+    return {Result::left_over, true, touched};
 }
 
 bool finish_interrupted_restore(FileSystem& fs, const Workspace& workspace, UiPort& ui,

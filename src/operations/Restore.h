@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/UiPort.h"
 #include "core/Workspace.h"
@@ -16,7 +17,8 @@ namespace qv {
 struct RestoreOutcome {
     using Result = Ending;  // nothing_to_do: no held removal has that id
     Result result = Result::nothing_to_do;
-    bool reload = false;  // the catalogue no longer matches the disk
+    bool reload = false;               // the catalogue no longer matches the disk
+    std::vector<std::string> touched;  // the aircraft folder put back (see update_catalogue)
 };
 
 // Asks, then puts the removal `id` back. A record that can't be trusted, a place now taken by

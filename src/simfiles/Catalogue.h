@@ -54,6 +54,8 @@ struct Catalogue {
     // unused.
     std::vector<std::string> skipped;
     bool gauges_incomplete = false;
+    // How many whole walks built it so far (an update after a removal is no walk).
+    std::size_t walks = 0;
 
     void clear() {
         aircraft_table.clear();

@@ -166,8 +166,12 @@ void App::open_main_window(Window& closing) {
     finish_interrupted_removals();
     main_.create();
     closing.close();
-    run_command([this] { load_catalogue(*fs_, workspace_, ui_, catalogue_, &main_); },
-                main_.hwnd());
+    run_command(
+        [this] {
+            load_catalogue(*fs_, workspace_, ui_, catalogue_, &main_);
+            main_.show_walks(catalogue_.walks);
+        },
+        main_.hwnd());
     main_.show_loaded();
 }
 
@@ -181,7 +185,9 @@ HWND App::message_owner() const {
 void App::run_operation(const std::function<void(Operation&)>& operation, HWND origin) {
     run_command(
         [this, &operation] {
-            Operation op{context(), catalogue_, [this] { reload_catalogue(); }};
+            Operation op{context(), catalogue_, [this](const std::vector<std::string>& touched) {
+                             update_catalogue(touched);
+                         }};
             operation(op);
         },
         origin);
@@ -242,12 +248,26 @@ void App::run_command(const std::function<void()>& command, HWND origin) {
     main_.close_if_asked();
 }
 
+void App::reload() {
+    if (main_.is_open()) run_command([this] { reload_catalogue(); }, main_.hwnd());
+}
+
+void App::update_catalogue(const std::vector<std::string>& touched) {
+    try {
+        refresh_catalogue(*fs_, workspace_, ui_, catalogue_, touched, &main_);
+    } catch (const OperationError& error) {
+        ui_.warning(error.what());
+    }
+    main_.show_walks(catalogue_.walks);
+}
+
 void App::reload_catalogue() {
     try {
         load_catalogue(*fs_, workspace_, ui_, catalogue_, &main_);
     } catch (const OperationError& error) {
         ui_.warning(error.what());
     }
+    main_.show_walks(catalogue_.walks);
 }
 
 void App::show_about() {
@@ -319,6 +339,11 @@ bool App::pre_translate(MSG& message) {
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
     if (!is_own_window(root)) return false;
 
+    // F5 in the main window loads the list again, as its menu item does.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_F5 && root == main_.hwnd()) {
+        SendMessageW(root, WM_COMMAND, MAKEWPARAM(ids::kMenuReload, 0), 0);
+        return true;
+    }
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
         // Enter acts on the control that has the focus: a button is pressed, a folder list
         // entry is opened. No button is the windows' default button.

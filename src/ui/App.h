@@ -56,6 +56,7 @@ class App final : public WindowHost {
     const Catalogue& catalogue() const override { return catalogue_; }
     HWND owner() const override { return owner_.hwnd(); }
     void open(Opens window) override;
+    void reload() override;
     void start() override;
     bool choose_settings(const SimChoice& choice, HWND origin) override;
     void leave_settings() override;
@@ -78,6 +79,8 @@ class App final : public WindowHost {
     // Loads the catalogue again (after a removal, or for another simulator folder); a failure is
     // shown as a warning, and the list keeps what the load could read.
     void reload_catalogue();
+    // The update after an operation changed `touched` (see update_catalogue).
+    void update_catalogue(const std::vector<std::string>& touched);
     // "NEXT STEP" has saved `chosen`: the program goes on with it, in the main window.
     void on_settings_saved(const Workspace& chosen, SettingsWindow::Purpose purpose);
     // The main window's menu command: the settings window on the current folder and version.

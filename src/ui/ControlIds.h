@@ -15,6 +15,7 @@ inline constexpr int kMenuAboutFromMain = 203;
 inline constexpr int kMenuAboutFromSettings = 204;
 inline constexpr int kMenuChangeSimFolder = 205;
 inline constexpr int kMenuRestoreRemoved = 206;
+inline constexpr int kMenuReload = 207;
 
 // Controls, one range per window.
 inline constexpr int kSettingsNextStep = 301;

@@ -36,7 +36,8 @@ HMENU build_menu_bar() {
     add_menu(texts::kTempFolderMenu, {{ids::kMenuEmptyTempPath, texts::kEmptyFolderItem},
                                       {ids::kMenuRestoreRemoved, texts::kRestoreRemovedItem}});
     add_menu(texts::kUnusedGaugesMenu, {{ids::kMenuEmptyUnusedGauges, texts::kEmptyFolderItem}});
-    add_menu(texts::kSettingsMenu, {{ids::kMenuChangeSimFolder, texts::kChangeSimFolderItem}});
+    add_menu(texts::kSettingsMenu, {{ids::kMenuChangeSimFolder, texts::kChangeSimFolderItem},
+                                    {ids::kMenuReload, texts::kReloadItem}});
     add_menu(texts::kAboutMenu, {{ids::kMenuAboutFromMain, texts::kAboutItem}});
     return bar;
 }
@@ -222,6 +223,12 @@ void MainWindow::end_operation() {
     focus_before_operation_ = nullptr;
 }
 
+void MainWindow::show_walks(std::size_t walks) {
+    if (is_open())
+        SetPropW(hwnd(), kWalksProperty,
+                 reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(walks)));
+}
+
 void MainWindow::close_if_asked() {
     if (close_asked_) close();
 }
@@ -237,7 +244,7 @@ void MainWindow::on_command(int id, int code) {
                     const RemovalOutcome outcome =
                         remove_aircraft(c.fs, c.workspace, c.ui, op.catalogue,
                                         std::span<const std::size_t>(positions), c.clock);
-                    if (outcome.reload) op.reload();
+                    if (outcome.reload) op.update(outcome.touched);
                 },
                 hwnd());
             return;
@@ -265,6 +272,9 @@ void MainWindow::on_command(int id, int code) {
         case ids::kMenuRestoreRemoved:
             host_.open(WindowHost::Opens::restore);
             return;
+        case ids::kMenuReload:
+            host_.reload();
+            return;
         case ids::kMenuChangeSimFolder:
             host_.open(WindowHost::Opens::change_settings);
             return;
@@ -291,6 +301,9 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
                 limits->ptMinTrackSize = {first_frame_.cx, first_frame_.cy};
             }
             return 0;
+        case WM_DESTROY:
+            RemovePropW(hwnd(), kWalksProperty);
+            break;
         case WM_CLOSE:
             // Closing under a running operation would pull its tables and list away: the
             // window closes when the operation has ended.

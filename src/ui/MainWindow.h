@@ -33,6 +33,10 @@ class MainWindow : public Window, public AircraftListSink {
     // nothing can start a second command or hold the running one up.
     void begin_operation();
     void end_operation();
+    // How many whole walks of the collection the list was built by so far, kept as the window's
+    // property kWalksProperty: the GUI tests see that a removal's update is no walk.
+    void show_walks(std::size_t walks);
+    static constexpr const wchar_t* kWalksProperty = L"QuorvaneWalks";
     // A close asked for while an operation ran is carried out once it has ended.
     void close_if_asked();
 

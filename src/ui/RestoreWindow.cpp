@@ -113,7 +113,7 @@ void RestoreWindow::on_restore() {
         [id](Operation& op) {
             const RestoreOutcome outcome =
                 restore_removal(op.context.fs, op.context.workspace, op.context.ui, id);
-            if (outcome.reload) op.reload();
+            if (outcome.reload) op.update(outcome.touched);
         },
         hwnd());
 }

@@ -50,6 +50,7 @@ inline constexpr const char* kEmptyFolderItem = "Empty Folder";
 inline constexpr const char* kRestoreRemovedItem = "Restore Removed Aircraft...";
 inline constexpr const char* kSettingsMenu = "Settings";
 inline constexpr const char* kChangeSimFolderItem = "Change Simulator Folder";
+inline constexpr const char* kReloadItem = "Reload Aircraft List\tF5";
 inline constexpr const char* kAboutMenu = "About";
 inline constexpr const char* kAboutItem = "About Quorvane v4.0";
 

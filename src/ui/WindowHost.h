@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/OperationContext.h"
 #include "simfiles/Catalogue.h"
@@ -25,12 +26,17 @@ struct SimChoice {
 struct Operation {
     OperationContext context;
     Catalogue& catalogue;
-    std::function<void()> reload;  // the catalogue loaded again and the list with it
+    // The catalogue brought up to date after the operation changed the aircraft folders
+    // `touched`, re-reading only those (a whole walk when that can't be done), the list with it.
+    std::function<void(const std::vector<std::string>& touched)> update;
 };
 
 class WindowHost {
   public:
     enum class Opens { about, restore, change_settings };
+
+    // The aircraft list loaded again with a whole walk, for changes made outside the program.
+    virtual void reload() = 0;
 
     // Runs `operation` unless one is running; `origin` (the window asking) owns its message
     // boxes. While it runs the windows take no input, and closing waits.

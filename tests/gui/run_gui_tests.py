@@ -678,6 +678,18 @@ def test_run_with_settings(session, args, work):
         run.answer(SWEEP_QUESTION, "Yes,No", "No")
         check(wait_until(lambda: run.list_items(main) == titles[:2], 20),
               f"after the stopped removal the list holds {run.list_items(main)}")
+        # Every removal, the batch and the restore brought the list up to date without walking
+        # the collection again; F5 walks it, and finds what came from outside the program.
+        walks = lambda: run.probe.ok("prop", main, "QuorvaneWalks")  # noqa: E731
+        check(walks() == "1", f"the list was walked {walks()} times, not once")
+        write_crlf(sim / "Aircraft" / "Echo" / "aircraft.cfg", ["[fltsim.0]", "title=Echo"])
+        run.probe.ok("activate", main)
+        run.probe.ok("keys", "f5")
+        run.answer(SWEEP_QUESTION, "Yes,No", "No")
+        check(wait_until(lambda: run.list_items(main) == titles[:2] + ["Echo"], 20),
+              f"after F5 the list holds {run.list_items(main)}")
+        check(walks() == "2", f"F5 walked the list {walks()} times")
+        titles = titles[:2] + ["Echo"]
 
         # The simulator folder changed from the menu: EXIT changes nothing.
         saved = (base / "quorva_set.cfg").read_bytes()
@@ -697,7 +709,7 @@ def test_run_with_settings(session, args, work):
         check(wait_until(lambda: run.probe.ok("enabled", main) == "1", 10),
               "the main window takes no input after EXIT")
         check((base / "quorva_set.cfg").read_bytes() == saved, "EXIT changed the settings file")
-        check(run.list_items(main) == titles[:2], "EXIT changed the list")
+        check(run.list_items(main) == titles, "EXIT changed the list")
 
         # NEXT STEP on another folder: the list follows it; input during its load does nothing.
         loaded_in = change_folder_to(run, main, big)

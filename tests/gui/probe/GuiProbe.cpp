@@ -11,6 +11,7 @@
 //   press HWND BUTTON           presses the button captioned BUTTON in that window
 //   defbutton HWND              the caption of the window's default push button -> ok CAPTION
 //   owner HWND                  the window that owns it -> ok HWND
+//   prop HWND NAME              the number a window keeps as its property NAME -> ok N
 //   click HWND ID               the command a click on control ID sends
 //   menu HWND ID                the command of menu item ID
 //   menus HWND                  the captions of the menu bar and its items -> ok A>B|C>D...
@@ -45,7 +46,7 @@
 //   show HWND min|restore       minimizes or restores the window
 //   iconic HWND                 ok 1|0
 //   keys KEY+KEY...             presses the keys in order and lets them go in reverse, as the
-//                               user's keyboard does (alt, f4, f10, escape, return, tab, a-z)
+//                               user's keyboard does (alt, f4, f5, f10, escape, return, tab, a-z)
 //   mouse down|up|click X Y     the left mouse button at that point of the desktop
 #include <windows.h>
 
@@ -296,6 +297,7 @@ std::string fits(HWND control, int dpi, int centipoints, bool bold, bool italic)
 WORD key_code(const std::string& name) {
     if (name == "alt") return VK_MENU;
     if (name == "f4") return VK_F4;
+    if (name == "f5") return VK_F5;
     if (name == "f10") return VK_F10;
     if (name == "escape") return VK_ESCAPE;
     if (name == "return") return VK_RETURN;
@@ -423,6 +425,9 @@ std::string run(const std::vector<std::string>& f) {
                 return "ok " + strip_ampersand(window_text(child));
         return "error no default button";
     }
+    if (command == "prop")
+        return "ok " + std::to_string(reinterpret_cast<std::uintptr_t>(
+                           GetPropW(handle(f.at(1)), wide(f.at(2)).c_str())));
     if (command == "owner") return "ok " + number(GetWindow(handle(f.at(1)), GW_OWNER));
     if (command == "press") {
         const HWND box = handle(f.at(1));
