@@ -206,6 +206,40 @@ TEST_F(FaultTest, AFullDiskAtAnyByteIsNeverTakenAsWrittenAndTheNextCommandFinish
     std::cout << "removals with a full disk: " << points << ", files lost: 0\n";
 }
 
+TEST_F(FaultTest, AnUnfinishedRemovalWaitsForItsSimulatorAndKeepsACopyWhoseSourceChanged) {
+    const Scenario& s = kScenarios[0];
+    prepare(s);
+    const Files before = sim();
+    // Killed once the aircraft.cfg is held and rewritten, before the files moved.
+    FailingFileSystem counting(tmp.fs());
+    remove_through(counting, s);
+    std::size_t stop = 0;
+    for (std::size_t k = 0; k < counting.log().size(); ++k)
+        if (counting.log()[k] == Op::copy_file) stop = k + 2;  // after the second copy
+    prepare(s);
+    FailingFileSystem killed(tmp.fs());
+    killed.stop_at(stop);
+    EXPECT_THROW(remove_through(killed, s), Interrupted);
+    ASSERT_FALSE(interrupted_removals(tmp.fs(), workspace).empty());
+
+    // Another simulator in the settings: the removal waits, nothing moves.
+    const Files stopped = sim();
+    Workspace elsewhere = workspace;
+    elsewhere.sim_main_dir = tmp.at("Elsewhere");
+    ui.events.clear();
+    finish_interrupted(tmp.fs(), elsewhere, ui);
+    EXPECT_THAT(ui.only("warning: ").at(0), ::testing::HasSubstr("stays unfinished"));
+    EXPECT_EQ(sim(), stopped);
+    EXPECT_FALSE(interrupted_removals(tmp.fs(), workspace).empty());
+
+    // Back on its simulator it is finished; a file changed since it was copied keeps both.
+    for (auto& [name, bytes] : tmp.files("base/Temp_Path"))
+        if (name.ends_with("solo.air")) tmp.write("FS/Aircraft/Solo/solo.air", "changed");
+    finish_interrupted(tmp.fs(), workspace, ui);
+    EXPECT_TRUE(interrupted_removals(tmp.fs(), workspace).empty());
+    check_nothing_lost(before, s.cfg);
+}
+
 TEST_F(FaultTest, ASweepOrALoadWithAFailingCallMovesOnlyWhatItHolds) {
     write_single(tmp);
     write_files(tmp, "FS/Gauges", {"unused1.gau", "unused2.zip", "old.cab"});
