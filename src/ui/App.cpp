@@ -339,6 +339,9 @@ bool App::pre_translate(MSG& message) {
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
     if (!is_own_window(root)) return false;
 
+    if (message.message == WM_KEYDOWN && root == main_.hwnd() && !busy_ &&
+        main_.on_key(message.wParam))
+        return true;
     // F5 in the main window loads the list again, as its menu item does.
     if (message.message == WM_KEYDOWN && message.wParam == VK_F5 && root == main_.hwnd()) {
         SendMessageW(root, WM_COMMAND, MAKEWPARAM(ids::kMenuReload, 0), 0);

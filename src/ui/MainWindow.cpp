@@ -127,7 +127,7 @@ void MainWindow::show_loaded() {
     if (!is_open()) return;
     if (!IsWindowVisible(hwnd())) {
         show_centred();
-        SetFocus(control(ids::kMainRemove));
+        SetFocus(control(ids::kMainList));
     }
 }
 
@@ -172,6 +172,8 @@ void MainWindow::show_caption() {
 void MainWindow::show_selection() {
     if (!is_open()) return;
     const std::vector<std::size_t> selected = selected_positions();
+    // Nothing to remove while nothing is selected.
+    EnableWindow(control(ids::kMainRemove), selected.empty() ? FALSE : TRUE);
     if (selected.size() == 1) {
         if (planned_ != selected.front()) show_plan(selected.front());
         return;
@@ -227,6 +229,40 @@ void MainWindow::show_walks(std::size_t walks) {
     if (is_open())
         SetPropW(hwnd(), kWalksProperty,
                  reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(walks)));
+}
+
+bool MainWindow::on_key(WPARAM key) {
+    if (!is_open()) return false;
+    const HWND focus = GetFocus();
+    const HWND find = control(ids::kMainFilter);
+    const HWND list = control(ids::kMainList);
+    if (key == VK_F3 || (key == 'F' && GetKeyState(VK_CONTROL) < 0)) {
+        SetFocus(find);
+        SendMessageW(find, EM_SETSEL, 0, -1);
+        return true;
+    }
+    if (focus == find && key == VK_ESCAPE) {
+        SetWindowTextW(find, L"");
+        return true;
+    }
+    if (focus == find && (key == VK_DOWN || key == VK_RETURN)) {
+        SetFocus(list);
+        if (SendMessageW(list, LB_GETSELCOUNT, 0, 0) == 0 &&
+            SendMessageW(list, LB_GETCOUNT, 0, 0) > 0) {
+            SendMessageW(list, LB_SETSEL, TRUE, 0);
+            SendMessageW(list, LB_SETCARETINDEX, 0, FALSE);
+            show_selection();
+        }
+        return true;
+    }
+    if (focus == list && key == VK_DELETE) {
+        const HWND remove = control(ids::kMainRemove);
+        if (IsWindowEnabled(remove))
+            SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(ids::kMainRemove, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(remove));
+        return true;
+    }
+    return false;
 }
 
 void MainWindow::close_if_asked() {

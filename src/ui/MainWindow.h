@@ -37,6 +37,10 @@ class MainWindow : public Window, public AircraftListSink {
     // property kWalksProperty: the GUI tests see that a removal's update is no walk.
     void show_walks(std::size_t walks);
     static constexpr const wchar_t* kWalksProperty = L"QuorvaneWalks";
+    // The window's keys: F3 and Ctrl+F go to the Find box, Esc there clears it, Down or Enter
+    // there moves into the list, Delete in the list removes the selection (with the same
+    // confirmation). True when `key` was one of them.
+    bool on_key(WPARAM key);
     // A close asked for while an operation ran is carried out once it has ended.
     void close_if_asked();
 

@@ -157,6 +157,11 @@ def make_large_simulator(root, folders):
     return sim
 
 
+def control_of(run, window, control_id):
+    """A control's window handle, for the probe's window commands."""
+    return run.probe.ok("control", window, control_id)
+
+
 def write_settings(base, folder, version):
     base.mkdir(parents=True, exist_ok=True)
     (base / "quorva_set.cfg").write_bytes(
@@ -603,8 +608,8 @@ def test_run_with_settings(session, args, work):
         check(wait_until(lambda: (unused / "Orphan.gau").exists() and
                          not (gauges / "Orphan.gau").exists(), 10),
               "the sweep did not move the unused gauge")
-        check(wait_until(lambda: run.probe.ok("focus", main) == str(MAIN_REMOVE), 10),
-              "the focus is not on REMOVE SELECTED AIRCRAFT")
+        check(wait_until(lambda: run.probe.ok("focus", main) == str(MAIN_LIST), 10),
+              "the focus is not on the aircraft list")
         run.check_long_titles_scroll(main)
 
         # The first run: its settings window on the start-up folder, EXIT ends it.
@@ -633,11 +638,36 @@ def test_run_with_settings(session, args, work):
         check(run.count("Selecting Aircraft", "QuorvaneMainWindow") == 1,
               "a second main window opened")
 
-        # Nothing selected: the button shows nothing at all.
-        run.probe.ok("click", main, MAIN_REMOVE)
+        # Nothing selected: REMOVE SELECTED AIRCRAFT can't be pressed, nor Delete act.
+        check(run.probe.ok("enabled", control_of(run, main, MAIN_REMOVE)) == "0",
+              "REMOVE SELECTED AIRCRAFT is enabled with nothing selected")
+        run.probe.ok("activate", main)
+        run.probe.ok("keys", "delete")
         run.no_message(2)
         check(run.count("Processing...", "QuorvaneProgressWindow") == 0,
               "a progress window appeared with nothing selected")
+
+        # The keyboard: Ctrl+F and F3 go to Find, Esc clears it, Down moves into the list and
+        # selects its first entry, Delete there asks the removal's question (answered No).
+        run.probe.ok("keys", "ctrl+f")
+        check(wait_until(lambda: run.probe.ok("focus", main) == str(MAIN_FILTER), 10),
+              "Ctrl+F did not go to the Find box")
+        run.probe.ok("keys", "b")
+        check(wait_until(lambda: run.text(main, MAIN_FILTER) != "", 10), "typing did not reach Find")
+        run.probe.ok("keys", "escape")
+        check(wait_until(lambda: run.text(main, MAIN_FILTER) == "", 10), "Esc did not clear Find")
+        run.probe.ok("keys", "tab")
+        run.probe.ok("keys", "f3")
+        check(wait_until(lambda: run.probe.ok("focus", main) == str(MAIN_FILTER), 10),
+              "F3 did not go to the Find box")
+        run.probe.ok("keys", "down")
+        check(wait_until(lambda: run.probe.ok("focus", main) == str(MAIN_LIST), 10),
+              "Down in Find did not move into the list")
+        check(wait_until(lambda: run.probe.ok("enabled", control_of(run, main, MAIN_REMOVE))
+                         == "1", 10), "REMOVE SELECTED AIRCRAFT is disabled with one selected")
+        run.probe.ok("keys", "delete")
+        run.answer(CONFIRM_REMOVAL, "Yes,No", "No")
+        run.answer(REMOVAL_CANCELLED, "OK", "OK")
 
         # Declined: only the cancel notice, the disk untouched.
         run.probe.ok("select", main, MAIN_LIST, 0)

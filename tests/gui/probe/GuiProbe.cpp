@@ -11,6 +11,7 @@
 //   press HWND BUTTON           presses the button captioned BUTTON in that window
 //   defbutton HWND              the caption of the window's default push button -> ok CAPTION
 //   owner HWND                  the window that owns it -> ok HWND
+//   control HWND ID             a control's own window handle -> ok HWND
 //   prop HWND NAME              the number a window keeps as its property NAME -> ok N
 //   click HWND ID               the command a click on control ID sends
 //   menu HWND ID                the command of menu item ID
@@ -46,7 +47,8 @@
 //   show HWND min|restore       minimizes or restores the window
 //   iconic HWND                 ok 1|0
 //   keys KEY+KEY...             presses the keys in order and lets them go in reverse, as the
-//                               user's keyboard does (alt, f4, f5, f10, escape, return, tab, a-z)
+//                               user's keyboard does (alt, ctrl, delete, down, f3, f4, f5, f10,
+//                               escape, return, tab, a-z)
 //   mouse down|up|click X Y     the left mouse button at that point of the desktop
 #include <windows.h>
 
@@ -298,6 +300,10 @@ WORD key_code(const std::string& name) {
     if (name == "alt") return VK_MENU;
     if (name == "f4") return VK_F4;
     if (name == "f5") return VK_F5;
+    if (name == "f3") return VK_F3;
+    if (name == "delete") return VK_DELETE;
+    if (name == "down") return VK_DOWN;
+    if (name == "ctrl") return VK_CONTROL;
     if (name == "f10") return VK_F10;
     if (name == "escape") return VK_ESCAPE;
     if (name == "return") return VK_RETURN;
@@ -425,6 +431,8 @@ std::string run(const std::vector<std::string>& f) {
                 return "ok " + strip_ampersand(window_text(child));
         return "error no default button";
     }
+    if (command == "control")
+        return "ok " + number(GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))));
     if (command == "prop")
         return "ok " + std::to_string(reinterpret_cast<std::uintptr_t>(
                            GetPropW(handle(f.at(1)), wide(f.at(2)).c_str())));
