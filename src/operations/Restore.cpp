@@ -78,6 +78,8 @@ class Restorer {
         if (std::string why = refusal(); !why.empty()) return why;
         FolderNames names(fs_);
         for (std::size_t i : files_to_put_back()) {
+            // What an earlier try put back is the user's again.
+            if (record_.put_back[i]) continue;
             const std::string place = in_simulator(workspace_, record_.moves[i].source);
             if (names.taken(place) && !same_as_held(place, i))
                 return warn::restore_place_taken(place);
