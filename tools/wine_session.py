@@ -107,6 +107,13 @@ def unescape(text):
     return re.sub(r"\\(.)", lambda m: {"r": "\r", "n": "\n", "t": "\t"}.get(m[1], m[1]), text)
 
 
+def control_ids():
+    """The windows' control and menu identifiers, read from the header that defines them."""
+    header = pathlib.Path(__file__).resolve().parents[1] / "src" / "ui" / "ControlIds.h"
+    return {name: int(value) for name, value in re.findall(
+        r"inline constexpr int (k\w+) = (\d+);", header.read_text())}
+
+
 def which_or_fail(*names):
     missing = [n for n in names if shutil.which(n) is None]
     if missing:

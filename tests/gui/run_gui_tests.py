@@ -10,7 +10,6 @@ Wine's own setting before the program starts, and the windows it shows are check
 
 import argparse
 import pathlib
-import re
 import shutil
 import subprocess
 import sys
@@ -18,14 +17,8 @@ import time
 import traceback
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
-from wine_session import Probe, WineSession, unescape, wait_until, which_or_fail, windows_path  # noqa: E402
-
-def control_ids():
-    """The control and menu identifiers, read from the header that defines them."""
-    header = pathlib.Path(__file__).resolve().parents[2] / "src" / "ui" / "ControlIds.h"
-    return {name: int(value) for name, value in re.findall(
-        r"inline constexpr int (k\w+) = (\d+);", header.read_text())}
-
+from wine_session import (Probe, WineSession, control_ids, unescape, wait_until,  # noqa: E402
+                          which_or_fail, windows_path)
 
 IDS = control_ids()
 SETTINGS_NEXT_STEP, SETTINGS_EXIT, SETTINGS_FS2002 = (
