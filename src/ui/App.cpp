@@ -125,7 +125,7 @@ void App::choose_sim_folder(const std::wstring& folder, std::uint8_t version,
     splash_.close();
     if (!problem.empty()) show_warning(settings_.hwnd(), problem);
     settings_.show_centred();
-    SetFocus(GetNextDlgTabItem(settings_.hwnd(), nullptr, FALSE));
+    settings_.focus_start();
 }
 
 void App::finish_interrupted_removals() {
@@ -159,7 +159,7 @@ void App::change_sim_folder() {
                      workspace_.sim_version, main_.hwnd());
     EnableWindow(main_.hwnd(), FALSE);
     settings_.show_centred();
-    SetFocus(GetNextDlgTabItem(settings_.hwnd(), nullptr, FALSE));
+    settings_.focus_start();
 }
 
 void App::open_main_window(Window& closing) {

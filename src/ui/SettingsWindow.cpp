@@ -72,49 +72,49 @@ void SettingsWindow::create(Purpose purpose, const std::wstring& folder, std::ui
     frame.menu = build_menu_bar();
     create_frame(frame);
 
-    // Created in tab order (EXIT first), every control that starts a tab group marked.
-    add_control(L"BUTTON", widen(texts::kExit), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {160, 360, 145, kButtonHeight}, ids::kSettingsExit);
-    add_control(L"BUTTON", widen(texts::kNextStep), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {kMargin, 360, 145, kButtonHeight}, ids::kSettingsNextStep);
+    // Created in tab order, top to bottom, every control that starts a tab group marked.
+    const HWND version_group =
+        add_control(L"BUTTON", widen(texts::kVersionGroup), BS_GROUPBOX | WS_GROUP,
+                    kVersionGroupRect, ids::kSettingsVersionGroup);
+    add_control(L"BUTTON", widen(texts::kVersionChoices[0]),
+                BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
+                inside(kVersionGroupRect, {kMargin, 24, 153, kLineHeight}), ids::kSettingsFs98);
+    add_control(L"BUTTON", widen(texts::kVersionChoices[1]), BS_AUTORADIOBUTTON,
+                inside(kVersionGroupRect, {kMargin, 48, 169, kLineHeight}), ids::kSettingsFs2000);
+    add_control(L"BUTTON", widen(texts::kVersionChoices[2]), BS_AUTORADIOBUTTON,
+                inside(kVersionGroupRect, {kMargin, 72, 169, kLineHeight}), ids::kSettingsFs2002);
+    add_control(L"BUTTON", widen(texts::kVersionChoices[3]), BS_AUTORADIOBUTTON,
+                inside(kVersionGroupRect, {kMargin, 96, 193, 13}), ids::kSettingsCfs2);
     const HWND folder_group =
         add_control(L"BUTTON", widen(texts::kFolderGroup), BS_GROUPBOX | WS_GROUP, kFolderGroupRect,
                     ids::kSettingsFolderGroup);
-    // Read-only: the box always shows the folder list's path, the text that is saved.
-    add_control(L"EDIT", widen(texts::kFolderNone),
-                ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | WS_GROUP,
-                inside(kFolderGroupRect, {16, 152, 273, 19}), ids::kSettingsFolderBox, kDefaultFont,
-                WS_EX_CLIENTEDGE);
-    add_control(L"LISTBOX", L"",
-                LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                    WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-                inside(kFolderGroupRect, {16, 48, 241, 81}), ids::kSettingsFolderList, kDefaultFont,
-                WS_EX_CLIENTEDGE);
     // A drop-down list's height is that of the list when open; the closed box takes the
     // height of its font, as a drive list does.
     LayoutRect drive_rect = inside(kFolderGroupRect, {16, 24, 137, kBoxHeight});
     drive_rect.height = 160;
     add_control(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, drive_rect,
                 ids::kSettingsDriveList);
+    add_control(L"LISTBOX", L"",
+                LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                    WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+                inside(kFolderGroupRect, {16, 48, 241, 81}), ids::kSettingsFolderList, kDefaultFont,
+                WS_EX_CLIENTEDGE);
+    add_control(L"STATIC", widen(texts::kCurrentDirectory), SS_LEFT | WS_GROUP,
+                inside(kFolderGroupRect, {16, 136, 89, kLineHeight}),
+                ids::kSettingsCurrentFolderLabel);
+    // Read-only: the box always shows the folder list's path, the text that is saved.
+    add_control(L"EDIT", widen(texts::kFolderNone),
+                ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | WS_GROUP,
+                inside(kFolderGroupRect, {16, 152, 273, 19}), ids::kSettingsFolderBox, kDefaultFont,
+                WS_EX_CLIENTEDGE);
     // One line, clipped at the edge when the font is wider than the laid-out one, rather than
     // a second line cut off by the label's height.
     add_control(L"STATIC", widen(texts::kFolderExample), SS_LEFTNOWORDWRAP | WS_GROUP,
                 inside(kFolderGroupRect, {16, 184, 265, kLineHeight}), ids::kSettingsExample);
-    add_control(L"STATIC", widen(texts::kCurrentDirectory), SS_LEFT | WS_GROUP,
-                inside(kFolderGroupRect, {16, 136, 89, kLineHeight}),
-                ids::kSettingsCurrentFolderLabel);
-    const HWND version_group =
-        add_control(L"BUTTON", widen(texts::kVersionGroup), BS_GROUPBOX | WS_GROUP,
-                    kVersionGroupRect, ids::kSettingsVersionGroup);
-    add_control(L"BUTTON", widen(texts::kVersionChoices[2]),
-                BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
-                inside(kVersionGroupRect, {kMargin, 72, 169, kLineHeight}), ids::kSettingsFs2002);
-    add_control(L"BUTTON", widen(texts::kVersionChoices[1]), BS_AUTORADIOBUTTON,
-                inside(kVersionGroupRect, {kMargin, 48, 169, kLineHeight}), ids::kSettingsFs2000);
-    add_control(L"BUTTON", widen(texts::kVersionChoices[0]), BS_AUTORADIOBUTTON,
-                inside(kVersionGroupRect, {kMargin, 24, 153, kLineHeight}), ids::kSettingsFs98);
-    add_control(L"BUTTON", widen(texts::kVersionChoices[3]), BS_AUTORADIOBUTTON,
-                inside(kVersionGroupRect, {kMargin, 96, 193, 13}), ids::kSettingsCfs2);
+    add_control(L"BUTTON", widen(texts::kNextStep), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                {kMargin, 360, 145, kButtonHeight}, ids::kSettingsNextStep);
+    add_control(L"BUTTON", widen(texts::kExit), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                {160, 360, 145, kButtonHeight}, ids::kSettingsExit);
     // Group boxes are drawn beneath the controls they hold (they take no focus, so the tab order
     // of the rest is unchanged).
     for (const HWND group_box : {folder_group, version_group}) {
@@ -221,7 +221,16 @@ void SettingsWindow::leave() {
     }
 }
 
+void SettingsWindow::focus_start() {
+    if (is_open()) SetFocus(control(ids::kSettingsFolderList));
+}
+
 void SettingsWindow::on_command(int id, int code) {
+    // Esc, which the dialog keys turn into IDCANCEL, does what EXIT does.
+    if (id == IDCANCEL) {
+        leave();
+        return;
+    }
     for (int i = 0; i < 4; ++i) {
         if (id == kVersionRadioIds[i] && code == BN_CLICKED) {
             chosen_version_ = static_cast<std::uint8_t>(i + 1);

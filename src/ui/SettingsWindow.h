@@ -29,6 +29,8 @@ class SettingsWindow : public Window {
     // shows it. `owner` is the window it stays above.
     void create(Purpose purpose, const std::wstring& folder, std::uint8_t version, HWND owner);
     Purpose purpose() const { return purpose_; }
+    // The focus on the folder list, where the choice is made.
+    void focus_start();
 
   protected:
     LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -163,13 +163,17 @@ class Sequences(CliTest):
             places = collections.Counter()
             for where in ("FSA", "FSB"):
                 for rel, ident in files_below(self.path(where)).items():
-                    if rel.lower().endswith("aircraft.cfg") or rel.lower().endswith("panel.cfg"):
+                    # Configuration files change by design; a temporary file a kill left is the
+                    # program's own, and the next command takes it away.
+                    if (rel.lower().endswith("aircraft.cfg") or rel.lower().endswith("panel.cfg")
+                            or ".qvtmp-" in rel):
                         continue
                     seen.setdefault(ident, where + "/" + rel)
                     places[ident] += 1
             for where in ("Temp_Path", "Unused Gauges"):
                 for rel, ident in files_below(os.path.join(self.work, where)).items():
-                    places[ident] += 1
+                    if ".qvtmp-" not in rel:
+                        places[ident] += 1
             return places
 
         look()

@@ -613,11 +613,21 @@ def test_run_with_settings(session, args, work):
               "the folder box does not show the start-up folder")
         # (Brought to the front first: the other program's windows came after it.)
         first.probe.ok("activate", settings)
-        check(wait_until(lambda: first.probe.ok("focus", settings) == str(SETTINGS_EXIT), 5),
-              "the focus is not on EXIT when the settings window opens")
+        check(wait_until(lambda: first.probe.ok("focus", settings)
+                         == str(SETTINGS_FOLDER_LIST), 5),
+              "the focus is not on the folder list when the settings window opens")
         first.check_settings_window(settings)
-        first.probe.ok("click", settings, SETTINGS_EXIT)
-        check(first.finish() == 0, "EXIT did not end the first run")
+        # Tab runs top to bottom: the folder box, NEXT STEP, EXIT.
+        order = []
+        for _ in range(3):
+            first.probe.ok("keys", "tab")
+            time.sleep(0.3)
+            order.append(int(first.probe.ok("focus", settings)))
+        check(order == [SETTINGS_FOLDER_BOX, SETTINGS_NEXT_STEP, SETTINGS_EXIT],
+              f"Tab from the folder list goes to {order}")
+        # Esc does what EXIT does.
+        first.probe.ok("keys", "escape")
+        check(first.finish() == 0, "Esc did not end the first run")
         check(not (first.base / "quorva_set.cfg").exists(), "EXIT wrote a settings file")
 
         # A second start in the same folder brings this program's window up and ends.
