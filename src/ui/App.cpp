@@ -5,6 +5,7 @@
 #include "operations/CatalogueLoad.h"
 #include "operations/Recovery.h"
 #include "operations/WorkingFolderLock.h"
+#include "platform/Path.h"
 #include "platform/Text.h"
 #include "ui/ControlIds.h"
 #include "ui/DiskQueries.h"
@@ -207,7 +208,12 @@ void App::open(Opens window) {
     }
 }
 
-bool App::choose_settings(const SimChoice& choice, HWND origin) {
+bool App::choose_settings(const SimChoice& typed, HWND origin) {
+    // A typed folder is saved as the folder list gives one: no separator at its end, a drive
+    // root as "X:".
+    SimChoice choice = typed;
+    while (choice.folder.size() > 1 && path::is_separator(choice.folder.back()))
+        choice.folder.pop_back();
     // A folder one level too deep, or an unrelated one, would give an empty list or a walk of
     // everything below it: the user says whether that is really meant.
     if (!choice.folder.empty() && choice.lossless &&

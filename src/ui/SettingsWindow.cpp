@@ -102,9 +102,9 @@ void SettingsWindow::create(Purpose purpose, const std::wstring& folder, std::ui
     add_control(L"STATIC", widen(texts::kCurrentDirectory), SS_LEFT | WS_GROUP,
                 inside(kFolderGroupRect, {16, 136, 89, kLineHeight}),
                 ids::kSettingsCurrentFolderLabel);
-    // Read-only: the box always shows the folder list's path, the text that is saved.
+    // The folder list's path, or a path typed or pasted over it: NEXT STEP saves its text.
     add_control(L"EDIT", widen(texts::kFolderNone),
-                ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | WS_GROUP,
+                ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP,
                 inside(kFolderGroupRect, {16, 152, 273, 19}), ids::kSettingsFolderBox, kDefaultFont,
                 WS_EX_CLIENTEDGE);
     // One line, clipped at the edge when the font is wider than the laid-out one, rather than
@@ -171,7 +171,6 @@ bool SettingsWindow::move_folder_list(const std::wstring& folder, bool even_unli
 void SettingsWindow::follow_folder_list() {
     const std::wstring text = trim_root(folder_);
     SetWindowTextW(control(ids::kSettingsFolderBox), text.c_str());
-    chosen_folder_ = narrow(text, &folder_box_lossless_);
 }
 
 void SettingsWindow::on_drive_change() {
@@ -205,8 +204,7 @@ void SettingsWindow::open_folder_entry() {
 
 void SettingsWindow::on_next_step() {
     SimChoice choice;
-    choice.folder = chosen_folder_;
-    choice.lossless = folder_box_lossless_;
+    choice.folder = narrow(window_text(control(ids::kSettingsFolderBox)), &choice.lossless);
     choice.version = chosen_version_;
     // Saved, the window closes: its going no longer ends the program.
     settings_saved_ = true;
@@ -301,15 +299,6 @@ LRESULT SettingsWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DRAWITEM:
             draw_folder_item(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
             return TRUE;
-        case WM_CTLCOLORSTATIC:
-            // The folder box's background: the system colour of an inactive window border.
-            if (reinterpret_cast<HWND>(lparam) == control(ids::kSettingsFolderBox)) {
-                const HDC dc = reinterpret_cast<HDC>(wparam);
-                SetBkColor(dc, GetSysColor(COLOR_INACTIVEBORDER));
-                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INACTIVEBORDER));
-            }
-            break;
         case WM_CLOSE:
             leave();
             return 0;

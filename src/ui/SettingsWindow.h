@@ -56,8 +56,6 @@ class SettingsWindow : public Window {
     int drive_index_ = -1;
     std::wstring folder_;  // the folder list's path
     std::vector<FolderEntry> entries_;
-    std::string chosen_folder_;  // the folder box's text, single-byte, as it would be saved
-    bool folder_box_lossless_ = true;
     std::uint8_t chosen_version_ = 1;
     bool settings_saved_ = false;
 };

@@ -377,9 +377,10 @@ def test_start_with_the_folder_gone(session, args, work):
         check(run.count("Settings", "QuorvaneSettingsWindow") == 1,
               "No to a folder without Aircraft closed the settings window")
         run.open_folder(settings, "sim")
-        run.open_folder(settings, "FS2002")
-        check(run.text(settings, SETTINGS_FOLDER_BOX) == windows_path(sim),
+        check(run.text(settings, SETTINGS_FOLDER_BOX) == windows_path(sim.parent),
               "the folder box does not follow the folder list")
+        # A path typed into the folder box (with a separator at its end) is the one saved.
+        run.probe.ok("settext", settings, SETTINGS_FOLDER_BOX, windows_path(sim) + "\\")
         run.probe.ok("click", settings, SETTINGS_NEXT_STEP)
         run.answer(SETTINGS_SAVED, "OK", "OK", icon="icon")
         progress = run.window("Processing...", "QuorvaneProgressWindow")
