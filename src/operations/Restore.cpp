@@ -433,10 +433,15 @@ class Restorer {
 };
 
 // Everything after the checks: the files, the section, the swept gauges, the missing gauges named,
-// the record closed.
-void put_back(Restorer& restorer) {
+// the record closed. `progress` (when given) shows each stage.
+void put_back(Restorer& restorer, UiPort* progress) {
+    if (progress) progress->set_progress_status(msg::kStatusRestoreFiles);
     restorer.put_back_folders();
     restorer.put_back_files();
+    if (progress) {
+        progress->step_progress();
+        progress->set_progress_status(msg::kStatusRestoreSection);
+    }
     restorer.put_back_section();
     restorer.put_back_swept_gauges();
     restorer.name_missing_gauges();
@@ -480,16 +485,7 @@ RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPor
         return {Result::stopped, false, {}};
     }
     ui.step_progress();
-    ui.set_progress_status(msg::kStatusRestoreFiles);
-    restorer.put_back_folders();
-    restorer.put_back_files();
-    ui.step_progress();
-    ui.set_progress_status(msg::kStatusRestoreSection);
-    restorer.put_back_section();
-    restorer.put_back_swept_gauges();
-    restorer.name_missing_gauges();
-    restorer.finish();
-    if (restorer.stopped()) restorer.left().note(restorer.stop_warning());
+    put_back(restorer, &ui);
     ui.step_progress();
     ui.close_progress();
     const std::vector<std::string> touched{in_simulator(workspace, restorer.record().aircraft)};
@@ -505,7 +501,7 @@ bool finish_interrupted_restore(FileSystem& fs, const Workspace& workspace, UiPo
                                 const std::string& record_path, const RemovalRecord& record) {
     if (!record.restore_begun) return false;
     Restorer restorer(fs, workspace, record, record_path);
-    put_back(restorer);
+    put_back(restorer, nullptr);
     const std::string title = restorer.record().title;
     if (restorer.left().empty())
         ui.notice(warn::interrupted_restore_finished(title));

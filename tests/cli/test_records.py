@@ -35,22 +35,6 @@ class Records(CliTest):
         self.assertIn("Solo\\x1b[2J\\x07 Bell", r.out)
         self.assertNotIn("\x07", r.out + r.err)
 
-    def test_a_record_edited_to_lead_elsewhere_stops_the_restore_and_is_named(self):
-        self.assertEqual(self.run_cli("--yes", "remove", "--title", "Duo B").status, 0)
-        record = self.record()
-        with open(record, "rb") as f:
-            text = f.read()
-        with open(record, "wb") as f:
-            f.write(text.replace(b"Aircraft\\Duo\\texture.b\\b.bmp >",
-                                 b"Aircraft\\..\\..\\Outside\\b.bmp >"))
-        held = self.run_cli("held", "--json")
-        ident = [l for l in held.out.split('"') if l.count("-") == 2 and len(l) == 19][0]
-        r = self.run_cli("--yes", "restore", ident)
-        self.assertEqual(r.status, 3, r.err)
-        self.assertIn("can't be trusted", r.err)
-        self.assertFalse(self.exists("Outside"))
-        self.assertTrue(self.exists("Temp_Path/duo/texture.b/b.bmp"))
-
     def test_held_names_records_it_cannot_read_and_list_finishes_what_was_left(self):
         self.assertEqual(self.run_cli("--yes", "remove", "--title", "Duo B").status, 0)
         os.makedirs(self.path("Temp_Path", "broken"))
