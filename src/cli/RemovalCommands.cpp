@@ -131,16 +131,18 @@ int run_held(Context& ctx, bool json) {
 }
 
 int run_restore(Context& ctx, const std::vector<std::string>& args) {
-    if (args.size() != 1) return usage_error("restore takes the id of a held removal");
-    const RestoreOutcome outcome = restore_removal(ctx.fs, ctx.workspace, ctx.ui, args[0]);
+    if (args.empty()) return usage_error("restore takes the ids of held removals");
+    const RestoreOutcome outcome = restore_removals(ctx.fs, ctx.workspace, ctx.ui, args);
     if (outcome.reload) {
         // Nothing was loaded before the restore: the list after it is a whole walk.
         Catalogue catalogue;
         load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     }
-    if (outcome.result == Ending::nothing_to_do)
-        return usage_error("no held removal has the id " + args[0] +
-                           " (quorvane-cli held lists them)");
+    if (outcome.result == Ending::nothing_to_do) {
+        std::string ids;
+        for (const std::string& id : args) ids += (ids.empty() ? "" : " ") + id;
+        return usage_error("no held removal has the id " + ids + " (quorvane-cli held lists them)");
+    }
     if (outcome.result == Ending::stopped) ctx.ui.error("nothing was put back");
     return exit_status(outcome.result);
 }

@@ -130,7 +130,7 @@ int run(int argc, char** argv) {
                                                 : usage_error("held takes no arguments");
                         },
                         never});
-    commands.push_back({add("restore", "put a held removal back", "ID"), false,
+    commands.push_back({add("restore", "put held removals back, in one go", "ID..."), false,
                         [&](Context& ctx) { return run_restore(ctx, args); }, always});
     commands.push_back({add("empty", "empty Temp_Path or Unused Gauges", "temp | unused"), false,
                         [&](Context& ctx) { return run_empty(ctx, args); }, always});

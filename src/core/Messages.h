@@ -56,6 +56,8 @@ inline constexpr const char* kStatusSharedFiles = "Searching Shared Files";
 inline constexpr const char* kStatusDeletingGauges = "Deleting Gauges Files";
 inline constexpr const char* kStatusDeletingFiles = "Deleting Aircraft's Files";
 inline constexpr const char* kStatusDeletingFolder = "Deleting Aircraft's Folder";
+// Each removal of a batch: %1 of %2 and the title %3.
+inline constexpr const char* kStatusRemovingOneOf = "Removing %1 of %2: %3";
 
 // Putting a removal back.
 inline constexpr const char* kRestoreQuestion = "Do you want to put the removed aircraft back?";
@@ -63,6 +65,10 @@ inline constexpr const char* kRestoreCompleted = "Restore process completed.";
 inline constexpr const char* kStatusRestoreChecking = "Checking Held Files";
 inline constexpr const char* kStatusRestoreFiles = "Putting Back Aircraft's Files";
 inline constexpr const char* kStatusRestoreSection = "Putting Back Aircraft's Section";
+// Several removals at once: %1 how many; the status line %1 of %2 and the title %3.
+inline constexpr const char* kRestoreSeveralQuestion =
+    "Do you want to put the %1 selected removals back?";
+inline constexpr const char* kStatusRestoringOneOf = "Putting back %1 of %2: %3";
 
 // Holding folder emptying.
 inline constexpr const char* kEmptyTempQuestion =

@@ -18,6 +18,10 @@ class UiPort {
     bool ask(Question question) { return on_ask(question, question_text(question)); }
     // The same with a text made from the table's (a number put in it).
     bool ask(Question question, const std::string& text) { return on_ask(question, text); }
+    // The table's question about one thing, which a window names on a second line.
+    bool ask_about(Question question, const std::string& subject) {
+        return on_ask_about(question, question_text(question), subject);
+    }
     virtual void notice(const std::string& text) = 0;   // OK, information icon
     virtual void warning(const std::string& text) = 0;  // OK, exclamation icon
 
@@ -27,6 +31,10 @@ class UiPort {
     virtual void set_progress_status(const std::string& text) = 0;
     virtual void step_progress() = 0;  // value + 1
     virtual void close_progress() = 0;
+    // While a batch runs the progress window offers a way to stop it after the removal under
+    // way; front ends without one never stop.
+    virtual void offer_stop(bool /*offered*/) {}
+    virtual bool stop_asked() { return false; }
 
     // Lets the window system process pending events once (the folder walk calls it per folder).
     virtual void yield() = 0;
@@ -34,6 +42,10 @@ class UiPort {
   protected:
     // Texts are single-byte (Windows-1252) strings.
     virtual bool on_ask(Question question, const std::string& text) = 0;
+    virtual bool on_ask_about(Question question, const std::string& text,
+                              const std::string& /*subject*/) {
+        return on_ask(question, text);
+    }
 };
 
 }  // namespace qv

@@ -47,7 +47,7 @@ void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, const s
                     for (std::size_t i = first; i < out.aircraft.size(); ++i) {
                         AircraftRecord& record = out.aircraft[i];
                         record.through_link = found.through_link;
-                        if (list && !record.title.empty()) list->add(record.title);
+                        if (list && !record.title.empty()) list->add(record);
                     }
                 } else {
                     out.skipped.push_back(st.message);
@@ -193,8 +193,7 @@ bool update_catalogue(FileSystem& fs, const Workspace& workspace, UiPort& ui, Ca
     index_list(catalogue);
     if (list) {
         list->clear();
-        for (std::size_t index : catalogue.list_records)
-            list->add(catalogue.aircraft_table[index].title);
+        for (std::size_t index : catalogue.list_records) list->add(catalogue.aircraft_table[index]);
     }
     finish_load(fs, workspace, ui, catalogue);
     return true;

@@ -17,7 +17,7 @@ class AircraftListSink {
   public:
     virtual ~AircraftListSink() = default;
     virtual void clear() = 0;
-    virtual void add(const std::string& title) = 0;
+    virtual void add(const AircraftRecord& titled) = 0;
 };
 
 // A configuration file or folder that can't be read is passed over; the load ends with one

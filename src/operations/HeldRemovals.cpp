@@ -72,8 +72,8 @@ HeldList list_held(FileSystem& fs, const Workspace& workspace) {
                 "finishes it");
             continue;
         }
-        out.removals.push_back({r.id, r.when, r.title, in_simulator(workspace, r.aircraft), p,
-                                held_files(r), r.restore_begun});
+        out.removals.push_back({r.id, r.when, r.batch, r.title, in_simulator(workspace, r.aircraft),
+                                p, held_files(r), r.restore_begun});
     }
     std::sort(out.removals.begin(), out.removals.end(),
               [](const HeldRemoval& a, const HeldRemoval& b) { return a.id > b.id; });

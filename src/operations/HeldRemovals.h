@@ -23,6 +23,7 @@ bool read_record(FileSystem& fs, const std::string& path, RemovalRecord& record,
 struct HeldRemoval {
     std::string id;
     std::string when;
+    std::string batch;  // see RemovalRecord::batch
     std::string title;
     std::string aircraft_folder;  // where it came from, as the record names it
     std::string record_path;

@@ -40,12 +40,14 @@ class Removal {
 
     Ended run(const AircraftRecord& target, std::size_t earlier);
     int steps() const { return steps_; }
+    // One of a batch: its records name the batch, and the status line stays the batch's.
+    void in_batch() { in_batch_ = true; }
 
   private:
     void step(const char* status) {
         ui_.step_progress();
         ++steps_;
-        ui_.set_progress_status(status);
+        if (!in_batch_) ui_.set_progress_status(status);
     }
     Ended stop(std::string why, bool reload = false) {
         remove_created_folders();
@@ -69,6 +71,8 @@ class Removal {
     int steps_ = 0;
     // Asked once for a whole batch.
     std::optional<bool> gauges_answer_;
+    bool in_batch_ = false;
+    std::string batch_;  // the id of the batch's first record
 };
 
 Ended Removal::run(const AircraftRecord& target, std::size_t earlier) {
@@ -99,6 +103,10 @@ Ended Removal::run(const AircraftRecord& target, std::size_t earlier) {
     RecordStamps::Stamp stamp = stamps_.next();
     RemovalRecord record =
         make_record(workspace_, plan, std::move(stamp.id), std::move(stamp.when));
+    if (in_batch_) {
+        if (batch_.empty()) batch_ = record.id;
+        record.batch = batch_;
+    }
     st = start_record(fs_, workspace_, record);
     if (!st.ok()) return stop(warn::record_failed(st.message));
 
@@ -130,7 +138,7 @@ Ended Removal::run(const AircraftRecord& target, std::size_t earlier) {
     ui_.step_progress();
     ++steps_;
     if (plan.folder_goes) {
-        ui_.set_progress_status(msg::kStatusDeletingFolder);
+        if (!in_batch_) ui_.set_progress_status(msg::kStatusDeletingFolder);
         removal.move(MoveKind::rest);
     }
     removal.empty_folders();
@@ -165,9 +173,11 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
     if (positions.empty()) return {Result::nothing_to_do, false, {}};
     const std::size_t count = positions.size();
     const bool asked =
-        count == 1 ? ui.ask(Question::confirm_removal)
-                   : ui.ask(Question::confirm_batch_removal,
-                            replace_first(msg::kBatchRemoveQuestion, "%1", std::to_string(count)));
+        count == 1
+            ? ui.ask_about(Question::confirm_removal,
+                           catalogue.aircraft_table.at(catalogue.list_records[positions[0]]).title)
+            : ui.ask(Question::confirm_batch_removal,
+                     replace_first(msg::kBatchRemoveQuestion, "%1", std::to_string(count)));
     if (!asked) {
         ui.notice(msg::kRemoveCanceled);
         return {Result::declined, false, {}};
@@ -182,6 +192,11 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
     ui.show_progress();
     ui.set_progress_range(kSteps * static_cast<int>(count));
     Removal removal(fs, workspace, ui, catalogue, clock);
+    if (count > 1) {
+        removal.in_batch();
+        ui.offer_stop(true);
+    }
+    bool stopped_by_user = false;
     // Sections cut out of each file so far, by folder, as their catalogue positions.
     std::map<std::string, std::vector<std::size_t>> cut;
     std::size_t removed = 0;
@@ -193,7 +208,13 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
     for (std::size_t k = 0; k < count; ++k) {
         const AircraftRecord& target =
             catalogue.aircraft_table.at(catalogue.list_records[positions[k]]);
-        ui.set_progress_status(msg::kStatusGathering);
+        if (count > 1 && ui.stop_asked()) {
+            stopped_by_user = true;
+            break;
+        }
+        ui.set_progress_status(count > 1
+                                   ? one_of(msg::kStatusRemovingOneOf, k + 1, count, target.title)
+                                   : std::string(msg::kStatusGathering));
         std::size_t earlier = 0;
         for (std::size_t index : cut[target.folder]) earlier += index < target.section_index;
         last = removal.run(target, earlier);
@@ -210,6 +231,7 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
         if (count > 1)
             for (int s = removal.steps(); s < kSteps; ++s) ui.step_progress();
     }
+    if (count > 1) ui.offer_stop(false);
     ui.close_progress();
 
     RemovalOutcome outcome;
@@ -230,6 +252,9 @@ RemovalOutcome remove_aircraft(FileSystem& fs, const Workspace& workspace, UiPor
                                                         : Result::left_over;
     if (outcome.result == Result::completed)
         ui.notice(msg::kRemoveCompleted);
+    else if (stopped_by_user)
+        ui.warning(std::string(warn::kBatchStoppedByUser) + " " +
+                   batch_summary(count, removed, stopped, left));
     else
         ui.warning(batch_summary(count, removed, stopped, left));
     return outcome;

@@ -110,6 +110,7 @@ std::string format_record(const RemovalRecord& r) {
     };
     line("id", r.id);
     line("when", r.when);
+    if (!r.batch.empty()) line("batch", r.batch);
     line("title", r.title);
     line("simulator", r.simulator);
     line("aircraft", r.aircraft);
@@ -199,6 +200,8 @@ bool parse_record(std::string_view text, RemovalRecord& r, std::string& error) {
             r.id = value;
         else if (key == "when")
             r.when = value;
+        else if (key == "batch")
+            r.batch = value;
         else if (key == "title")
             r.title = value;
         else if (key == "simulator")

@@ -28,8 +28,9 @@ struct RecordedMove {
 };
 
 struct RemovalRecord {
-    std::string id;    // "20261207-104512-123": when, to the millisecond (see is_record_id)
-    std::string when;  // "2026-12-07 10:45:12", local time
+    std::string id;     // "20261207-104512-123": when, to the millisecond (see is_record_id)
+    std::string when;   // "2026-12-07 10:45:12", local time
+    std::string batch;  // the id of the batch's first record, "" for a removal on its own
     std::string title;
     std::string simulator;        // the simulator's main folder, as the settings file names it
     std::string aircraft;         // the aircraft folder

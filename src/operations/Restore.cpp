@@ -453,48 +453,93 @@ void put_back(Restorer& restorer, UiPort* progress) {
 
 RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPort& ui,
                                const std::string& id) {
-    if (!is_record_id(id)) return {Result::nothing_to_do, false, {}};
+    return restore_removals(fs, workspace, ui, std::vector<std::string>{id});
+}
+
+RestoreOutcome restore_removals(FileSystem& fs, const Workspace& workspace, UiPort& ui,
+                                std::span<const std::string> ids) {
+    if (ids.empty()) return {Result::nothing_to_do, false, {}};
     const HeldList held = list_held(fs, workspace);
-    const auto it = std::find_if(held.removals.begin(), held.removals.end(),
-                                 [&](const HeldRemoval& h) { return h.id == id; });
-    if (it == held.removals.end()) return {Result::nothing_to_do, false, {}};
-    if (!ui.ask(Question::confirm_restore)) return {Result::declined, false, {}};
+    std::vector<const HeldRemoval*> chosen;
+    for (const std::string& id : ids) {
+        if (!is_record_id(id)) return {Result::nothing_to_do, false, {}};
+        const auto it = std::find_if(held.removals.begin(), held.removals.end(),
+                                     [&](const HeldRemoval& h) { return h.id == id; });
+        if (it == held.removals.end()) return {Result::nothing_to_do, false, {}};
+        if (std::find(chosen.begin(), chosen.end(), &*it) == chosen.end()) chosen.push_back(&*it);
+    }
+    const bool one = chosen.size() == 1;
+    if (!(one ? ui.ask(Question::confirm_restore)
+              : ui.ask(Question::confirm_restore, replace_first(msg::kRestoreSeveralQuestion, "%1",
+                                                                std::to_string(chosen.size())))))
+        return {Result::declined, false, {}};
     std::string busy;
     const auto lock = WorkingFolderLock::take(fs, workspace, busy);
     if (!lock) {
         ui.warning(busy);
         return {Result::stopped, false, {}};
     }
-    RemovalRecord record;
-    std::string unreadable;
-    if (!read_record(fs, it->record_path, record, unreadable))
-        return {Result::nothing_to_do, false, {}};
 
+    RestoreOutcome outcome;
+    std::vector<std::string> problems;  // what each removal that was not put back whole met
+    std::size_t whole = 0;
     ui.show_progress();
-    ui.set_progress_range(3);
-    ui.set_progress_status(msg::kStatusRestoreChecking);
-    Restorer restorer(fs, workspace, std::move(record), it->record_path);
-    std::string why = restorer.conflict();
-    if (why.empty()) {
-        const FsStatus st = restorer.begin();
-        if (!st.ok()) why = st.message;
+    ui.set_progress_range(static_cast<int>(3 * chosen.size()));
+    for (std::size_t n = 0; n < chosen.size(); ++n) {
+        const HeldRemoval& h = *chosen[n];
+        const auto stage = [&](const char* status) {
+            ui.set_progress_status(
+                one ? std::string(status)
+                    : one_of(msg::kStatusRestoringOneOf, n + 1, chosen.size(), h.title));
+        };
+        stage(msg::kStatusRestoreChecking);
+        RemovalRecord record;
+        std::string why;
+        if (!read_record(fs, h.record_path, record, why)) {
+            problems.push_back(why.empty() ? h.record_path : why);
+            for (int k = 0; k < 3; ++k) ui.step_progress();
+            continue;
+        }
+        Restorer restorer(fs, workspace, std::move(record), h.record_path);
+        why = restorer.conflict();
+        if (why.empty()) {
+            const FsStatus st = restorer.begin();
+            if (!st.ok()) why = st.message;
+        }
+        if (!why.empty()) {
+            problems.push_back(one ? why : h.title + ": " + why);
+            for (int k = 0; k < 3; ++k) ui.step_progress();
+            continue;
+        }
+        ui.step_progress();
+        if (!one) stage(msg::kStatusRestoreFiles);
+        put_back(restorer, one ? &ui : nullptr);
+        if (!one) ui.step_progress();
+        ui.step_progress();
+        outcome.reload = true;
+        outcome.touched.push_back(in_simulator(workspace, restorer.record().aircraft));
+        if (restorer.left().empty()) {
+            ++whole;
+        } else {
+            const std::string left = warn::restore_left_over(restorer.left().describe());
+            problems.push_back(one ? left : h.title + ": " + left);
+        }
     }
-    if (!why.empty()) {
-        ui.close_progress();
-        ui.warning(why);
-        return {Result::stopped, false, {}};
-    }
-    ui.step_progress();
-    put_back(restorer, &ui);
-    ui.step_progress();
     ui.close_progress();
-    const std::vector<std::string> touched{in_simulator(workspace, restorer.record().aircraft)};
-    if (restorer.left().empty()) {
+    if (problems.empty()) {
         ui.notice(msg::kRestoreCompleted);
-        return {Result::completed, true, touched};
+        outcome.result = Result::completed;
+        return outcome;
     }
-    ui.warning(warn::restore_left_over(restorer.left().describe()));
-    return {Result::left_over, true, touched};
+    if (!one) {
+        std::string text = warn::restored_some(whole, chosen.size());
+        for (const std::string& p : problems) text += "\r\n" + p;
+        ui.warning(text);
+    } else {
+        ui.warning(problems.front());
+    }
+    outcome.result = outcome.reload ? Result::left_over : Result::stopped;
+    return outcome;
 }
 
 bool finish_interrupted_restore(FileSystem& fs, const Workspace& workspace, UiPort& ui,

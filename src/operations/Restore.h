@@ -3,6 +3,7 @@
 // only when it still holds what the record says it held.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ struct RestoreOutcome {
     using Result = Ending;  // nothing_to_do: no held removal has that id
     Result result = Result::nothing_to_do;
     bool reload = false;               // the catalogue no longer matches the disk
-    std::vector<std::string> touched;  // the aircraft folder put back (see update_catalogue)
+    std::vector<std::string> touched;  // the aircraft folders put back (see update_catalogue)
 };
 
 // Asks, then puts the removal `id` back. A record that can't be trusted, a place now taken by
@@ -29,6 +30,13 @@ struct RestoreOutcome {
 // record, so that it can be tried again.
 RestoreOutcome restore_removal(FileSystem& fs, const Workspace& workspace, UiPort& ui,
                                const std::string& id);
+
+// The same for several removals in one go: one question naming how many, one progress window,
+// one closing message. A removal that can't be put back is passed over, the others are put back;
+// the closing warning names each one passed over or put back in part. An id that no held removal
+// has changes nothing (nothing_to_do).
+RestoreOutcome restore_removals(FileSystem& fs, const Workspace& workspace, UiPort& ui,
+                                std::span<const std::string> ids);
 
 // Finishes a restore that a killed command left half done; true when the record was one.
 bool finish_interrupted_restore(FileSystem& fs, const Workspace& workspace, UiPort& ui,

@@ -57,6 +57,8 @@ inline std::string record_failed(const std::string& why) {
            "). Nothing was removed.";
 }
 
+inline constexpr const char* kBatchStoppedByUser = "You stopped the removal.";
+
 inline std::string batch_stopped(const std::string& title, const std::string& why) {
     return title + ": not removed. " + why;
 }
@@ -183,6 +185,11 @@ inline std::string restore_section_present(const std::string& title, const std::
 
 inline std::string restore_left_over(const std::string& details) {
     return "The aircraft was put back, but not everything could be.\r\n" + details;
+}
+
+inline std::string restored_some(std::size_t whole, std::size_t of) {
+    return std::to_string(whole) + " of the " + std::to_string(of) +
+           " removals were put back whole. What could not be:";
 }
 
 inline std::string interrupted_restore_finished(const std::string& title) {

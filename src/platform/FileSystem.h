@@ -58,6 +58,7 @@ struct Attributes {
 struct DirEntry {
     std::string name;  // as spelled on disk; "?" for characters with no single-byte form
     Attributes attrs;
+    std::uint64_t size = 0;  // of a file; 0 for a folder (and on Windows for a link)
 };
 
 // A subfolder found by a scan: links are told apart, since the walk follows them only once the

@@ -258,6 +258,7 @@ bool write_dos_bits(const std::string& native, unsigned bits) {
 struct NativeInfo {
     Attributes attrs;
     bool regular = false;  // a regular file (a device, pipe or socket is neither file nor folder)
+    std::uint64_t size = 0;
 };
 
 // Information on an existing native path; false when it does not exist (a dangling link too).
@@ -270,6 +271,7 @@ bool read_info(const std::string& native, const std::string& name, NativeInfo& i
     if (a.link && ::stat(native.c_str(), &st) != 0) return false;
     a.directory = S_ISDIR(st.st_mode);
     info.regular = S_ISREG(st.st_mode);
+    info.size = info.regular ? static_cast<std::uint64_t>(st.st_size) : 0;
     a.read_only = (st.st_mode & kWriteBits) == 0;
     const unsigned bits = dos_bits(native);
     a.hidden = (!name.empty() && name[0] == '.') || (bits & kHiddenBit) != 0;
@@ -394,7 +396,7 @@ class PosixFileSystem final : public FileSystem {
         for (auto& e : entries) {
             NativeInfo info;
             if (!read_info(native_join(r.native, e.native), e.name, info)) continue;
-            out.push_back({std::move(e.name), info.attrs});
+            out.push_back({std::move(e.name), info.attrs, info.size});
         }
         std::sort(out.begin(), out.end(), [](const DirEntry& a, const DirEntry& b) {
             return listing_less(a.name, b.name);

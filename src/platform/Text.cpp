@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <iterator>
 
 namespace qv {
 namespace {
@@ -107,6 +109,33 @@ std::string replace_first(std::string_view text, std::string_view what, std::str
     const std::size_t at = out.find(what);
     if (at != std::string::npos) out.replace(at, what.size(), with);
     return out;
+}
+
+std::string with_thousands(std::uint64_t n) {
+    std::string digits = std::to_string(n);
+    for (std::ptrdiff_t at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    return digits;
+}
+
+std::string human_size(std::uint64_t bytes) {
+    if (bytes < 1024) return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+    static constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB"};
+    double value = static_cast<double>(bytes) / 1024.0;
+    std::size_t unit = 0;
+    while (value >= 1023.95 && unit + 1 < std::size(kUnits)) {
+        value /= 1024.0;
+        ++unit;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %s", value, kUnits[unit]);
+    return text;
+}
+
+std::string one_of(std::string_view text, std::size_t n, std::size_t of, std::string_view title) {
+    return replace_first(
+        replace_first(replace_first(text, "%1", std::to_string(n)), "%2", std::to_string(of)), "%3",
+        title);
 }
 
 std::string cp1252_to_utf8(std::string_view text) {

@@ -2,6 +2,7 @@
 // its conversion to and from UTF-8, and case folding over it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,12 @@ std::size_t find_ignoring_case(std::string_view text, std::string_view lower_mar
 bool word_ends_at(std::string_view text, std::size_t end, std::string_view lower_word);
 // `text` with its first `what` replaced by `with`.
 std::string replace_first(std::string_view text, std::string_view what, std::string_view with);
+// 12345678 as "12,345,678".
+std::string with_thousands(std::uint64_t n);
+// A size in bytes as a person reads it: "512 bytes", "14.2 KB", "1.2 GB" (units of 1024).
+std::string human_size(std::uint64_t bytes);
+// "Doing %1 of %2: %3" with its three marks filled in.
+std::string one_of(std::string_view text, std::size_t n, std::size_t of, std::string_view title);
 
 // Windows-1252 to UTF-8. The five bytes the code page leaves undefined map to U+0081, U+008D,
 // U+008F, U+0090 and U+009D, as Windows and Wine map them.

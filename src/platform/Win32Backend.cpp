@@ -196,6 +196,7 @@ std::pair<std::string, std::string> split_pattern(const std::string& pattern) {
 struct Entry {
     std::string name;
     DWORD attrs = 0;
+    std::uint64_t size = 0;
     bool lossless = true;  // false: the name has "?" for characters with no ANSI form
 };
 
@@ -228,6 +229,8 @@ FsStatus read_folder(const std::string& folder_part, const std::string& shown_fo
         Entry e;
         e.name = narrow(fd.cFileName, &e.lossless);
         e.attrs = fd.dwFileAttributes;
+        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            e.size = (static_cast<std::uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
         out.push_back(std::move(e));
     } while (::FindNextFileW(h.get(), &fd));
     const DWORD err = ::GetLastError();
@@ -421,7 +424,7 @@ class Win32FileSystem final : public FileSystem {
             read_folder(path::with_trailing_separator(folder), folder, entries, missing);
         if (!st.ok()) return st;
         if (missing) return not_found("Can't list the folder", folder);
-        for (auto& e : entries) out.push_back({std::move(e.name), to_attributes(e.attrs)});
+        for (auto& e : entries) out.push_back({std::move(e.name), to_attributes(e.attrs), e.size});
         std::sort(out.begin(), out.end(), [](const DirEntry& a, const DirEntry& b) {
             return listing_less(a.name, b.name);
         });

@@ -3,6 +3,7 @@
 #include "core/OperationError.h"
 #include "core/Settings.h"
 #include "operations/CatalogueLoad.h"
+#include "operations/FolderSize.h"
 #include "operations/Recovery.h"
 #include "operations/WorkingFolderLock.h"
 #include "platform/Path.h"
@@ -244,14 +245,19 @@ void App::run_command(const std::function<void()>& command, HWND origin) {
     // What was clicked or typed while the operation ran was meant for a window that took no
     // input: it must not act now.
     drop_pending_input();
-    // What the command held or put back shows in the restore window at once.
+    // What the command held or put back shows in the restore window and the status bar at once.
     restore_.refresh();
+    show_held();
     Window::show_busy_cursor(false);
     main_.end_operation();
     busy_ = false;
     command_origin_ = nullptr;
     if (main_.is_open() && IsWindowVisible(main_.hwnd())) SetForegroundWindow(main_.hwnd());
     main_.close_if_asked();
+}
+
+void App::show_held() {
+    if (main_.is_open()) main_.show_held(measure_folder(*fs_, workspace_.temp_path_dir));
 }
 
 void App::reload() {
@@ -327,7 +333,10 @@ void App::pump_messages() {
         }
         // A click or key would reach a window that takes none, or start moving a window or
         // open a menu, which holds the operation until the mouse is let go or the menu closed.
-        if (busy_ && is_user_input(message)) continue;
+        // The one exception: a batch's Stop button, and only that window's input.
+        if (busy_ && is_user_input(message) &&
+            !(progress_.stop_offered() && GetAncestor(message.hwnd, GA_ROOT) == progress_.hwnd()))
+            continue;
         dispatch(message);
     }
 }
@@ -366,7 +375,8 @@ bool App::pre_translate(MSG& message) {
                 SendMessageW(focus, BM_CLICK, 0, 0);
                 return true;
             }
-            if (_wcsicmp(focus_class, L"ListBox") == 0) {
+            if (_wcsicmp(focus_class, L"ListBox") == 0 ||
+                _wcsicmp(focus_class, WC_LISTVIEWW) == 0) {
                 SendMessageW(root, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), LBN_DBLCLK),
                              reinterpret_cast<LPARAM>(focus));
                 return true;

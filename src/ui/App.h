@@ -83,6 +83,8 @@ class App final : public WindowHost {
     void update_catalogue(const std::vector<std::string>& touched);
     // "NEXT STEP" has saved `chosen`: the program goes on with it, in the main window.
     void on_settings_saved(const Workspace& chosen, SettingsWindow::Purpose purpose);
+    // The status bar's count of what the holding folder holds.
+    void show_held();
     // The main window's menu command: the settings window on the current folder and version.
     void change_sim_folder();
     void show_about();

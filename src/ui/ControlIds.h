@@ -40,11 +40,13 @@ inline constexpr int kMainFindLabel = 405;
 inline constexpr int kMainFilter = 406;
 inline constexpr int kMainFolder = 407;   // the selected aircraft's folder
 inline constexpr int kMainSummary = 408;  // what removing it would do
+inline constexpr int kMainStatus = 409;   // the status bar
 
 inline constexpr int kProgressBar = 501;
 inline constexpr int kProgressHeading = 502;
 inline constexpr int kProgressStatusLabel = 503;
 inline constexpr int kProgressStatus = 504;
+inline constexpr int kProgressStop = 505;
 
 inline constexpr int kAboutOk = 601;
 inline constexpr int kAboutBanner = 602;
@@ -55,6 +57,7 @@ inline constexpr int kAboutContact = 606;
 inline constexpr int kAboutOrigin = 607;
 
 inline constexpr int kRestoreList = 701;
+inline constexpr int kRestoreSelectBatch = 704;
 inline constexpr int kRestoreButton = 702;
 inline constexpr int kRestoreInstruction = 703;
 

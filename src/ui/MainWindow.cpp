@@ -7,6 +7,8 @@
 #include "operations/Emptying.h"
 #include "operations/Removal.h"
 #include "operations/RemovalPlan.h"
+#include "platform/Path.h"
+#include "platform/Text.h"
 #include "ui/ControlIds.h"
 #include "ui/UiTexts.h"
 #include "ui/win32/TextFit.h"
@@ -18,6 +20,12 @@ namespace {
 
 // Below the instruction the filter row comes first; everything under it sits lower by its room.
 constexpr LayoutRect kListGroupRect{kMargin, 72, 345, 185};
+// What the default size adds to the smallest, at 96 DPI.
+constexpr SIZE kDefaultGrowth{170, 150};
+// The status bar's room below the button (the bar sizes itself to its font).
+constexpr int kStatusBarHeight = 22;
+// Posted once for the changes of the selection one click or key makes.
+constexpr UINT kSelectionMessage = WM_APP + 1;
 
 struct MenuItem {
     int id;
@@ -47,6 +55,8 @@ HMENU build_menu_bar() {
 void MainWindow::create() {
     if (is_open()) return;
     close_asked_ = false;
+    selection_pending_ = false;
+    shown_once_ = false;
     planned_.reset();
     anchored_.clear();
     FrameSpec frame;
@@ -55,26 +65,33 @@ void MainWindow::create() {
     frame.style = WS_OVERLAPPEDWINDOW;
     frame.ex_style = WS_EX_APPWINDOW;
     frame.client_width = 368;
-    frame.client_height = 352;
+    frame.client_height = 352 + kStatusBarHeight;
     frame.menu = build_menu_bar();
     create_frame(frame);
 
     // Created in tab order: the button first, which has the focus when the window opens.
     add_control(L"BUTTON", widen(texts::kRemoveSelected), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
                 {168, 304, 185, kButtonHeight}, ids::kMainRemove);
-    add_control(L"STATIC", widen(texts::kFind), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                {kMargin, 48, 37, kLineHeight}, ids::kMainFindLabel);
+    add_control(L"STATIC", widen(texts::kFind), SS_LEFTNOWORDWRAP, {kMargin, 48, 37, kLineHeight},
+                ids::kMainFindLabel);
     add_control(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {45, 45, 308, kBoxHeight},
                 ids::kMainFilter, kDefaultFont, WS_EX_CLIENTEDGE);
     const HWND list_group =
         add_control(L"BUTTON", widen(texts::kAircraftList), BS_GROUPBOX | WS_GROUP, kListGroupRect,
                     ids::kMainListGroup);
-    list_.attach(add_control(L"LISTBOX", L"",
-                             LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
-                                 WS_HSCROLL | WS_TABSTOP | WS_GROUP,
-                             inside(kListGroupRect, {kMargin, 16, 329, 160}), ids::kMainList,
+    static constexpr ReportList::Column kColumns[] = {{texts::kTitleColumn, 210},
+                                                      {texts::kFolderColumn, 100}};
+    list_.attach(add_control(WC_LISTVIEWW, L"", ReportList::style(true),
+                             inside(kListGroupRect, {kMargin, 18, 329, 158}), ids::kMainList,
                              kDefaultFont, WS_EX_CLIENTEDGE),
-                 dpi());
+                 dpi(), kColumns,
+                 [this](std::size_t row, int column) { return cell(row, column); });
+    list_.column_clicked = [this](int column) { sort_by(column); };
+    list_.selection_changed = [this] {
+        if (selection_pending_) return;
+        selection_pending_ = true;
+        PostMessageW(hwnd(), kSelectionMessage, 0, 0);
+    };
     add_control(L"STATIC", widen(texts::kMainInstruction), SS_LEFT,
                 {kMargin, kMargin, 345, kTwoLinesHeight}, ids::kMainInstruction);
     // Texts of any length on one line each: a long one ends in "...", the window keeps its size.
@@ -83,8 +100,45 @@ void MainWindow::create() {
     add_control(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS,
                 {kMargin, 279, 345, kLineHeight}, ids::kMainSummary);
     SetWindowPos(list_group, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
+                              0, 0, 0, hwnd(), reinterpret_cast<HMENU>(ids::kMainStatus),
+                              GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font(kDefaultFont)), FALSE);
     finish_layout();
     remember_first_size();
+    place();
+    show_counts();
+}
+
+void MainWindow::place() {
+    const OperationContext context = host_.context();
+    placement_ = read_placement(context.fs, context.workspace);
+    RECT frame{};
+    GetWindowRect(hwnd(), &frame);
+    // The default: room for the Title and Folder columns and 15 rows or more.
+    int width = frame.right - frame.left + scaled(kDefaultGrowth.cx, dpi());
+    int height = frame.bottom - frame.top + scaled(kDefaultGrowth.cy, dpi());
+    if (placement_) {
+        width = std::max<int>(first_frame_.cx, scaled(placement_->width, dpi()));
+        height = std::max<int>(first_frame_.cy, scaled(placement_->height, dpi()));
+        list_.set_column_widths(placement_->columns);
+    }
+    SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!placement_ || placement_->columns.empty()) list_.fill_width();
+}
+
+void MainWindow::save_placement() {
+    WINDOWPLACEMENT shown{};
+    shown.length = sizeof shown;
+    // A window closed before its load ended was never shown where the user put it.
+    if (!shown_once_ || !GetWindowPlacement(hwnd(), &shown)) return;
+    const RECT& r = shown.rcNormalPosition;
+    const auto at_96 = [this](LONG pixels) { return MulDiv(static_cast<int>(pixels), 96, dpi()); };
+    WindowPlacement placement{static_cast<int>(r.left),          static_cast<int>(r.top),
+                              at_96(r.right - r.left),           at_96(r.bottom - r.top),
+                              shown.showCmd == SW_SHOWMAXIMIZED, list_.column_widths()};
+    const OperationContext context = host_.context();
+    write_placement(context.fs, context.workspace, placement);
 }
 
 void MainWindow::remember_first_size() {
@@ -124,54 +178,126 @@ void MainWindow::follow_size() {
 }
 
 void MainWindow::show_loaded() {
-    if (!is_open()) return;
-    if (!IsWindowVisible(hwnd())) {
-        show_centred();
-        SetFocus(control(ids::kMainList));
+    if (!is_open() || IsWindowVisible(hwnd())) return;
+    shown_once_ = true;
+    // Placed where it last was, unless no screen shows that place any more.
+    RECT remembered{};
+    if (placement_) {
+        RECT frame{};
+        GetWindowRect(hwnd(), &frame);
+        remembered = {placement_->left, placement_->top,
+                      placement_->left + frame.right - frame.left,
+                      placement_->top + frame.bottom - frame.top};
     }
+    if (placement_ && MonitorFromRect(&remembered, MONITOR_DEFAULTTONULL) != nullptr) {
+        SetWindowPos(hwnd(), nullptr, remembered.left, remembered.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+        ShowWindow(hwnd(), placement_->maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+        UpdateWindow(hwnd());
+    } else {
+        show_centred();
+    }
+    SetFocus(control(ids::kMainList));
 }
 
 void MainWindow::clear() {
-    filter_.clear();
-    list_.clear();
+    rows_.clear();
+    grown_ = 0;
+    list_.reset(0);
     show_caption();
     show_selection();
 }
 
-void MainWindow::add(const std::string& title) {
-    if (filter_.add(title)) list_.add(title);
+void MainWindow::add(const AircraftRecord& titled) {
+    if (!rows_.add(titled.title, shown_folder(titled.folder))) return;
+    // The list grows as the walk goes, a few times a second: each growth of a shown list
+    // redraws its scroll bar, which thousands of sections one by one would make the wait.
+    const ULONGLONG now = GetTickCount64();
+    if (now - grown_ < kGrowInterval) return;
+    grown_ = now;
+    list_.grow(rows_.shown().size());
+}
+
+std::string MainWindow::shown_folder(const std::string& folder) const {
+    const std::string& aircraft = host_.context().workspace.sim_aircraft_dir;
+    if (!path::is_inside(folder, aircraft)) return folder;
+    std::string_view below = std::string_view(folder).substr(aircraft.size());
+    while (!below.empty() && path::is_separator(below.front())) below.remove_prefix(1);
+    return std::string(below);
+}
+
+std::string MainWindow::cell(std::size_t row, int column) const {
+    if (row >= rows_.shown().size()) return {};
+    const std::size_t position = rows_.shown()[row];
+    return column == AircraftRows::kFolder ? rows_.folder(position) : rows_.title(position);
 }
 
 std::vector<std::size_t> MainWindow::selected_positions() const {
     std::vector<std::size_t> positions;
-    for (std::size_t entry : list_.selected_positions())
-        if (entry < filter_.shown().size()) positions.push_back(filter_.shown()[entry]);
+    for (std::size_t row : list_.selected())
+        if (row < rows_.shown().size()) positions.push_back(rows_.shown()[row]);
+    // In the catalogue's order, whatever the list's: a batch removes in the walk's order.
+    std::sort(positions.begin(), positions.end());
     return positions;
 }
 
-void MainWindow::apply_filter() {
-    const std::vector<std::size_t> selected = selected_positions();
-    filter_.set_text(narrow(window_text(control(ids::kMainFilter))));
-    std::vector<std::string> titles;
+void MainWindow::show_rows(const std::vector<std::size_t>& selected) {
     std::vector<std::size_t> still_selected;
-    for (std::size_t position : filter_.shown()) {
-        if (std::binary_search(selected.begin(), selected.end(), position))
-            still_selected.push_back(titles.size());
-        titles.push_back(filter_.title(position));
-    }
-    list_.fill(titles);
+    for (std::size_t row = 0; row < rows_.shown().size(); ++row)
+        if (std::binary_search(selected.begin(), selected.end(), rows_.shown()[row]))
+            still_selected.push_back(row);
+    list_.reset(rows_.shown().size());
     list_.select(still_selected);
     show_caption();
     show_selection();
 }
 
+void MainWindow::apply_filter() {
+    const std::vector<std::size_t> selected = selected_positions();
+    rows_.set_text(narrow(window_text(control(ids::kMainFilter))));
+    show_rows(selected);
+}
+
+void MainWindow::sort_by(int column) {
+    const std::vector<std::size_t> selected = selected_positions();
+    rows_.sort_by(column == 1 ? AircraftRows::kFolder : AircraftRows::kTitle);
+    list_.show_sort(rows_.sorted_by(), rows_.descending());
+    show_rows(selected);
+}
+
 void MainWindow::show_caption() {
-    if (is_open()) SetWindowTextW(control(ids::kMainListGroup), widen(filter_.caption()).c_str());
+    if (!is_open()) return;
+    const HWND group = control(ids::kMainListGroup);
+    SetWindowTextW(group, widen(rows_.caption()).c_str());
+    // The group box draws its caption over what the window drew behind it: the window draws
+    // that again first, so that no piece of the frame or the last caption stays.
+    RECT area{};
+    GetWindowRect(group, &area);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    RedrawWindow(hwnd(), &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    show_counts();
+}
+
+void MainWindow::show_counts() {
+    if (!is_open() || status_ == nullptr) return;
+    const std::size_t selected = list_.selected().size();
+    const std::string parts[] = {rows_.count_text(),
+                                 selected == 0 ? "" : with_thousands(selected) + " selected",
+                                 held_text_};
+    for (int i = 0; i < 3; ++i)
+        SendMessageW(status_, SB_SETTEXTW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(widen(parts[i]).c_str()));
+}
+
+void MainWindow::show_held(const FolderSize& held) {
+    held_text_ = "Temp_Path: " + human_size(held.bytes) + " held";
+    show_counts();
 }
 
 void MainWindow::show_selection() {
     if (!is_open()) return;
     const std::vector<std::size_t> selected = selected_positions();
+    show_counts();
     // Nothing to remove while nothing is selected.
     EnableWindow(control(ids::kMainRemove), selected.empty() ? FALSE : TRUE);
     if (selected.size() == 1) {
@@ -215,7 +341,13 @@ void MainWindow::begin_operation() {
 
 void MainWindow::end_operation() {
     if (!is_open()) return;
-    // A load leaves the list without a selection, and its counts are final only now.
+    // A load leaves the list without a selection, and its counts are final only now; the rows
+    // it added go where the chosen order wants them.
+    if (list_.size() != rows_.shown().size() || rows_.sorted_by() != AircraftRows::kWalkOrder) {
+        const std::vector<std::size_t> selected = selected_positions();
+        rows_.sort();
+        show_rows(selected);
+    }
     show_caption();
     show_selection();
     EnableWindow(hwnd(), TRUE);
@@ -247,12 +379,7 @@ bool MainWindow::on_key(WPARAM key) {
     }
     if (focus == find && (key == VK_DOWN || key == VK_RETURN)) {
         SetFocus(list);
-        if (SendMessageW(list, LB_GETSELCOUNT, 0, 0) == 0 &&
-            SendMessageW(list, LB_GETCOUNT, 0, 0) > 0) {
-            SendMessageW(list, LB_SETSEL, TRUE, 0);
-            SendMessageW(list, LB_SETCARETINDEX, 0, FALSE);
-            show_selection();
-        }
+        if (list_.selected().empty() && list_.size() > 0) list_.select({0});
         return true;
     }
     if (focus == list && key == VK_DELETE) {
@@ -288,9 +415,6 @@ void MainWindow::on_command(int id, int code) {
         case ids::kMainFilter:
             if (code == EN_CHANGE) apply_filter();
             return;
-        case ids::kMainList:
-            if (code == LBN_SELCHANGE) show_selection();
-            return;
         case ids::kMenuEmptyTempPath:
             host_.run_operation(
                 [](Operation& op) {
@@ -324,10 +448,26 @@ void MainWindow::on_command(int id, int code) {
 
 LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (list_.on_notify(*reinterpret_cast<const NMHDR*>(lparam), result)) return result;
+            break;
+        }
+        case kSelectionMessage:
+            selection_pending_ = false;
+            show_selection();
+            return 0;
         case WM_COMMAND:
             on_command(LOWORD(wparam), HIWORD(wparam));
             return 0;
         case WM_SIZE:
+            if (status_ != nullptr) {
+                SendMessageW(status_, WM_SIZE, 0, 0);
+                // The count, the selection and the holding folder, the last the widest.
+                const int width = LOWORD(lparam);
+                const int edges[] = {width * 2 / 5, width * 3 / 5, -1};
+                SendMessageW(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+            }
             if (wparam != SIZE_MINIMIZED && !anchored_.empty()) follow_size();
             break;
         case WM_GETMINMAXINFO:
@@ -338,6 +478,7 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return 0;
         case WM_DESTROY:
+            save_placement();
             RemovePropW(hwnd(), kWalksProperty);
             break;
         case WM_CLOSE:
@@ -356,6 +497,7 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void MainWindow::on_closed() {
     list_.detach();
+    status_ = nullptr;
     anchored_.clear();
     host_.window_closed();
 }

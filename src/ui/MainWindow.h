@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "operations/CatalogueLoad.h"
-#include "ui/AircraftList.h"
-#include "ui/TitleFilter.h"
+#include "operations/FolderSize.h"
+#include "ui/AircraftRows.h"
 #include "ui/WindowHost.h"
+#include "ui/WindowPlacement.h"
+#include "ui/win32/ReportList.h"
 #include "ui/win32/Window.h"
 
 namespace qv::ui {
@@ -25,7 +27,7 @@ class MainWindow : public Window, public AircraftListSink {
     void show_loaded();
 
     void clear() override;
-    void add(const std::string& title) override;
+    void add(const AircraftRecord& titled) override;
     // The catalogue list positions of the selected entries, in list order.
     std::vector<std::size_t> selected_positions() const;
 
@@ -43,6 +45,8 @@ class MainWindow : public Window, public AircraftListSink {
     bool on_key(WPARAM key);
     // A close asked for while an operation ran is carried out once it has ended.
     void close_if_asked();
+    // The status bar's last part: what the holding folder holds.
+    void show_held(const FolderSize& held);
 
   protected:
     LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -61,17 +65,35 @@ class MainWindow : public Window, public AircraftListSink {
 
     void on_command(int id, int code);
     void apply_filter();
+    // The list shows the rows again, in their order; `selected` (catalogue positions) stays
+    // selected where shown.
+    void show_rows(const std::vector<std::size_t>& selected);
+    void sort_by(int column);
     void show_caption();
+    void show_counts();
+    std::string cell(std::size_t row, int column) const;
+    // The folder as the list shows it: below the Aircraft folder.
+    std::string shown_folder(const std::string& folder) const;
     // The folder and plan lines follow the selection; a plan is made only when the one
     // selected aircraft is another than the one shown.
     void show_selection();
     void show_plan(std::size_t position);
     void remember_first_size();
     void follow_size();
+    // The size and place of the last run (or the default size, which shows 15 rows or more).
+    void place();
+    void save_placement();
 
     WindowHost& host_;
-    AircraftList list_;
-    TitleFilter filter_;
+    ReportList list_;
+    AircraftRows rows_;
+    HWND status_ = nullptr;
+    std::string held_text_;
+    bool selection_pending_ = false;  // a change of the selection waits to be shown once
+    ULONGLONG grown_ = 0;             // GetTickCount64 when a load last grew the list
+    static constexpr ULONGLONG kGrowInterval = 150;
+    std::optional<WindowPlacement> placement_;
+    bool shown_once_ = false;
     std::optional<std::size_t> planned_;  // the catalogue position the plan lines show
     std::vector<Anchored> anchored_;
     SIZE first_client_{};

@@ -36,15 +36,23 @@ void ProgressWindow::open(HWND owner) {
     create_frame(frame);
 
     add_control(PROGRESS_CLASSW, L"", 0, {kMargin, 40, 337, kLineHeight}, ids::kProgressBar);
-    add_control(L"STATIC", widen(texts::kProgressNoStatus), SS_LEFT, {112, 64, 233, 41},
-                ids::kProgressStatus, kStatusFont);
+    add_control(L"STATIC", widen(texts::kProgressNoStatus), SS_LEFT | SS_NOPREFIX,
+                {112, 64, 233, 41}, ids::kProgressStatus, kStatusFont);
     add_control(L"STATIC", widen(texts::kProgressStatusLabel), SS_LEFT, {kMargin, 64, 97, 25},
                 ids::kProgressStatusLabel, kHeadingFont);
     add_control(L"STATIC", widen(texts::kProgressHeading), SS_LEFT,
                 {kMargin, kMargin, 337, kTwoLinesHeight}, ids::kProgressHeading, kHeadingFont);
 
+    // Hidden until a batch offers it, in the room the window then grows by.
+    add_control(L"BUTTON", widen(texts::kStop), BS_PUSHBUTTON | WS_TABSTOP,
+                {356 - kMargin - 88, 116, 88, kButtonHeight}, ids::kProgressStop);
+    ShowWindow(control(ids::kProgressStop), SW_HIDE);
+
     max_ = 100;
     value_ = 0;
+    moving_ = false;
+    stop_offered_ = false;
+    stop_asked_ = false;
     SendMessageW(control(ids::kProgressBar), PBM_SETRANGE32, 0, 100);
     SendMessageW(control(ids::kProgressBar), PBM_SETPOS, 0, 0);
     finish_layout();
@@ -73,8 +81,37 @@ void ProgressWindow::step() {
     show_bar_value();
 }
 
+void ProgressWindow::pulse() {
+    if (!is_open() || moving_) return;
+    moving_ = true;
+    const HWND bar = control(ids::kProgressBar);
+    SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) | PBS_MARQUEE);
+    SendMessageW(bar, PBM_SETMARQUEE, TRUE, 40);
+}
+
+void ProgressWindow::offer_stop(bool offered) {
+    if (!is_open() || offered == stop_offered_) return;
+    stop_offered_ = offered;
+    const HWND stop = control(ids::kProgressStop);
+    RECT frame{};
+    GetWindowRect(hwnd(), &frame);
+    const int room = scaled(kButtonHeight + kMargin, dpi()) * (offered ? 1 : -1);
+    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + room,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EnableWindow(stop, TRUE);
+    ShowWindow(stop, offered ? SW_SHOW : SW_HIDE);
+    if (offered) SetFocus(stop);
+    RedrawWindow(hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void ProgressWindow::show_bar_value() {
     const HWND bar = control(ids::kProgressBar);
+    if (moving_) {
+        moving_ = false;
+        SendMessageW(bar, PBM_SETMARQUEE, FALSE, 0);
+        SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) & ~PBS_MARQUEE);
+    }
     const int position = std::clamp(value_, 0, max_);
     // The themed bar of Windows glides towards a higher position over a few hundred ms, but
     // jumps to a lower one; the operation gives no time to glide, so go one past and back.
@@ -87,6 +124,12 @@ void ProgressWindow::show_bar_value() {
 
 LRESULT ProgressWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_CLOSE) return 0;  // Alt+F4 included: only the operation closes it
+    if (message == WM_COMMAND && LOWORD(wparam) == ids::kProgressStop && stop_offered_) {
+        stop_asked_ = true;
+        EnableWindow(control(ids::kProgressStop), FALSE);
+        set_status(widen(texts::kStopping));
+        return 0;
+    }
     return Window::on_message(message, wparam, lparam);
 }
 

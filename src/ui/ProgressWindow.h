@@ -16,6 +16,14 @@ class ProgressWindow : public Window {
     void set_range(int steps);
     void set_status(const std::wstring& text);
     void step();
+    // Between steps that take long (a walk of the collection) the bar keeps moving, so that
+    // the window never looks stuck; the next step or range sets it still again.
+    void pulse();
+    // A "Stop" button below the status, for a batch: pressed, it asks the batch to end after
+    // the removal under way.
+    void offer_stop(bool offered);
+    bool stop_offered() const { return stop_offered_; }
+    bool stop_asked() const { return stop_asked_; }
 
   protected:
     LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -26,6 +34,9 @@ class ProgressWindow : public Window {
     // The bar counts steps from 0 up to the operation's number of steps.
     int max_ = 100;
     int value_ = 0;
+    bool moving_ = false;
+    bool stop_offered_ = false;
+    bool stop_asked_ = false;
 };
 
 }  // namespace qv::ui

@@ -1,7 +1,7 @@
 #include "ui/RestoreWindow.h"
 
 #include <algorithm>
-#include <array>
+#include <set>
 
 #include "core/OperationError.h"
 #include "ui/ControlIds.h"
@@ -22,35 +22,59 @@ void RestoreWindow::open(HWND owner) {
     frame.caption = widen(texts::kRestoreCaption);
     frame.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     frame.ex_style = WS_EX_DLGMODALFRAME;
-    frame.client_width = 480;
-    frame.client_height = 264;
+    frame.client_width = 560;
+    frame.client_height = 300;
+    // Owned by the main window: always above it, and without a task-bar entry of its own.
     frame.owner = owner;
     create_frame(frame);
 
     // Created in tab order: the list has the focus when the window opens.
-    add_control(L"LISTBOX", L"",
-                LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL |
-                    WS_TABSTOP | WS_GROUP,
-                {kMargin, 48, 464, 160}, ids::kRestoreList, kDefaultFont, WS_EX_CLIENTEDGE);
+    static constexpr ReportList::Column kColumns[] = {{texts::kTitleColumn, 200},
+                                                      {texts::kRemovedColumn, 118},
+                                                      {texts::kFolderColumn, 170},
+                                                      {texts::kFilesColumn, 44}};
+    list_.attach(add_control(WC_LISTVIEWW, L"", ReportList::style(true), {kMargin, 48, 544, 196},
+                             ids::kRestoreList, kDefaultFont, WS_EX_CLIENTEDGE),
+                 dpi(), kColumns,
+                 [this](std::size_t row, int column) { return cell(row, column); });
+    add_control(L"BUTTON", widen(texts::kSelectBatch), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                {kMargin, 256, 136, kButtonHeight}, ids::kRestoreSelectBatch);
     add_control(L"BUTTON", widen(texts::kRestore), BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                {336, 220, 136, kButtonHeight}, ids::kRestoreButton);
+                {416, 256, 136, kButtonHeight}, ids::kRestoreButton);
     add_control(L"STATIC", widen(texts::kRestoreInstruction), SS_LEFT,
-                {kMargin, kMargin, 464, kTwoLinesHeight}, ids::kRestoreInstruction);
+                {kMargin, kMargin, 544, kTwoLinesHeight}, ids::kRestoreInstruction);
     finish_layout();
     refresh();
 
     show_centred();
-    SetFocus(control(ids::kRestoreList));
+    SetFocus(list_.hwnd());
+}
+
+std::string RestoreWindow::cell(std::size_t row, int column) const {
+    if (row >= held_.size()) return {};
+    const HeldRemoval& h = held_[row];
+    switch (column) {
+        case 0:
+            return h.title;
+        case 1:
+            return h.when;
+        case 2:
+            return h.aircraft_folder;
+        default:
+            return std::to_string(h.files);
+    }
+}
+
+std::vector<std::string> RestoreWindow::selected_ids() const {
+    std::vector<std::string> ids;
+    for (std::size_t row : list_.selected())
+        if (row < held_.size()) ids.push_back(held_[row].id);
+    return ids;
 }
 
 void RestoreWindow::refresh() {
     if (!is_open()) return;
-    const HWND list = control(ids::kRestoreList);
-    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
-    const std::string selected_id =
-        selected >= 0 && static_cast<std::size_t>(selected) < held_.size()
-            ? held_[static_cast<std::size_t>(selected)].id
-            : std::string();
+    const std::vector<std::string> selected = selected_ids();
     try {
         const OperationContext context = host_.context();
         held_ = list_held(context.fs, context.workspace).removals;
@@ -58,71 +82,56 @@ void RestoreWindow::refresh() {
         held_.clear();
         show_warning(hwnd(), error.what());
     }
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const HeldRemoval& h : held_) {
-        const std::wstring entry =
-            widen(h.title) + L"\t" + widen(h.when) + L"\t" + widen(h.aircraft_folder);
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    }
-    set_columns();
-    const auto again = std::find_if(held_.begin(), held_.end(),
-                                    [&](const HeldRemoval& h) { return h.id == selected_id; });
-    if (again != held_.end()) SendMessageW(list, LB_SETCURSEL, again - held_.begin(), 0);
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    std::vector<std::size_t> again;
+    for (std::size_t row = 0; row < held_.size(); ++row)
+        if (std::find(selected.begin(), selected.end(), held_[row].id) != selected.end())
+            again.push_back(row);
+    list_.reset(held_.size());
+    list_.select(again);
 }
 
-void RestoreWindow::set_columns() {
-    const HWND list = control(ids::kRestoreList);
-    MemoryDc dc;
-    SelectedObject list_font(dc.get(),
-                             reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
-    const auto width_of = [&dc](const std::string& text) {
-        const std::wstring wide = widen(text);
-        SIZE size{};
-        GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-        return static_cast<int>(size.cx);
-    };
-    // Tab stops count quarters of the list font's average character width, which the list box
-    // takes from the letters' widths.
-    const int average = std::max(
-        1, (width_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 26 + 1) / 2);
-    std::array<int, 3> widest{};
-    for (const HeldRemoval& h : held_) {
-        widest[0] = std::max(widest[0], width_of(h.title));
-        widest[1] = std::max(widest[1], width_of(h.when));
-        widest[2] = std::max(widest[2], width_of(h.aircraft_folder));
-    }
-    const int gap = 2 * average;
-    const int second = widest[0] + gap;
-    const int third = second + widest[1] + gap;
-    std::array<int, 2> stops{(second * 4 + average - 1) / average,
-                             (third * 4 + average - 1) / average};
-    SendMessageW(list, LB_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
-    // Sideways as far as the last column reaches, with the room the list box leaves at its edge.
-    const int extent = stops[1] * average / 4 + widest[2] + scaled(kListTextMargin, dpi());
-    SendMessageW(list, LB_SETHORIZONTALEXTENT, held_.empty() ? 0 : extent, 0);
+void RestoreWindow::select_batch() {
+    std::set<std::string> batches;
+    std::vector<std::size_t> rows = list_.selected();
+    for (std::size_t row : rows)
+        if (row < held_.size() && !held_[row].batch.empty()) batches.insert(held_[row].batch);
+    for (std::size_t row = 0; row < held_.size(); ++row)
+        if (batches.contains(held_[row].batch) &&
+            std::find(rows.begin(), rows.end(), row) == rows.end())
+            rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    list_.select(rows);
+    SetFocus(list_.hwnd());
 }
 
 void RestoreWindow::on_restore() {
-    const LRESULT selected = SendMessageW(control(ids::kRestoreList), LB_GETCURSEL, 0, 0);
-    if (selected < 0 || static_cast<std::size_t>(selected) >= held_.size()) return;
-    const std::string id = held_[static_cast<std::size_t>(selected)].id;
+    const std::vector<std::string> ids = selected_ids();
+    if (ids.empty()) return;
     host_.run_operation(
-        [id](Operation& op) {
+        [ids](Operation& op) {
             const RestoreOutcome outcome =
-                restore_removal(op.context.fs, op.context.workspace, op.context.ui, id);
+                restore_removals(op.context.fs, op.context.workspace, op.context.ui, ids);
             if (outcome.reload) op.update(outcome.touched);
         },
         hwnd());
 }
 
 LRESULT RestoreWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NOTIFY) {
+        const auto& note = *reinterpret_cast<const NMHDR*>(lparam);
+        LRESULT result = 0;
+        if (note.hwndFrom == list_.hwnd() && note.code == NM_DBLCLK) {
+            on_restore();
+            return 0;
+        }
+        if (list_.on_notify(note, result)) return result;
+    }
     if (message == WM_COMMAND) {
         const int id = LOWORD(wparam);
         const int code = HIWORD(wparam);
         if (id == ids::kRestoreButton && code == BN_CLICKED) on_restore();
+        if (id == ids::kRestoreSelectBatch && code == BN_CLICKED) select_batch();
+        // Enter in the list (see App::pre_translate).
         if (id == ids::kRestoreList && code == LBN_DBLCLK) on_restore();
         // Esc, which the dialog keys turn into IDCANCEL; not while a restore runs.
         if (id == IDCANCEL && code == BN_CLICKED && !host_.busy()) close();
@@ -133,6 +142,7 @@ LRESULT RestoreWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void RestoreWindow::on_closed() {
+    list_.detach();
     held_.clear();
     host_.window_closed();
 }

@@ -1,6 +1,7 @@
-// The restore window: the removals still held in Temp_Path (title, when, folder; newest first;
-// the folder last, as it is the longest) and "RESTORE", which puts the selected one back. It
-// follows the holding folder: App refreshes it after every command of the program.
+// The restore window: the removals still held in Temp_Path as a report list (title, when,
+// folder, files; newest first), "Select Batch", which adds the rest of each selected entry's
+// batch to the selection, and "RESTORE", which puts the selected ones back in one go. It stays
+// above the main window, and follows the holding folder: App refreshes it after every command.
 #pragma once
 
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "operations/Restore.h"
 #include "ui/WindowHost.h"
+#include "ui/win32/ReportList.h"
 #include "ui/win32/Window.h"
 
 namespace qv::ui {
@@ -17,7 +19,7 @@ class RestoreWindow : public Window {
     explicit RestoreWindow(WindowHost& host) : host_(host) {}
     // Creates and shows the window above `owner`, or brings it to the front when it is open.
     void open(HWND owner);
-    // Reads the held removals again; the selected one stays selected while it is held.
+    // Reads the held removals again; the selected ones stay selected while they are held.
     void refresh();
 
   protected:
@@ -26,10 +28,12 @@ class RestoreWindow : public Window {
 
   private:
     void on_restore();
-    // Lines the columns up: each starts past the widest entry of the one before it.
-    void set_columns();
+    void select_batch();
+    std::vector<std::string> selected_ids() const;
+    std::string cell(std::size_t row, int column) const;
 
     WindowHost& host_;
+    ReportList list_;
     std::vector<HeldRemoval> held_;
 };
 

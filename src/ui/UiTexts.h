@@ -1,4 +1,5 @@
-// The captions and fixed texts of the windows (Windows-1252 bytes, widened to draw).
+// The captions and fixed texts of the windows (Windows-1252 bytes, widened to draw). An "&"
+// marks the access key of a menu, menu item, button or label (Alt and that letter).
 #pragma once
 
 namespace qv::ui::texts {
@@ -12,18 +13,18 @@ inline constexpr const char* kSettingsCaption = "Settings";
 inline constexpr const char* kVersionGroup =
     "Select the version of your Microsoft Flight Simulator";
 inline constexpr const char* kVersionChoices[4] = {
-    "Microsoft Flight Simulator 98",
-    "Microsoft Flight Simulator 2000",
-    "Microsoft Flight Simulator 2002",
-    "Microsoft Combat Flight Simulator 2",
+    "Microsoft Flight Simulator &98",
+    "Microsoft Flight Simulator 2&000",
+    "Microsoft Flight Simulator 200&2",
+    "Microsoft &Combat Flight Simulator 2",
 };
 inline constexpr const char* kFolderGroup = "Select the main folder of your Flight Simulator";
 inline constexpr const char* kCurrentDirectory = "Current Directory:";
 inline constexpr const char* kFolderNone = "-None-";
 inline constexpr const char* kFolderExample =
     "Example: \"C:\\Program Files\\Microsoft Games\\FS2002\"";
-inline constexpr const char* kNextStep = "NEXT STEP";
-inline constexpr const char* kExit = "EXIT";
+inline constexpr const char* kNextStep = "&NEXT STEP";
+inline constexpr const char* kExit = "E&XIT";
 inline constexpr const char* kDriveNotReady =
     "The drive you chose is not ready. Insert a disk into it or choose another drive; the "
     "folder stays as it was.";
@@ -42,28 +43,36 @@ inline constexpr const char* kMainInstruction =
     "From the following list, select the aircraft you want to remove from your Microsoft Flight "
     "Simulator folder.";
 inline constexpr const char* kAircraftList = "Aircraft List";
-inline constexpr const char* kFind = "Find:";
-inline constexpr const char* kRemoveSelected = "REMOVE SELECTED AIRCRAFT";
-inline constexpr const char* kTempFolderMenu = "Temporaly_Folder";
-inline constexpr const char* kUnusedGaugesMenu = "Unused_Gauges_Folder";
-inline constexpr const char* kEmptyFolderItem = "Empty Folder";
-inline constexpr const char* kRestoreRemovedItem = "Restore Removed Aircraft...";
-inline constexpr const char* kSettingsMenu = "Settings";
-inline constexpr const char* kChangeSimFolderItem = "Change Simulator Folder";
-inline constexpr const char* kReloadItem = "Reload Aircraft List\tF5";
-inline constexpr const char* kAboutMenu = "About";
-inline constexpr const char* kAboutItem = "About Quorvane v4.0";
+inline constexpr const char* kFind = "F&ind:";
+inline constexpr const char* kTitleColumn = "Title";
+inline constexpr const char* kFolderColumn = "Folder";
+inline constexpr const char* kRemoveSelected = "&REMOVE SELECTED AIRCRAFT";
+inline constexpr const char* kTempFolderMenu = "&Temporaly_Folder";
+inline constexpr const char* kUnusedGaugesMenu = "&Unused_Gauges_Folder";
+inline constexpr const char* kEmptyFolderItem = "&Empty Folder";
+inline constexpr const char* kRestoreRemovedItem = "&Restore Removed Aircraft...";
+inline constexpr const char* kSettingsMenu = "&Settings";
+inline constexpr const char* kChangeSimFolderItem = "&Change Simulator Folder";
+inline constexpr const char* kReloadItem = "Re&load Aircraft List\tF5";
+inline constexpr const char* kAboutMenu = "&About";
+inline constexpr const char* kAboutItem = "&About Quorvane v4.0";
 
 inline constexpr const char* kProgressCaption = "Processing...";
 inline constexpr const char* kProgressHeading = "PROCESSING PLEASE WAIT.....";
 inline constexpr const char* kProgressStatusLabel = "STATUS:";
 inline constexpr const char* kProgressNoStatus = "-None-";
+inline constexpr const char* kStop = "&Stop";
+// The status once Stop is pressed, until the removal under way has ended.
+inline constexpr const char* kStopping = "Stopping after this aircraft...";
 
 inline constexpr const char* kRestoreCaption = "Restore Removed Aircraft";
 inline constexpr const char* kRestoreInstruction =
-    "The removed aircraft still held in the Temporaly Folder, newest first: title, time of "
-    "removal and folder. Select one to put it back.";
-inline constexpr const char* kRestore = "RESTORE";
+    "The removed aircraft still held in the Temporaly Folder, newest first. Select the ones to "
+    "put back; Select Batch adds the rest of their batch.";
+inline constexpr const char* kRestore = "&RESTORE";
+inline constexpr const char* kSelectBatch = "Select &Batch";
+inline constexpr const char* kRemovedColumn = "Removed";
+inline constexpr const char* kFilesColumn = "Files";
 
 inline constexpr const char* kAboutCaption = "About Quorvane v4.0";
 inline constexpr const char* kCredits = "Credits";
@@ -73,6 +82,6 @@ inline constexpr const char* kContactLine =
     "Comments, suggestions and fault reports are welcome by e-mail: "
     "quorvane@users.noreply.example";
 inline constexpr const char* kOriginLine = "Made in Norway";
-inline constexpr const char* kOk = "OK";
+inline constexpr const char* kOk = "&OK";
 
 }  // namespace qv::ui::texts

@@ -13,6 +13,10 @@ Win32UiPort::Win32UiPort(ProgressWindow& progress, std::function<HWND()> owner,
 bool Win32UiPort::on_ask(Question question, const std::string& text) {
     return ask_question(message_owner(), text, is_destructive(question));
 }
+bool Win32UiPort::on_ask_about(Question question, const std::string& text,
+                               const std::string& subject) {
+    return ask_question(message_owner(), text + "\r\n" + subject, is_destructive(question));
+}
 void Win32UiPort::notice(const std::string& text) {
     show_notice(message_owner(), text);
 }
@@ -43,12 +47,22 @@ void Win32UiPort::close_progress() {
     progress_.close();
 }
 
+void Win32UiPort::offer_stop(bool offered) {
+    progress_.offer_stop(offered);
+}
+bool Win32UiPort::stop_asked() {
+    // The click on Stop waits in the queue: the batch looks once between two removals.
+    pump_();
+    return progress_.stop_asked();
+}
+
 void Win32UiPort::yield() {
     // The walk yields once per folder, and under Wine each look at the message queue is a round
     // trip to the wineserver: the windows are served as often as they need, not once a folder.
     const ULONGLONG now = GetTickCount64();
     if (pumped_ != 0 && now - pumped_ < kPumpInterval) return;
     pumped_ = now;
+    progress_.pulse();
     pump_();
 }
 

@@ -27,11 +27,15 @@ class Win32UiPort : public UiPort {
     void set_progress_status(const std::string& text) override;
     void step_progress() override;
     void close_progress() override;
+    void offer_stop(bool offered) override;
+    bool stop_asked() override;
 
     void yield() override;
 
   protected:
     bool on_ask(Question question, const std::string& text) override;
+    bool on_ask_about(Question question, const std::string& text,
+                      const std::string& subject) override;
 
   private:
     HWND message_owner() const;

@@ -169,10 +169,12 @@ class Restore(CliTest):
         # Declined, or an id that is not held: nothing changes.
         self.assertEqual(self.run_cli("restore", held[0]["id"]).status, 1)
         self.assertEqual(self.run_cli("--yes", "restore", "20000101-000000-000").status, 2)
-        for h in held:
-            r = self.run_cli("--yes", "restore", h["id"])
-            self.assertEqual(r.status, 0, r.err)
-            self.assertIn("notice: Restore process completed.", r.lines)
+        # Both in one go: one question naming how many, one closing notice.
+        r = self.run_cli("--yes", "restore", held[1]["id"], held[0]["id"])
+        self.assertEqual(r.status, 0, r.err)
+        self.assertEqual([l for l in r.lines if l.startswith(("question:", "notice:"))][:2],
+                         ["question: Do you want to put the 2 selected removals back?",
+                          "notice: Restore process completed."])
         after = self.tree()
         cfg = "Aircraft/Trio/aircraft.cfg".replace("/", os.sep)
         self.assertEqual({k: v for k, v in after.items() if k != cfg},

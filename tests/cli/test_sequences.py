@@ -254,7 +254,9 @@ class Sequences(CliTest):
             held = json.loads(self.cli("held", "--json").stdout.decode("utf-8") or "[]")
             if not held:
                 return None
-            return ["--yes", "restore", rng.choice(held)["id"]]
+            # Now and then two in one go.
+            picked = rng.sample(held, min(len(held), rng.choice([1, 1, 2])))
+            return ["--yes", "restore"] + [h["id"] for h in picked]
         if action == "sweep":
             return ["--sweep", "list"]
         if action.startswith("empty"):

@@ -26,7 +26,7 @@ class CoinUi final : public UiPort, public AircraftListSink {
     void close_progress() override {}
     void yield() override {}
     void clear() override { list.clear(); }
-    void add(const std::string& title) override { list.push_back(title); }
+    void add(const AircraftRecord& titled) override { list.push_back(titled.title); }
     std::vector<std::string> list;
 
   protected:

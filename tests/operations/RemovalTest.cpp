@@ -417,6 +417,38 @@ TEST_F(RemovalTest, SeveralAircraftGoInOneBatchEachJudgedByItsFileAsItThenStands
     EXPECT_EQ(records.size(), 3u);  // each can be put back alone
 }
 
+TEST_F(RemovalTest, ABatchNamesItselfInItsRecordsAndAStopEndsItAfterTheRemovalUnderWay) {
+    write_trio(tmp);
+    write_solo(tmp);
+    load();
+    const auto before = tmp.files("FS");
+    ui.answer({true, false});
+    ui.stop_after = 3;  // looked at before each removal: the third look stops it
+    const std::size_t chosen[] = {0, 2, 3, 4};
+    const RemovalOutcome outcome = remove_aircraft(tmp.fs(), workspace, ui, catalogue, chosen);
+    EXPECT_EQ(outcome.result, Result::left_over);
+    const auto statuses = ui.only("status: ");
+    EXPECT_EQ(statuses, (std::vector<std::string>{"status: Removing 1 of 4: Cessna Solo",
+                                                  "status: Removing 2 of 4: Trio A"}));
+    EXPECT_THAT(said(), HasSubstr("You stopped the removal. 2 of the 4 selected aircraft were "
+                                  "removed"));
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "stop offered"), 1);
+    EXPECT_TRUE(tmp.exists("FS/Aircraft/Trio/aircraft.cfg"));
+    EXPECT_EQ(unaccounted(before), Tree{});
+    // Both records name the batch by its first record's id.
+    const HeldList held = list_held(tmp.fs(), workspace);
+    ASSERT_EQ(held.removals.size(), 2u);
+    EXPECT_EQ(held.removals[0].batch, held.removals[1].batch);
+    EXPECT_EQ(held.removals[1].batch, held.removals[1].id);
+
+    // A removal on its own names none.
+    reset();
+    write_solo(tmp);
+    load();
+    ASSERT_EQ(remove("Cessna Solo", {true, false}), Result::completed) << said();
+    EXPECT_EQ(list_held(tmp.fs(), workspace).removals.at(0).batch, "");
+}
+
 TEST_F(RemovalTest, ABatchTakesTheLastSectionThenTheOneAboveItsBlankLine) {
     // The cut of the last section takes the line end before it, and the rewritten file's last
     // line end starts no line, so the section above is read back shorter by its empty lines:

@@ -130,6 +130,51 @@ TEST_F(RestoreFixture, RemoveThenRestoreGivesTheTreeBackInEitherOrder) {
     }
 }
 
+TEST_F(RestoreFixture, SeveralRemovalsComeBackInOneGoAndOneThatCantIsPassedOver) {
+    for (const char* title : {"Fam A", "Fam B", "Solo"})
+        ASSERT_EQ(remove(title, {true, true}), RemovalOutcome::Result::completed) << said();
+    std::vector<std::string> ids;
+    for (const HeldRemoval& h : held_removals()) ids.push_back(h.id);
+    ASSERT_EQ(ids.size(), 3u);
+
+    // An id no removal has, among good ones: nothing moves and nothing is asked.
+    const Files before = tmp.files("base/Temp_Path");
+    ui.events.clear();
+    EXPECT_EQ(restore_removals(tmp.fs(), workspace, ui,
+                               std::vector<std::string>{ids[0], "20010101-000000-000"})
+                  .result,
+              Result::nothing_to_do);
+    EXPECT_EQ(ui.events, std::vector<std::string>{});
+    EXPECT_EQ(tmp.files("base/Temp_Path"), before);
+
+    // Solo's place taken: Fam A and Fam B come back, Solo is named and stays held.
+    tmp.write("FS/Aircraft/Solo/solo.air", "another");
+    ui.events.clear();
+    ui.answer({true});
+    const RestoreOutcome outcome = restore_removals(tmp.fs(), workspace, ui, ids);
+    EXPECT_EQ(outcome.result, Result::left_over);
+    EXPECT_EQ(
+        ui.only("question: "),
+        std::vector<std::string>{"question: Do you want to put the 3 selected removals back?"});
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "show"), 1);
+    const auto warnings = ui.only("warning: ");
+    ASSERT_EQ(warnings.size(), 1u) << ui.transcript();
+    EXPECT_THAT(warnings[0], HasSubstr("2 of the 3 removals were put back whole"));
+    EXPECT_THAT(warnings[0], HasSubstr("Solo: The place"));
+    EXPECT_THAT(ui.transcript(), HasSubstr("status: Putting back 1 of 3: "));
+    EXPECT_EQ(outcome.touched.size(), 2u);
+    ASSERT_EQ(held_removals().size(), 1u);
+    EXPECT_EQ(held_removals()[0].title, "Solo");
+
+    // Mended, the last comes back alone with the single removal's own question and message.
+    std::filesystem::remove_all(tmp.native("FS/Aircraft/Solo"));
+    ui.events.clear();
+    EXPECT_EQ(restore(held_removals()[0].id), Result::completed) << ui.transcript();
+    EXPECT_EQ(ui.only("question: ").front(), std::string("question: ") + msg::kRestoreQuestion);
+    EXPECT_EQ(comparable(tmp.files("FS")), original);
+    EXPECT_EQ(tmp.tree("base/Temp_Path"), Tree{});
+}
+
 TEST_F(RestoreFixture, AHeldPanelKeepsItsGaugesThroughSweepsEmptyingsAndOtherRemovals) {
     // Removed without its gauges, Fam B's panel is held: no sweep and no emptying of Unused
     // Gauges may take the gauges it names, nor the removal of another aircraft naming them too.

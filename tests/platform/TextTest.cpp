@@ -52,5 +52,29 @@ TEST(CaseFolding, FoldsAsciiAndCodePageLetters) {
     EXPECT_FALSE(iequals("panel", "panel.cfg"));
 }
 
+TEST(Counts, ReadAsAPersonReadsThem) {
+    const struct {
+        std::uint64_t n;
+        const char* thousands;
+        const char* size;
+    } cases[] = {
+        {0, "0", "0 bytes"},
+        {1, "1", "1 byte"},
+        {999, "999", "999 bytes"},
+        {1023, "1,023", "1023 bytes"},
+        {1024, "1,024", "1.0 KB"},
+        {20700, "20,700", "20.2 KB"},
+        {1048575, "1,048,575", "1.0 MB"},
+        {1288490189, "1,288,490,189", "1.2 GB"},
+        {5ull << 40, "5,497,558,138,880", "5.0 TB"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(with_thousands(c.n), c.thousands);
+        EXPECT_EQ(human_size(c.n), c.size) << c.n;
+    }
+    EXPECT_EQ(one_of("Removing %1 of %2: %3", 37, 502, "Cessna %1 100%"),
+              "Removing 37 of 502: Cessna %1 100%");
+}
+
 }  // namespace
 }  // namespace qv

@@ -31,10 +31,17 @@ class RecordingUi : public UiPort, public AircraftListSink {
     }
     void step_progress() override;
     void close_progress() override { events.push_back("close"); }
+    void offer_stop(bool offered) override {
+        events.push_back(offered ? "stop offered" : "no stop");
+    }
+    // A batch asked whether to stop says yes from the `stop_after`th time on (0: never).
+    bool stop_asked() override { return stop_after > 0 && ++stop_looks >= stop_after; }
+    int stop_after = 0;
+    int stop_looks = 0;
     void yield() override { ++yields; }
 
     void clear() override { list.clear(); }
-    void add(const std::string& title) override { list.push_back(title); }
+    void add(const AircraftRecord& titled) override { list.push_back(titled.title); }
 
     // The events that start with `prefix` (e.g. "warning: ").
     std::vector<std::string> only(const std::string& prefix) const;

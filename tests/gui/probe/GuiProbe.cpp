@@ -17,10 +17,16 @@
 //   menu HWND ID                the command of menu item ID
 //   menus HWND                  the captions of the menu bar and its items -> ok A>B|C>D...
 //   text HWND ID                a control's text -> ok TEXT
-//   items HWND ID               a list box's items -> ok A TAB B ...
+//   items HWND ID               a list box's items -> ok A TAB B ...; of a report list, each
+//                               row's columns joined by a tab (escaped inside the row)
 //   select HWND ID INDEX[,INDEX...]
-//                               selects list box items (-1: none; several in a list that takes
-//                               them), with the notification a click sends
+//                               selects list box or report list items (-1: none; several in a
+//                               list that takes them), with the notification a click sends
+//   header HWND ID COLUMN       a click on a report list's column header
+//   rows HWND ID                a report list's rows that fit on one page -> ok N
+//   widths HWND ID              a report list's column widths in pixels -> ok W W ...
+//   status HWND ID PART         a status bar part's text -> ok TEXT
+//   style HWND ID               a control's window style -> ok N
 //   settext HWND ID TEXT        sets a control's text, as typing it does
 //   ctlrect HWND ID             a control's rectangle in its window's client area -> ok L T R B
 //   resize HWND W H             gives the window that size, as dragging its edge does
@@ -51,6 +57,8 @@
 //                               escape, return, tab, a-z)
 //   mouse down|up|click X Y     the left mouse button at that point of the desktop
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <chrono>
 #include <cwchar>
@@ -388,6 +396,121 @@ bool above(HWND hwnd, HWND other) {
     return false;
 }
 
+// A block of memory inside the process that owns `window`: a list view or status bar reads and
+// writes its structures in its own process, which a message from this one can't reach.
+class RemoteMemory {
+  public:
+    RemoteMemory(HWND window, std::size_t size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_ == nullptr) throw std::runtime_error("can't open the window's process");
+        at_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (at_ == nullptr) {
+            CloseHandle(process_);
+            throw std::runtime_error("can't allocate in the window's process");
+        }
+    }
+    ~RemoteMemory() {
+        VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+        CloseHandle(process_);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    char* at(std::size_t offset) const { return static_cast<char*>(at_) + offset; }
+    void write(std::size_t offset, const void* bytes, std::size_t n) const {
+        WriteProcessMemory(process_, at(offset), bytes, n, nullptr);
+    }
+    void read(std::size_t offset, void* bytes, std::size_t n) const {
+        ReadProcessMemory(process_, at(offset), bytes, n, nullptr);
+    }
+
+  private:
+    HANDLE process_ = nullptr;
+    void* at_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+bool is_report_list(HWND list) {
+    return class_of(list) == L"SysListView32";
+}
+
+constexpr std::size_t kRemoteText = 1024;  // characters of one cell or status part
+
+std::string report_rows(HWND list) {
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const LRESULT columns = header ? SendMessageW(header, HDM_GETITEMCOUNT, 0, 0) : 1;
+    const LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    RemoteMemory remote(list, sizeof(LVITEMW) + kRemoteText * sizeof(wchar_t));
+    std::string out = "ok";
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring row;
+        for (LRESULT c = 0; c < columns; ++c) {
+            LVITEMW item{};
+            item.iSubItem = static_cast<int>(c);
+            item.pszText = reinterpret_cast<wchar_t*>(remote.at(sizeof(LVITEMW)));
+            item.cchTextMax = static_cast<int>(kRemoteText);
+            remote.write(0, &item, sizeof item);
+            const LRESULT n = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i),
+                                           reinterpret_cast<LPARAM>(remote.at(0)));
+            std::wstring cell(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+            if (n > 0) remote.read(sizeof(LVITEMW), cell.data(), cell.size() * sizeof(wchar_t));
+            row += (c > 0 ? L"\t" : L"") + cell;
+        }
+        out += "\t" + escape(utf8(row));
+    }
+    return out;
+}
+
+void select_rows(HWND list, const std::vector<int>& rows) {
+    RemoteMemory remote(list, sizeof(LVITEMW));
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    remote.write(0, &item, sizeof item);
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(remote.at(0)));
+    bool first = true;
+    for (int row : rows) {
+        if (row < 0) continue;
+        item.state = LVIS_SELECTED | (first ? LVIS_FOCUSED : 0);
+        remote.write(0, &item, sizeof item);
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(remote.at(0)));
+        if (first) SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+        first = false;
+    }
+}
+
+// The header of a report list clicked in the middle of `column`, as the mouse does it.
+void click_header(HWND list, int column) {
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    int x = 0;
+    for (int c = 0; c < column; ++c)
+        x += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
+    x += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)) /
+         2;
+    RECT rect{};
+    GetClientRect(header, &rect);
+    const LPARAM at = MAKELPARAM(x, rect.bottom / 2);
+    SendMessageW(header, WM_MOUSEMOVE, 0, at);
+    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(header, WM_LBUTTONUP, 0, at);
+}
+
+std::string status_text(HWND bar, int part) {
+    RemoteMemory remote(bar, kRemoteText * sizeof(wchar_t));
+    const LRESULT length =
+        LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
+    if (length <= 0 || static_cast<std::size_t>(length) >= kRemoteText) return "ok ";
+    SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part),
+                 reinterpret_cast<LPARAM>(remote.at(0)));
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    remote.read(0, text.data(), text.size() * sizeof(wchar_t));
+    return "ok " + escape(utf8(text));
+}
+
 std::string run(const std::vector<std::string>& f) {
     const std::string& command = f.at(0);
     if (command == "wait") {
@@ -467,6 +590,7 @@ std::string run(const std::vector<std::string>& f) {
     }
     if (command == "items") {
         const HWND list = GetDlgItem(handle(f.at(1)), std::stoi(f.at(2)));
+        if (is_report_list(list)) return report_rows(list);
         const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
         std::string out = "ok";
         for (LRESULT i = 0; i < count; ++i) {
@@ -484,6 +608,10 @@ std::string run(const std::vector<std::string>& f) {
         std::stringstream stream(f.at(3));
         std::string index;
         while (std::getline(stream, index, ',')) indices.push_back(std::stoi(index));
+        if (is_report_list(list)) {
+            select_rows(list, indices);
+            return "ok";
+        }
         if ((GetWindowLongPtrW(list, GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0) {
             SendMessageW(list, LB_SETSEL, FALSE, -1);
             for (int i : indices) {
@@ -498,6 +626,28 @@ std::string run(const std::vector<std::string>& f) {
                      reinterpret_cast<LPARAM>(list));
         return "ok";
     }
+    if (command == "header") {
+        click_header(GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))), std::stoi(f.at(3)));
+        return "ok";
+    }
+    if (command == "rows") {
+        const HWND list = GetDlgItem(handle(f.at(1)), std::stoi(f.at(2)));
+        return "ok " + std::to_string(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    }
+    if (command == "widths") {
+        const HWND list = GetDlgItem(handle(f.at(1)), std::stoi(f.at(2)));
+        const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+        std::string out = "ok";
+        for (LRESULT c = 0; c < SendMessageW(header, HDM_GETITEMCOUNT, 0, 0); ++c)
+            out += " " + std::to_string(
+                             SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
+        return out;
+    }
+    if (command == "style")
+        return "ok " + std::to_string(static_cast<unsigned long>(GetWindowLongPtrW(
+                           GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))), GWL_STYLE)));
+    if (command == "status")
+        return status_text(GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))), std::stoi(f.at(3)));
     if (command == "settext") {
         const std::wstring text = wide(f.size() > 3 ? f.at(3) : "");
         SendMessageW(GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))), WM_SETTEXT, 0,
