@@ -52,9 +52,27 @@ class WineSession:
             subprocess.run(["wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, check=False)
             subprocess.run(["wineserver", "-w"], env=self.env, check=False)
+        self.install_fonts()
         subprocess.run(["wineserver", "-p30"], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, check=False)
         return self
+
+    def install_fonts(self):
+        """Marlett draws the title bar's buttons: without it Wine writes their letters ("0 1
+        r"). The loader this project runs Wine through does not find Wine's own font folder, so
+        the font goes into the prefix's Fonts folder, where every Windows program looks."""
+        fonts = self.prefix / "drive_c" / "windows" / "Fonts"
+        for name in ("marlett.ttf",):
+            source = pathlib.Path("/usr/share/wine/fonts") / name
+            if source.exists() and fonts.is_dir() and not (fonts / name).exists():
+                shutil.copyfile(source, fonts / name)
+
+    def map_drive(self, letter, folder):
+        """Drive `letter` of the prefix shows `folder`, as a simulator on D: would be seen."""
+        link = self.prefix / "dosdevices" / f"{letter.lower()}:"
+        if link.is_symlink() or link.exists():
+            link.unlink()
+        link.symlink_to(pathlib.Path(folder).resolve())
 
     def __exit__(self, *exc):
         subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL,

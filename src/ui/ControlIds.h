@@ -41,6 +41,8 @@ inline constexpr int kMainFilter = 406;
 inline constexpr int kMainFolder = 407;   // the selected aircraft's folder
 inline constexpr int kMainSummary = 408;  // what removing it would do
 inline constexpr int kMainStatus = 409;   // the status bar
+// The frame around the list; kMainListGroup is its caption.
+inline constexpr int kMainListFrame = 410;
 
 inline constexpr int kProgressBar = 501;
 inline constexpr int kProgressHeading = 502;

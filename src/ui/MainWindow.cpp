@@ -24,6 +24,8 @@ constexpr LayoutRect kListGroupRect{kMargin, 72, 345, 185};
 constexpr SIZE kDefaultGrowth{170, 150};
 // The status bar's room below the button (the bar sizes itself to its font).
 constexpr int kStatusBarHeight = 22;
+// Where a group box's caption stands from its left edge.
+constexpr int kCaptionIndent = 7;
 // Posted once for the changes of the selection one click or key makes.
 constexpr UINT kSelectionMessage = WM_APP + 1;
 
@@ -76,9 +78,13 @@ void MainWindow::create() {
                 ids::kMainFindLabel);
     add_control(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, {45, 45, 308, kBoxHeight},
                 ids::kMainFilter, kDefaultFont, WS_EX_CLIENTEDGE);
-    const HWND list_group =
-        add_control(L"BUTTON", widen(texts::kAircraftList), BS_GROUPBOX | WS_GROUP, kListGroupRect,
-                    ids::kMainListGroup);
+    // The frame's caption is a label of its own laid over the frame's top edge: a group box
+    // whose caption changes leaves its frame line across the caption's end under Wine.
+    const HWND list_group = add_control(L"BUTTON", L"", BS_GROUPBOX | WS_GROUP | WS_CLIPSIBLINGS,
+                                        kListGroupRect, ids::kMainListFrame);
+    add_control(L"STATIC", widen(texts::kAircraftList), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                {kListGroupRect.left + kCaptionIndent, kListGroupRect.top, 200, kLineHeight - 2},
+                ids::kMainListGroup);
     static constexpr ReportList::Column kColumns[] = {{texts::kTitleColumn, 210},
                                                       {texts::kFolderColumn, 100}};
     list_.attach(add_control(WC_LISTVIEWW, L"", ReportList::style(true),
@@ -153,7 +159,7 @@ void MainWindow::remember_first_size() {
     anchored_ = {
         {ids::kMainInstruction, true, false, false, false, {}},
         {ids::kMainFilter, true, false, false, false, {}},
-        {ids::kMainListGroup, true, true, false, false, {}},
+        {ids::kMainListFrame, true, true, false, false, {}},
         {ids::kMainList, true, true, false, false, {}},
         {ids::kMainFolder, true, false, false, true, {}},
         {ids::kMainSummary, true, false, false, true, {}},
@@ -267,14 +273,23 @@ void MainWindow::sort_by(int column) {
 
 void MainWindow::show_caption() {
     if (!is_open()) return;
-    const HWND group = control(ids::kMainListGroup);
-    SetWindowTextW(group, widen(rows_.caption()).c_str());
-    // The group box draws its caption over what the window drew behind it: the window draws
-    // that again first, so that no piece of the frame or the last caption stays.
-    RECT area{};
-    GetWindowRect(group, &area);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
-    RedrawWindow(hwnd(), &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    const HWND caption = control(ids::kMainListGroup);
+    const std::wstring text = widen(rows_.caption());
+    SetWindowTextW(caption, text.c_str());
+    // The label is as wide as its text and a blank each side, so that it covers the frame's
+    // line there and no more; what it uncovers is drawn again.
+    MemoryDc dc;
+    SelectedObject label_font(dc.get(),
+                              reinterpret_cast<HFONT>(SendMessageW(caption, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    RECT before{};
+    GetWindowRect(caption, &before);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&before), 2);
+    SetWindowPos(caption, nullptr, 0, 0, size.cx + scaled(4, dpi()), before.bottom - before.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(hwnd(), &before, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(caption, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
     show_counts();
 }
 

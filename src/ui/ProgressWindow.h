@@ -16,8 +16,9 @@ class ProgressWindow : public Window {
     void set_range(int steps);
     void set_status(const std::wstring& text);
     void step();
-    // Between steps that take long (a walk of the collection) the bar keeps moving, so that
-    // the window never looks stuck; the next step or range sets it still again.
+    // Between steps that take long (a walk of the collection) the bar keeps creeping towards
+    // the next step, so that the window never looks stuck; the next step or range sets it
+    // where the steps say.
     void pulse();
     // A "Stop" button below the status, for a batch: pressed, it asks the batch to end after
     // the removal under way.
@@ -34,7 +35,11 @@ class ProgressWindow : public Window {
     // The bar counts steps from 0 up to the operation's number of steps.
     int max_ = 100;
     int value_ = 0;
-    bool moving_ = false;
+    // The bar's creep past the last step, in 1/kFine of a step, and when it last moved.
+    static constexpr int kFine = 1000;
+    static constexpr ULONGLONG kPulseInterval = 250;
+    int creep_ = 0;
+    ULONGLONG pulsed_ = 0;
     bool stop_offered_ = false;
     bool stop_asked_ = false;
 };

@@ -29,14 +29,13 @@ MAIN_REMOVE, MAIN_LIST_GROUP, MAIN_LIST, MAIN_FILTER, MAIN_FOLDER, MAIN_SUMMARY 
     IDS["kMainFolder"], IDS["kMainSummary"])
 PROGRESS_STATUS, PROGRESS_BAR, PROGRESS_STOP = (
     IDS["kProgressStatus"], IDS["kProgressBar"], IDS["kProgressStop"])
-MAIN_STATUS = IDS["kMainStatus"]
+MAIN_STATUS, MAIN_LIST_FRAME = IDS["kMainStatus"], IDS["kMainListFrame"]
 MENU_EMPTY_TEMP, MENU_EMPTY_UNUSED, MENU_ABOUT, MENU_CHANGE_FOLDER, MENU_RESTORE = (
     IDS["kMenuEmptyTempPath"], IDS["kMenuEmptyUnusedGauges"], IDS["kMenuAboutFromMain"],
     IDS["kMenuChangeSimFolder"], IDS["kMenuRestoreRemoved"])
 ABOUT_OK, ABOUT_AUTHOR = IDS["kAboutOk"], IDS["kAboutAuthor"]
 RESTORE_LIST, RESTORE_BUTTON, RESTORE_SELECT_BATCH = (
     IDS["kRestoreList"], IDS["kRestoreButton"], IDS["kRestoreSelectBatch"])
-PBS_MARQUEE = 0x08
 
 # The fonts of the windows' texts, as their layout gives them: hundredths of a point, bold,
 # italic. Every text is checked to fit its control in its font.
@@ -313,7 +312,7 @@ class Run:
     def check_follows_size(self, main):
         """Made larger, the main window gives the room to the list and the lines below it; the
         button keeps to its corner. It can't be made smaller than its first size."""
-        ids = (MAIN_FILTER, MAIN_LIST_GROUP, MAIN_LIST, MAIN_SUMMARY, MAIN_REMOVE)
+        ids = (MAIN_FILTER, MAIN_LIST_FRAME, MAIN_LIST, MAIN_SUMMARY, MAIN_REMOVE)
         before = {i: [int(v) for v in self.probe.ok("ctlrect", main, i).split()] for i in ids}
         first_client = [int(v) for v in self.probe.ok("client", main).split()]
         left, top, right, bottom = self.rect(main)
@@ -324,7 +323,7 @@ class Run:
               "the main window did not take the larger size")
         after = {i: [int(v) for v in self.probe.ok("ctlrect", main, i).split()] for i in ids}
         moved = {i: [a - b for a, b in zip(after[i], before[i])] for i in ids}
-        expected = {MAIN_FILTER: [0, 0, dx, 0], MAIN_LIST_GROUP: [0, 0, dx, dy],
+        expected = {MAIN_FILTER: [0, 0, dx, 0], MAIN_LIST_FRAME: [0, 0, dx, dy],
                     MAIN_LIST: [0, 0, dx, dy], MAIN_SUMMARY: [0, dy, dx, dy],
                     MAIN_REMOVE: [dx, dy, dx, dy]}
         check(moved == expected, f"grown by {dx} x {dy}, the controls moved {moved}")
@@ -623,7 +622,8 @@ def change_folder_to(run, main, big):
     run.probe.ok("keys", "alt+f4")
     time.sleep(0.5)
     status = run.text(progress, PROGRESS_STATUS)
-    check(int(run.probe.ok("style", progress, PROGRESS_BAR)) & PBS_MARQUEE,
+    moved = int(run.probe.ok("barpos", progress, PROGRESS_BAR))
+    check(wait_until(lambda: int(run.probe.ok("barpos", progress, PROGRESS_BAR)) > moved, 5),
           "the bar stands still during the walk")
     check(status == "Getting Aircrafts",
           f"the load was past its walk ({status!r}) when the input came: it is too short to tell")

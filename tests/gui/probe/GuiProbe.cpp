@@ -26,7 +26,7 @@
 //   rows HWND ID                a report list's rows that fit on one page -> ok N
 //   widths HWND ID              a report list's column widths in pixels -> ok W W ...
 //   status HWND ID PART         a status bar part's text -> ok TEXT
-//   style HWND ID               a control's window style -> ok N
+//   barpos HWND ID              a progress bar's position -> ok N
 //   settext HWND ID TEXT        sets a control's text, as typing it does
 //   ctlrect HWND ID             a control's rectangle in its window's client area -> ok L T R B
 //   resize HWND W H             gives the window that size, as dragging its edge does
@@ -643,9 +643,9 @@ std::string run(const std::vector<std::string>& f) {
                              SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
         return out;
     }
-    if (command == "style")
-        return "ok " + std::to_string(static_cast<unsigned long>(GetWindowLongPtrW(
-                           GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))), GWL_STYLE)));
+    if (command == "barpos")
+        return "ok " + std::to_string(SendMessageW(GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))),
+                                                   PBM_GETPOS, 0, 0));
     if (command == "status")
         return status_text(GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))), std::stoi(f.at(3)));
     if (command == "settext") {
