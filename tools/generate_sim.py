@@ -20,7 +20,12 @@ tree holds the smaller tree's aircraft unchanged.
 Usage:
     generate_sim.py OUT [--preset small|large|double|textures] [--aircraft N] [--gauges N]
                     [--seed S] [--gauge-lines N] [--texture-files MIN-MAX] [--version 1-4] [--force]
-                    [--settings-in DIR [--wine-path]]
+                    [--settings-in DIR [--wine-path]] [--plant-findings]
+
+--plant-findings adds a few aircraft that the collection check reports (quorvane-cli check): a
+model folder gone, a flight model gone, a repaint whose texture folder is gone, a panel alias
+to nowhere, a panel naming a gauge that is nowhere, a title used twice, an unused texture
+folder and a folder of a paint kit without aircraft.
 """
 
 from __future__ import annotations
@@ -638,6 +643,8 @@ def parse_args(argv: list[str]) -> argparse.Namespace:
     p.add_argument("--wine-path", action="store_true",
                    help="write the main folder into the settings file as Wine's Z: path")
     p.add_argument("--quiet", action="store_true")
+    p.add_argument("--plant-findings", action="store_true",
+                   help="add aircraft with one case of every finding of the collection check")
     args = p.parse_args(argv)
     preset = PRESETS[args.preset] if args.preset else PRESETS["small"]
     if args.aircraft is None:
@@ -659,6 +666,39 @@ def parse_args(argv: list[str]) -> argparse.Namespace:
     return args
 
 
+def plant_findings(out: str) -> None:
+    """One case of every finding of the collection check, in folders of their own."""
+    aircraft = os.path.join(out, "Aircraft")
+
+    def write(rel: str, lines: list[str]) -> None:
+        path = os.path.join(aircraft, *rel.split("/"))
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(text_bytes(lines))
+
+    write("Broken_Cub/aircraft.cfg",
+          ["[fltsim.0]", "title=Piper Cub (model gone)", "sim=cub", "model=float", "panel=",
+           "[fltsim.1]", "title=Piper Cub (repaint gone)", "sim=cub", "texture=yellow", "",
+           "[fltsim.2]", "title=Piper Cub (no flight model)", "sim=cub_old", "texture="])
+    write("Broken_Cub/cub.air", ["air"])
+    write("Broken_Cub/model/cub.mdl", ["mdl"])
+    write("Broken_Cub/texture/cub_t.bmp", ["bmp"])
+    write("Broken_Cub/texture.red/cub_t.bmp", ["a repaint no section names any more"] * 200)
+    write("Broken_Cub/panel/panel.cfg",
+          ["[Window00]", "gauge00=Cub_Gauges!Airspeed, 10,10", "gauge01=Lost_Gauges!Clock, 20,20"])
+    os.makedirs(os.path.join(out, "Gauges"), exist_ok=True)
+    with open(os.path.join(out, "Gauges", "Cub_Gauges.gau"), "wb") as f:
+        f.write(b"gau")
+    write("Alias_Twin/aircraft.cfg",
+          ["[fltsim.0]", "title=Beech Twin (panel alias gone)", "sim=twin", "panel=",
+           "[fltsim.1]", "title=PIPER CUB (MODEL GONE) ", "sim=twin"])
+    write("Alias_Twin/twin.air", ["air"])
+    write("Alias_Twin/model/twin.mdl", ["mdl"])
+    write("Alias_Twin/panel/panel.cfg", ["[fltsim]", "alias=Retired_Twin\\panel"])
+    write("Old Paint Kit/readme.txt", ["A paint kit whose aircraft went long ago."])
+    write("Old Paint Kit/Layers/twin_layers.psd", ["psd"] * 500)
+
+
 def main(argv: list[str]) -> int:
     args = parse_args(argv)
     out = os.path.abspath(args.out)
@@ -669,6 +709,8 @@ def main(argv: list[str]) -> int:
         shutil.rmtree(out)
     stats = generate(out, args.aircraft, args.gauges, str(args.seed), args.gauge_lines,
                      args.version, args.texture_files)
+    if args.plant_findings:
+        plant_findings(out)
     if args.settings_in:
         text = wine_path(out) if args.wine_path else out
         write_settings(args.settings_in, text, args.version)

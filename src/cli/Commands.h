@@ -46,6 +46,8 @@ struct Context {
 int usage_error(const std::string& message);
 
 int run_dump(Context& ctx);
+// What in the collection is broken or wasted; `json` for scripts.
+int run_check(Context& ctx, bool json);
 int run_list(Context& ctx);
 // `args`: the command's positional arguments ("#N" selects the list entry at 0-based position
 // N); `titles`: the --title options' texts (single-byte), each selecting the first entry with

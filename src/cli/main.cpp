@@ -105,6 +105,14 @@ int run(int argc, char** argv) {
                                                 : usage_error("dump takes no arguments");
                         },
                         [&] { return answers.sweep; }});
+    CLI::App* check = add("check", "show what in the collection is broken or wasted", "");
+    check->add_flag("--json", json, "the report as JSON");
+    commands.push_back({check, true,
+                        [&](Context& ctx) {
+                            return args.empty() ? run_check(ctx, json)
+                                                : usage_error("check takes no arguments");
+                        },
+                        never});
     CLI::App* remove = add("remove",
                            "remove the list entries at positions '#N' (from 0) or titled T; "
                            "everything removed is held in Temp_Path until it is emptied",
@@ -152,7 +160,8 @@ int run(int argc, char** argv) {
     const auto chosen = std::find_if(commands.begin(), commands.end(),
                                      [](const Command& c) { return c.sub->parsed(); });
     if (chosen == commands.end()) return usage_error("no command");
-    if (json && chosen->sub != held) return usage_error("--json goes with held");
+    if (json && chosen->sub != held && chosen->sub != check)
+        return usage_error("--json goes with held and check");
 
     if (!directory.empty() && !set_current_directory(directory)) {
         write_line(stderr, "error: can't change to the folder " + directory);

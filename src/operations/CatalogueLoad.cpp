@@ -17,13 +17,20 @@
 namespace qv {
 namespace {
 
-const std::string kWantedFiles[] = {"aircraft.cfg", "panel.cfg"};
+// The two configuration files, and the model and flight-model files the collection check looks
+// for (see FolderRecord).
+const std::string kWantedFiles[] = {"aircraft.cfg", "panel.cfg", "*.mdl", "*.air"};
+
+bool is_model_folder(std::string_view name) {
+    return iequals(name, "model") || (name.size() > 6 && iequals(name.substr(0, 6), "model."));
+}
 
 // The records a walk of one folder gives. A file or folder that can't be read is passed over
 // and named afterwards: one locked file must not hide a whole collection.
 struct Tables {
     std::vector<AircraftRecord> aircraft;
     std::vector<PanelRecord> panels;
+    std::vector<FolderRecord> folders;
     std::vector<std::string> skipped;
     bool gauges_incomplete = false;
 };
@@ -38,6 +45,27 @@ void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, const s
     walk_folders(
         fs, ui, root, kWantedFiles,
         [&](const FoundFolder& found) {
+            const std::string_view name = path::last_part(found.path);
+            FolderRecord folder;
+            folder.top = iequals(path::parent(found.path),
+                                 path::without_trailing_separator(workspace.sim_aircraft_dir));
+            folder.holds_cfg = !found.files[0].empty();
+            folder.model_like = is_model_folder(name);
+            if (folder.top || folder.holds_cfg || folder.model_like) {
+                folder.folder = found.path;
+                for (const auto& file : found.suffixed) {
+                    if (matches_suffix(file, kWantedFiles[2]))
+                        folder.has_model_file = true;
+                    else if (folder.holds_cfg)
+                        folder.air_files.push_back(file);
+                }
+                if (folder.holds_cfg)
+                    for (const auto& sub : found.subfolders) {
+                        folder.subfolders.push_back(sub.name);
+                        if (sub.link) folder.links.push_back(sub.name);
+                    }
+                out.folders.push_back(std::move(folder));
+            }
             if (!found.files[0].empty()) {
                 const FsStatus st =
                     read_whole_text(fs, path::join(found.path, found.files[0]), text);
@@ -130,6 +158,7 @@ void load_catalogue(FileSystem& fs, const Workspace& workspace, UiPort& ui, Cata
     read_tables(fs, workspace, ui, workspace.sim_aircraft_dir, tables, list);
     catalogue.aircraft_table = std::move(tables.aircraft);
     catalogue.panel_table = std::move(tables.panels);
+    catalogue.folder_table = std::move(tables.folders);
     catalogue.skipped = std::move(tables.skipped);
     catalogue.gauges_incomplete = tables.gauges_incomplete;
     index_list(catalogue);
@@ -167,6 +196,7 @@ bool update_catalogue(FileSystem& fs, const Workspace& workspace, UiPort& ui, Ca
     ui.set_progress_range(3);
     ui.set_progress_status(msg::kStatusGettingAircrafts);
     std::vector<Tables> fresh(folders.size());
+    std::vector<std::pair<std::string, FolderScan>> parents;
     for (std::size_t i = 0; i < folders.size(); ++i) {
         // A folder on the way that is a link: only a whole walk places what lies behind it.
         for (std::string_view up = folders[i]; path::is_inside(up, workspace.sim_aircraft_dir);
@@ -183,10 +213,33 @@ bool update_catalogue(FileSystem& fs, const Workspace& workspace, UiPort& ui, Ca
             ui.close_progress();
             return false;
         }
+        // An aircraft folder holding the touched one keeps the list of its subfolders: listed
+        // again.
+        for (const FolderRecord& f : catalogue.folder_table) {
+            if (!f.holds_cfg || !iequals(f.folder, path::parent(folders[i]))) continue;
+            FolderScan scan;
+            if (!fs.scan_folder(f.folder, {}, scan).ok()) {
+                ui.close_progress();
+                return false;
+            }
+            parents.emplace_back(f.folder, std::move(scan));
+        }
     }
     for (std::size_t i = 0; i < folders.size(); ++i) {
         splice(catalogue.aircraft_table, folders[i], std::move(fresh[i].aircraft));
         splice(catalogue.panel_table, folders[i], std::move(fresh[i].panels));
+        splice(catalogue.folder_table, folders[i], std::move(fresh[i].folders));
+    }
+    for (auto& [parent, scan] : parents) {
+        for (FolderRecord& f : catalogue.folder_table) {
+            if (!f.holds_cfg || f.folder != parent) continue;
+            f.subfolders.clear();
+            f.links.clear();
+            for (const auto& s : scan.subfolders) {
+                f.subfolders.push_back(s.name);
+                if (s.link) f.links.push_back(s.name);
+            }
+        }
     }
     catalogue.held_panels.clear();
     catalogue.gauges_incomplete = false;

@@ -75,6 +75,8 @@ struct FolderScan {
     // For each wanted file name, the name of the normal file that matches it without regard to
     // case (spelled as on disk), or an empty string when there is none.
     std::vector<std::string> matches;
+    // The files matching the wanted "*.ext" patterns (see is_suffix_pattern), in listing order.
+    std::vector<std::string> suffixed;
     // Entries whose names have no single-byte form (shown with "?"): no path can reach them.
     std::vector<std::string> unreachable;
 };

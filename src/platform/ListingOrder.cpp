@@ -23,6 +23,15 @@ void sort_listing(std::vector<std::string>& names) {
               [](const std::string& x, const std::string& y) { return listing_less(x, y); });
 }
 
+bool is_suffix_pattern(std::string_view wanted) {
+    return wanted.size() > 1 && wanted.front() == '*';
+}
+
+bool matches_suffix(std::string_view name, std::string_view pattern) {
+    const std::string_view suffix = pattern.substr(1);
+    return name.size() > suffix.size() && iequals(name.substr(name.size() - suffix.size()), suffix);
+}
+
 bool better_match(std::string_view candidate, std::string_view current, std::string_view wanted) {
     if (current.empty() || candidate == wanted) return true;
     return current != wanted && listing_less(candidate, current);

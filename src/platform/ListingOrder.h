@@ -18,4 +18,8 @@ void sort_listing(std::vector<std::string>& names);
 // in listing order. This is how a name is looked up in a folder on both backends.
 bool better_match(std::string_view candidate, std::string_view current, std::string_view wanted);
 
+// A wanted name of the form "*.ext" stands for every file whose name ends in ".ext", any case.
+bool is_suffix_pattern(std::string_view wanted);
+bool matches_suffix(std::string_view name, std::string_view pattern);
+
 }  // namespace qv

@@ -408,6 +408,7 @@ class PosixFileSystem final : public FileSystem {
                          FolderScan& out) override {
         out.subfolders.clear();
         out.unreachable.clear();
+        out.suffixed.clear();
         out.matches.assign(wanted.size(), std::string());
         std::vector<DirEntryInfo> entries;
         std::string dir = exact_path(folder);
@@ -441,6 +442,11 @@ class PosixFileSystem final : public FileSystem {
                 if (!info.regular) continue;
             }
             for (std::size_t w = 0; w < wanted.size(); ++w) {
+                if (is_suffix_pattern(wanted[w])) {
+                    if (e.name[0] != '.' && matches_suffix(e.name, wanted[w]))
+                        out.suffixed.push_back(e.name);
+                    continue;
+                }
                 if (!iequals(e.name, wanted[w])) continue;
                 const std::size_t cur = match_index[w];
                 if (better_match(e.name, cur == SIZE_MAX ? std::string_view() : entries[cur].name,
@@ -458,6 +464,7 @@ class PosixFileSystem final : public FileSystem {
                   [](const ScannedFolder& a, const ScannedFolder& b) {
                       return listing_less(a.name, b.name);
                   });
+        sort_listing(out.suffixed);
         return FsStatus::success();
     }
 

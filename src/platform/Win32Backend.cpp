@@ -436,6 +436,7 @@ class Win32FileSystem final : public FileSystem {
                          FolderScan& out) override {
         out.subfolders.clear();
         out.unreachable.clear();
+        out.suffixed.clear();
         out.matches.assign(wanted.size(), std::string());
         std::vector<Entry> entries;
         bool missing = false;
@@ -454,6 +455,10 @@ class Win32FileSystem final : public FileSystem {
             }
             if (!visible) continue;
             for (std::size_t w = 0; w < wanted.size(); ++w) {
+                if (is_suffix_pattern(wanted[w])) {
+                    if (matches_suffix(e.name, wanted[w])) out.suffixed.push_back(e.name);
+                    continue;
+                }
                 if (!iequals(e.name, wanted[w])) continue;
                 if (better_match(e.name, out.matches[w], wanted[w])) out.matches[w] = e.name;
             }
@@ -462,6 +467,7 @@ class Win32FileSystem final : public FileSystem {
                   [](const ScannedFolder& a, const ScannedFolder& b) {
                       return listing_less(a.name, b.name);
                   });
+        sort_listing(out.suffixed);
         return FsStatus::success();
     }
 

@@ -36,6 +36,21 @@ struct PanelRecord {
     // Gauge entries ("name!" or "name,"), CR LF separated, closed by "-end of list-" when any.
     std::string gauges;
     bool has_alias = false;  // the file contains "alias=" in any case
+    std::string alias;       // the first alias's value (a folder below Aircraft), "" when none
+};
+
+// What the collection check needs to know of a folder the walk entered, kept for the folders
+// directly below the aircraft folder, the folders holding an aircraft.cfg and the model folders
+// ("model", "model.<x>", any case).
+struct FolderRecord {
+    std::string folder;  // no trailing separator
+    bool top = false;    // directly below the aircraft folder
+    bool holds_cfg = false;
+    bool model_like = false;
+    bool has_model_file = false;          // a ".mdl" file in it
+    std::vector<std::string> subfolders;  // of a folder holding an aircraft.cfg
+    std::vector<std::string> links;       // those of them that are links or junctions
+    std::vector<std::string> air_files;   // its ".air" files
 };
 
 inline constexpr const char* kEndOfGaugeList = "-end of list-";
@@ -44,6 +59,7 @@ inline constexpr const char* kEndOfGaugeList = "-end of list-";
 struct Catalogue {
     std::vector<AircraftRecord> aircraft_table;
     std::vector<PanelRecord> panel_table;
+    std::vector<FolderRecord> folder_table;
     // The panels of removals held in Temp_Path: they still name their gauges, which stay until
     // the removal is emptied, so that it can be put back whole.
     std::vector<PanelRecord> held_panels;
@@ -60,6 +76,7 @@ struct Catalogue {
     void clear() {
         aircraft_table.clear();
         panel_table.clear();
+        folder_table.clear();
         held_panels.clear();
         list_records.clear();
         skipped.clear();

@@ -75,9 +75,7 @@ class Walk {
             }
             for (const auto& name : scan_.unreachable)
                 gaps_.unreachable.push_back(path::join(dir, name));
-            if (std::any_of(scan_.matches.begin(), scan_.matches.end(),
-                            [](const std::string& m) { return !m.empty(); }))
-                visit_(FoundFolder{dir, scan_.matches, first_link});
+            visit_(FoundFolder{dir, scan_.matches, first_link, scan_.subfolders, scan_.suffixed});
             stack.push_back({std::move(dir), std::move(real), std::move(scan_.subfolders), 0});
         };
         enter(start, start_real);

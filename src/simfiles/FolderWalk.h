@@ -12,13 +12,17 @@
 
 namespace qv {
 
-// One folder that holds at least one of the wanted files.
+// One folder the walk entered.
 struct FoundFolder {
     std::string path;  // as reached, without a trailing separator
-    // For each wanted name the matching file's name as spelled on disk, "" when it is not there.
+    // For each wanted name the matching file's name as spelled on disk, "" when it is not there
+    // (a wanted "*.ext" pattern matches nothing here: its files are in `suffixed`).
     const std::vector<std::string>& files;
     // The first link or junction crossed on the way from the root, "" when none was.
     const std::string& through_link;
+    // Its visible subfolders, and its files matching the wanted "*.ext" patterns.
+    const std::vector<ScannedFolder>& subfolders;
+    const std::vector<std::string>& suffixed;
 };
 using FolderVisitor = std::function<void(const FoundFolder& found)>;
 

@@ -113,10 +113,28 @@ bool has_alias(std::string_view text) {
     return false;
 }
 
+std::string alias_value(std::string_view text) {
+    const char* const base = text.data();
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const void* hit = std::memchr(base + from, '=', text.size() - from);
+        if (hit == nullptr) return {};
+        const std::size_t eq = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+        if (key_start(text, eq, "alias") != std::string_view::npos) {
+            const std::size_t end = text.find_first_of("\r\n", eq + 1);
+            return std::string(trim_blanks(text.substr(
+                eq + 1, end == std::string_view::npos ? std::string_view::npos : end - eq - 1)));
+        }
+        from = eq + 1;
+    }
+    return {};
+}
+
 PanelRecord read_panel(const std::string& folder, std::string_view whole_text) {
     PanelRecord record;
     record.folder = folder;
     record.has_alias = has_alias(whole_text);
+    if (record.has_alias) record.alias = alias_value(whole_text);
     record.gauges = gauge_entries(whole_text);
     return record;
 }

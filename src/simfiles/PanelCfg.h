@@ -22,6 +22,10 @@ std::string gauge_entries(std::string_view whole_text);
 // borrows another aircraft's panel.
 bool has_alias(std::string_view whole_text);
 
+// The value of the text's first "alias" key (a panel.cfg's or sound.cfg's: the folder, below the
+// simulator's Aircraft folder, whose file stands for this one), trimmed; "" when there is none.
+std::string alias_value(std::string_view whole_text);
+
 // The record of a panel.cfg whose whole text is at hand.
 PanelRecord read_panel(const std::string& folder, std::string_view whole_text);
 

@@ -408,6 +408,15 @@ def test_start_with_the_folder_gone(session, args, work):
         run.check_texts_fit(main, MAIN_TEXTS, "main")
         run.check_report_list(main)
         run.check_follows_size(main)
+        # At this DPI too: a header's click sorts, the status bar counts, Find narrows.
+        run.probe.ok("header", main, MAIN_LIST, 0)
+        check(wait_until(lambda: run.list_items(main) == sorted(SIM_TITLES, key=str.lower), 10),
+              f"a click on Title gives {run.list_items(main)}")
+        run.probe.ok("settext", main, MAIN_FILTER, "bravo")
+        run.probe.ok("select", main, MAIN_LIST, "0,1")
+        check(wait_until(lambda: run.status(main)[:2] == ["2 of 5 shown", "2 selected"], 10),
+              f"the status bar shows {run.status(main)}")
+        run.probe.ok("settext", main, MAIN_FILTER, "")
 
         # The restore window at 144 DPI, with nothing held; Esc closes it.
         run.probe.ok("menu", main, MENU_RESTORE)

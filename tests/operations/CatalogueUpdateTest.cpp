@@ -86,10 +86,21 @@ void expect_same(const Catalogue& updated, const Catalogue& walked) {
         EXPECT_EQ(updated.panel_table[i].folder, walked.panel_table[i].folder) << i;
         EXPECT_EQ(updated.panel_table[i].gauges, walked.panel_table[i].gauges) << i;
         EXPECT_EQ(updated.panel_table[i].has_alias, walked.panel_table[i].has_alias) << i;
+        EXPECT_EQ(updated.panel_table[i].alias, walked.panel_table[i].alias) << i;
     }
     ASSERT_EQ(updated.held_panels.size(), walked.held_panels.size());
     for (std::size_t i = 0; i < walked.held_panels.size(); ++i)
         EXPECT_EQ(updated.held_panels[i].gauges, walked.held_panels[i].gauges) << i;
+    ASSERT_EQ(updated.folder_table.size(), walked.folder_table.size());
+    for (std::size_t i = 0; i < walked.folder_table.size(); ++i) {
+        const FolderRecord& a = updated.folder_table[i];
+        const FolderRecord& b = walked.folder_table[i];
+        EXPECT_EQ(std::tie(a.folder, a.top, a.holds_cfg, a.model_like, a.has_model_file,
+                           a.subfolders, a.links, a.air_files),
+                  std::tie(b.folder, b.top, b.holds_cfg, b.model_like, b.has_model_file,
+                           b.subfolders, b.links, b.air_files))
+            << i;
+    }
     EXPECT_EQ(updated.list_records, walked.list_records);
     EXPECT_EQ(updated.skipped, walked.skipped);
     EXPECT_EQ(updated.gauges_incomplete, walked.gauges_incomplete);

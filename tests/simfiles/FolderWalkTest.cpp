@@ -19,6 +19,7 @@ Hits walk(test::TempFolder& tmp, FileSystem& fs, const std::string& root, test::
     walk_folders(
         fs, ui, root, wanted,
         [&](const FoundFolder& found) {
+            if (found.files[0].empty() && found.files[1].empty()) return;
             std::string hit =
                 found.path.substr(tmp.path().size()) + ": " + found.files[0] + "|" + found.files[1];
             if (!found.through_link.empty())

@@ -1,0 +1,142 @@
+// check: what in the collection is broken or wasted, from one load, read-only.
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "cli/Commands.h"
+#include "operations/CatalogueLoad.h"
+#include "operations/CollectionCheck.h"
+#include "platform/Path.h"
+#include "platform/Text.h"
+
+namespace qv::cli {
+namespace {
+
+void write(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+// A path of the report as this system writes paths, in UTF-8.
+std::string shown(const std::string& rel) {
+    return cp1252_to_utf8(path::with_native_separators(rel));
+}
+
+nlohmann::ordered_json texts_json(const std::vector<std::string>& texts, bool paths) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const auto& t : texts) list.push_back(paths ? shown(t) : cp1252_to_utf8(t));
+    return list;
+}
+
+nlohmann::ordered_json wasted_json(const std::vector<WastedFolder>& folders) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const auto& f : folders)
+        list.push_back({{"folder", shown(f.folder)}, {"files", f.files}, {"bytes", f.bytes}});
+    return list;
+}
+
+nlohmann::ordered_json report_json(const CollectionReport& r) {
+    nlohmann::ordered_json j;
+    j["broken"] = nlohmann::ordered_json::array();
+    for (const auto& b : r.broken)
+        j["broken"].push_back({{"title", cp1252_to_utf8(b.title)},
+                               {"folder", shown(b.folder)},
+                               {"will_not_load", texts_json(b.will_not_load, true)},
+                               {"incomplete", texts_json(b.incomplete, true)}});
+    j["missing_gauges"] = nlohmann::ordered_json::array();
+    for (const auto& m : r.missing_gauges)
+        j["missing_gauges"].push_back({{"panel", shown(m.panel)},
+                                       {"gauges", texts_json(m.gauges, false)},
+                                       {"titles", texts_json(m.titles, false)}});
+    j["duplicate_titles"] = nlohmann::ordered_json::array();
+    for (const auto& d : r.duplicate_titles)
+        j["duplicate_titles"].push_back(
+            {{"title", cp1252_to_utf8(d.title)}, {"folders", texts_json(d.folders, true)}});
+    j["unused_folders"] = wasted_json(r.unused_folders);
+    j["without_aircraft"] = wasted_json(r.without_aircraft);
+    j["holding"] = {
+        {"temp_path",
+         {{"files", r.temp_path.files},
+          {"bytes", r.temp_path.bytes},
+          {"removals", r.held_removals}}},
+        {"unused_gauges", {{"files", r.unused_gauges.files}, {"bytes", r.unused_gauges.bytes}}}};
+    j["skipped"] = texts_json(r.skipped, true);
+    return j;
+}
+
+std::string joined(const std::vector<std::string>& items, bool paths) {
+    std::string out;
+    for (const auto& item : items) {
+        if (!out.empty()) out += ", ";
+        out += paths ? path::with_native_separators(item) : item;
+    }
+    return out;
+}
+
+std::uint64_t total_bytes(const std::vector<WastedFolder>& folders) {
+    std::uint64_t bytes = 0;
+    for (const auto& f : folders) bytes += f.bytes;
+    return bytes;
+}
+
+std::string files_and_size(std::uint64_t files, std::uint64_t bytes) {
+    return with_thousands(files) + (files == 1 ? " file, " : " files, ") + human_size(bytes);
+}
+
+// The report for a person: a heading with its count for each group, one finding a line.
+std::string report_text(const CollectionReport& r) {
+    std::string out;
+    const auto line = [&out](const std::string& text) {
+        out += printable(text);
+        out += '\n';
+    };
+    if (!r.skipped.empty()) {
+        line("The load could not read " + with_thousands(r.skipped.size()) +
+             (r.skipped.size() == 1 ? " place" : " places") + "; nothing below is drawn from it:");
+        for (const auto& s : r.skipped) line("  " + path::with_native_separators(s));
+    }
+    line("Aircraft that won't load or load incomplete: " + with_thousands(r.broken.size()));
+    for (const auto& b : r.broken) {
+        std::string text = "  " + b.title + "  (" + path::with_native_separators(b.folder) + ")";
+        if (!b.will_not_load.empty()) text += "  will not load: " + joined(b.will_not_load, true);
+        if (!b.incomplete.empty()) text += "  incomplete: " + joined(b.incomplete, true);
+        line(text);
+    }
+    line("Panels that name missing gauges: " + with_thousands(r.missing_gauges.size()));
+    for (const auto& m : r.missing_gauges)
+        line("  " + path::with_native_separators(m.panel) + ": " + joined(m.gauges, false) +
+             (m.titles.empty() ? "" : "  (" + joined(m.titles, false) + ")"));
+    line("Titles used more than once: " + with_thousands(r.duplicate_titles.size()));
+    for (const auto& d : r.duplicate_titles) line("  " + d.title + ": " + joined(d.folders, true));
+    line("Unused folders: " + with_thousands(r.unused_folders.size()) + " (" +
+         human_size(total_bytes(r.unused_folders)) + ")");
+    for (const auto& f : r.unused_folders)
+        line("  " + path::with_native_separators(f.folder) + "  " +
+             files_and_size(f.files, f.bytes));
+    line("Folders without aircraft: " + with_thousands(r.without_aircraft.size()) + " (" +
+         human_size(total_bytes(r.without_aircraft)) + ")");
+    for (const auto& f : r.without_aircraft)
+        line("  " + path::with_native_separators(f.folder) + "  " +
+             files_and_size(f.files, f.bytes));
+    line("Holding folders:");
+    line("  Temp_Path: " + files_and_size(r.temp_path.files, r.temp_path.bytes) + ", " +
+         with_thousands(r.held_removals) +
+         (r.held_removals == 1 ? " removal held" : " removals held"));
+    line("  Unused Gauges: " + files_and_size(r.unused_gauges.files, r.unused_gauges.bytes));
+    return out;
+}
+
+}  // namespace
+
+int run_check(Context& ctx, bool json) {
+    Catalogue catalogue;
+    load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
+    const CollectionReport report = check_collection(ctx.fs, ctx.workspace, catalogue);
+    if (json)
+        write(report_json(report).dump(1) + "\n");
+    else
+        write(cp1252_to_utf8(report_text(report)));
+    std::fflush(stdout);
+    return kExitDone;
+}
+
+}  // namespace qv::cli

@@ -1,0 +1,117 @@
+// The collection check on a tree planted with one case of every finding and the near misses that
+// must not be findings.
+#include "operations/CollectionCheck.h"
+
+#include <gtest/gtest.h>
+
+#include "operations/InstallationFixture.h"
+
+namespace qv::test {
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct CollectionCheckTest : InstallationTest {
+    void plant() {
+        // Will not load: a model folder gone, one without a .mdl, a flight model gone; loads
+        // incomplete: a paint and a panel folder gone.
+        tmp.write("FS/Aircraft/Broken/aircraft.cfg",
+                  "[fltsim.0]\r\ntitle=No Model\r\nsim=broken\r\nmodel=gone\r\n"
+                  "[fltsim.1]\r\ntitle=Empty Model\r\nsim=broken\r\nmodel=empty\r\n"
+                  "[fltsim.2]\r\ntitle=No Air\r\nsim=nothere\r\nmodel=\r\n"
+                  "[fltsim.3]\r\ntitle=No Paint\r\nsim=broken\r\ntexture=red\r\npanel=gone\r\n");
+        write_files(tmp, "FS\\Aircraft\\Broken",
+                    {"broken.air", "model\\x.mdl", "model.empty\\readme.txt"});
+        // Panel and sound aliases to folders that are gone.
+        tmp.write("FS/Aircraft/Aliased/aircraft.cfg",
+                  "\xEF\xBB\xBF[FLTSIM.0]\ntitle\t= Alias Panel\nsim=a\nmodel=\npanel=\nsound=\n");
+        write_files(tmp, "FS\\Aircraft\\Aliased", {"A.AIR", "MODEL\\A.MDL"});
+        tmp.write("FS/Aircraft/Aliased/panel/panel.cfg", "[fltsim]\r\nalias=Nowhere\\panel\r\n");
+        tmp.write("FS/Aircraft/Aliased/sound/sound.cfg", "[fltsim]\r\nalias = Gone\\sound\r\n");
+        // Near misses: AI traffic without panel or sound, an empty texture= over a plain folder.
+        tmp.write("FS/Aircraft/AI/aircraft.cfg",
+                  "[fltsim.0]\ntitle=AI Traffic\nsim=ai\nmodel=\npanel=\nsound=\ntexture=\n");
+        write_files(tmp, "FS\\Aircraft\\AI", {"ai.air", "model\\ai.mdl", "texture\\t.bmp"});
+        // Gauges in Gauges, in its sub-folder, packed, in the panel's own folder; one nowhere.
+        // Titles differing in case and blanks; a texture folder only the second section names;
+        // an unused texture folder; a plain texture folder and a folder that only starts like
+        // one (neither is a finding); a panel folder another aircraft's alias uses.
+        tmp.write("FS/Aircraft/Good/aircraft.cfg",
+                  "[fltsim.0]\r\ntitle=Good One\r\nsim=good\r\nmodel=\r\npanel=\r\ntexture=blue\r\n"
+                  "[fltsim.1]\r\ntitle=  good ONE \r\nsim=good\r\nmodel=\r\ntexture=second\r\n");
+        write_files(tmp, "FS\\Aircraft\\Good",
+                    {"good.air", "model\\g.mdl", "texture.blue\\b.bmp", "texture.second\\s.bmp",
+                     "texture.old\\o1.bmp", "texture.old\\o2.bmp", "texture\\p.bmp",
+                     "textures_old\\x.bmp", "panel.alt\\panel.cfg", "panel\\Own.cab"});
+        tmp.write("FS/Aircraft/Good/panel/panel.cfg",
+                  "[Window00]\r\ngauge00=InGauges!x, 1\r\ngauge01=Own!y, 2\r\n"
+                  "gauge02=Sub\\Deep!z, 3\r\ngauge03=Packed!w, 4\r\ngauge04=Lost!q, 5\r\n");
+        write_files(tmp, "FS\\Gauges", {"InGauges.gau", "Sub\\Deep.gau", "Packed.CAB"});
+        tmp.write("FS/Aircraft/AliasOk/aircraft.cfg",
+                  "[fltsim.0]\ntitle=Alias Ok\nsim=ok\nmodel=\npanel=\n");
+        write_files(tmp, "FS\\Aircraft\\AliasOk", {"ok.air", "model\\ok.mdl"});
+        tmp.write("FS/Aircraft/AliasOk/panel/panel.cfg", "alias=Good\\panel.alt\r\n");
+        // A folder of a kit with no aircraft.cfg below it.
+        write_files(tmp, "FS\\Aircraft\\Paint Kit", {"readme.txt", "Layers\\kit.psd"});
+#ifndef _WIN32
+        // A folder reached through a link as well: judged once, at its own place.
+        tmp.link("FS/Aircraft/Good/texture.old", "FS/Aircraft/AliasOk/texture.linked");
+#endif
+        write_files(tmp, "base\\Unused Gauges", {"old.gau"});
+    }
+};
+
+TEST_F(CollectionCheckTest, FindsEachPlantedCaseAndNoneOfTheNearMisses) {
+    plant();
+    load();
+    const CollectionReport r = check_collection(tmp.fs(), workspace, catalogue);
+
+    std::vector<std::string> broken;
+    for (const auto& b : r.broken) {
+        std::string line = b.title + " (" + b.folder + "):";
+        for (const auto& p : b.will_not_load) line += " x " + p;
+        for (const auto& p : b.incomplete) line += " ~ " + p;
+        broken.push_back(line);
+    }
+    EXPECT_EQ(broken, (Names{"Alias Panel (Aliased): ~ Nowhere\\panel ~ Gone\\sound",
+                             "No Model (Broken): x Broken\\model.gone",
+                             "Empty Model (Broken): x Broken\\model.empty",
+                             "No Air (Broken): x Broken\\nothere.air",
+                             "No Paint (Broken): ~ Broken\\texture.red ~ Broken\\panel.gone"}));
+
+    ASSERT_EQ(r.missing_gauges.size(), 1u);
+    EXPECT_EQ(r.missing_gauges[0].panel, "Good\\panel");
+    EXPECT_EQ(r.missing_gauges[0].gauges, Names{"Lost"});
+    // Both sections use the plain panel folder.
+    EXPECT_EQ(r.missing_gauges[0].titles, (Names{"Good One", "good ONE"}));
+
+    ASSERT_EQ(r.duplicate_titles.size(), 1u);
+    EXPECT_EQ(r.duplicate_titles[0].folders, (Names{"Good", "Good"}));
+
+    ASSERT_EQ(r.unused_folders.size(), 1u);
+    EXPECT_EQ(r.unused_folders[0].folder, "Good\\texture.old");
+    EXPECT_EQ(r.unused_folders[0].files, 2u);
+    EXPECT_EQ(r.unused_folders[0].bytes, std::string("texture.old\\o1.bmp").size() * 2);
+
+    ASSERT_EQ(r.without_aircraft.size(), 1u);
+    EXPECT_EQ(r.without_aircraft[0].folder, "Paint Kit");
+    EXPECT_EQ(r.without_aircraft[0].files, 2u);
+
+    EXPECT_EQ(r.unused_gauges.files, 1u);
+    EXPECT_EQ(r.temp_path.files, 0u);
+    EXPECT_EQ(r.held_removals, 0u);
+    EXPECT_TRUE(r.skipped.empty());
+}
+
+TEST_F(CollectionCheckTest, FollowsTheListAfterARemovalAndCountsWhatIsHeld) {
+    plant();
+    load();
+    ASSERT_EQ(remove("No Paint", {true, false}), RemovalOutcome::Result::completed) << said();
+    const CollectionReport r = check_collection(tmp.fs(), workspace, catalogue);
+    for (const auto& b : r.broken) EXPECT_NE(b.title, "No Paint");
+    EXPECT_EQ(r.held_removals, 1u);
+    EXPECT_GT(r.temp_path.files, 0u);
+}
+
+}  // namespace
+}  // namespace qv::test
