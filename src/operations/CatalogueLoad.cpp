@@ -17,9 +17,15 @@
 namespace qv {
 namespace {
 
-// The two configuration files, and the model and flight-model files the collection check looks
-// for (see FolderRecord).
-const std::string kWantedFiles[] = {"aircraft.cfg", "panel.cfg", "*.mdl", "*.air"};
+// The two configuration files, and what the collection check looks for: model and flight-model
+// files (see FolderRecord) and the gauges a panel's folder holds (see PanelRecord).
+const std::string kWantedFiles[] = {"aircraft.cfg", "panel.cfg", "*.mdl", "*.air",
+                                    "*.gau",        "*.cab",     "*.dll"};
+
+bool is_gauge_kind(std::string_view file) {
+    return matches_suffix(file, kWantedFiles[4]) || matches_suffix(file, kWantedFiles[5]) ||
+           matches_suffix(file, kWantedFiles[6]);
+}
 
 bool is_model_folder(std::string_view name) {
     return iequals(name, "model") || (name.size() > 6 && iequals(name.substr(0, 6), "model."));
@@ -56,7 +62,7 @@ void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, const s
                 for (const auto& file : found.suffixed) {
                     if (matches_suffix(file, kWantedFiles[2]))
                         folder.has_model_file = true;
-                    else if (folder.holds_cfg)
+                    else if (folder.holds_cfg && matches_suffix(file, kWantedFiles[3]))
                         folder.air_files.push_back(file);
                 }
                 if (folder.holds_cfg)
@@ -85,7 +91,10 @@ void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, const s
                 const FsStatus st =
                     read_whole_text(fs, path::join(found.path, found.files[1]), text);
                 if (st.ok()) {
-                    out.panels.push_back(read_panel(found.path, text));
+                    PanelRecord& panel = out.panels.emplace_back(read_panel(found.path, text));
+                    for (const auto& file : found.suffixed)
+                        if (is_gauge_kind(file)) panel.own_gauges.push_back(file);
+                    for (const auto& sub : found.subfolders) panel.own_gauges.push_back(sub.name);
                 } else {
                     out.skipped.push_back(st.message);
                     out.gauges_incomplete = true;

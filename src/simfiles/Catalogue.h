@@ -37,6 +37,8 @@ struct PanelRecord {
     std::string gauges;
     bool has_alias = false;  // the file contains "alias=" in any case
     std::string alias;       // the first alias's value (a folder below Aircraft), "" when none
+    // What its folder offers as gauges: its .gau, .cab and .dll files and its subfolders.
+    std::vector<std::string> own_gauges;
 };
 
 // What the collection check needs to know of a folder the walk entered, kept for the folders

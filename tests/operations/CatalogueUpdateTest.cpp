@@ -87,6 +87,7 @@ void expect_same(const Catalogue& updated, const Catalogue& walked) {
         EXPECT_EQ(updated.panel_table[i].gauges, walked.panel_table[i].gauges) << i;
         EXPECT_EQ(updated.panel_table[i].has_alias, walked.panel_table[i].has_alias) << i;
         EXPECT_EQ(updated.panel_table[i].alias, walked.panel_table[i].alias) << i;
+        EXPECT_EQ(updated.panel_table[i].own_gauges, walked.panel_table[i].own_gauges) << i;
     }
     ASSERT_EQ(updated.held_panels.size(), walked.held_panels.size());
     for (std::size_t i = 0; i < walked.held_panels.size(); ++i)

@@ -11,7 +11,7 @@ namespace {
 
 struct SweepTest : InstallationTest {
     void panel(std::string gauges, bool alias = false) {
-        catalogue.panel_table.push_back({"x", std::move(gauges), alias, {}});
+        catalogue.panel_table.push_back({"x", std::move(gauges), alias, {}, {}});
     }
 };
 
