@@ -251,8 +251,12 @@ void App::run_command(const std::function<void()>& command, HWND origin) {
     Window::show_busy_cursor(false);
     main_.end_operation();
     busy_ = false;
+    // The window the command came from takes the keyboard again: the restore window after a
+    // restore, else the main window.
+    const HWND back =
+        command_origin_ == restore_.hwnd() && restore_.is_open() ? restore_.hwnd() : main_.hwnd();
     command_origin_ = nullptr;
-    if (main_.is_open() && IsWindowVisible(main_.hwnd())) SetForegroundWindow(main_.hwnd());
+    if (main_.is_open() && IsWindowVisible(main_.hwnd())) SetForegroundWindow(back);
     main_.close_if_asked();
 }
 

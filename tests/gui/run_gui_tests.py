@@ -572,6 +572,8 @@ def find_remove_and_restore(run, main, sim, held):
     check(wait_until(lambda: run.list_items(restore, RESTORE_LIST) == ["Bravo Blue", "Bravo Red"],
                      10), "the restore window still lists Alpha One")
     check(run.probe.ok("above", restore, main) == "1", "the restore window fell behind")
+    check(wait_until(lambda: run.probe.ok("foreground") == restore, 10),
+          "the restore window did not take the keyboard back after the restore")
     # One of the batch selected, Select Batch adds the other; both come back in one go.
     run.probe.ok("select", restore, RESTORE_LIST, 0)
     run.probe.ok("click", restore, RESTORE_SELECT_BATCH)
