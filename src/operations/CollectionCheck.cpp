@@ -246,15 +246,16 @@ void Collection::find_duplicates(CollectionReport& report) const {
 void Collection::find_unused_folders(CollectionReport& report) {
     for (const FolderRecord& f : catalogue_.folder_table) {
         if (!f.holds_cfg) continue;
-        std::set<std::string> named;
+        // An aircraft.cfg that could not be read, or holds no section, tells nothing of which
+        // folders are named.
         const auto sections = sections_.find(key_of(f.folder));
-        if (sections != sections_.end()) {
-            for (const AircraftRecord* a : sections->second) {
-                const std::string* values[] = {&a->model, &a->texture, &a->panel, &a->sound};
-                for (std::size_t w = 0; w < std::size(kWords); ++w)
-                    if (const auto name = named_folder(kWords[w], *values[w]))
-                        named.insert(to_lower(*name));
-            }
+        if (sections == sections_.end()) continue;
+        std::set<std::string> named;
+        for (const AircraftRecord* a : sections->second) {
+            const std::string* values[] = {&a->model, &a->texture, &a->panel, &a->sound};
+            for (std::size_t w = 0; w < std::size(kWords); ++w)
+                if (const auto name = named_folder(kWords[w], *values[w]))
+                    named.insert(to_lower(*name));
         }
         for (const std::string& sub : f.subfolders) {
             const std::string lower = to_lower(sub);

@@ -51,6 +51,9 @@ struct CollectionCheckTest : InstallationTest {
                   "[fltsim.0]\ntitle=Alias Ok\nsim=ok\nmodel=\npanel=\n");
         write_files(tmp, "FS\\Aircraft\\AliasOk", {"ok.air", "model\\ok.mdl"});
         tmp.write("FS/Aircraft/AliasOk/panel/panel.cfg", "alias=Good\\panel.alt\r\n");
+        // An aircraft.cfg without a section tells nothing of its folders.
+        tmp.write("FS/Aircraft/Odd/aircraft.cfg", "[General]\r\natc_type=ODD\r\n");
+        write_files(tmp, "FS\\Aircraft\\Odd", {"texture.any\\t.bmp"});
         // A folder of a kit with no aircraft.cfg below it.
         write_files(tmp, "FS\\Aircraft\\Paint Kit", {"readme.txt", "Layers\\kit.psd"});
 #ifndef _WIN32
