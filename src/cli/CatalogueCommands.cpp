@@ -11,10 +11,6 @@
 namespace qv::cli {
 namespace {
 
-void write(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
 std::string utf8_json(const std::string& text) {
     return nlohmann::json(cp1252_to_utf8(text)).dump();
 }
@@ -47,14 +43,14 @@ nlohmann::ordered_json panel_json(const PanelRecord& r) {
 // never held twice in memory as a document.
 template <typename Items, typename ToText>
 void write_array(const Items& items, ToText to_text) {
-    write("[");
+    write_out("[");
     bool first = true;
     for (const auto& item : items) {
-        write(first ? "\n" : ",\n");
+        write_out(first ? "\n" : ",\n");
         first = false;
-        write(to_text(item));
+        write_out(to_text(item));
     }
-    write(first ? "]" : "\n]");
+    write_out(first ? "]" : "\n]");
 }
 
 }  // namespace
@@ -66,7 +62,7 @@ int run_list(Context& ctx) {
     for (const std::size_t index : catalogue.list_records) {
         line = cp1252_to_utf8(printable(catalogue.aircraft_table[index].title));
         line += '\n';
-        write(line);
+        write_out(line);
     }
     std::fflush(stdout);
     return kExitDone;
@@ -75,16 +71,16 @@ int run_list(Context& ctx) {
 int run_dump(Context& ctx) {
     Catalogue catalogue;
     load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
-    write("{\"aircraft\": ");
+    write_out("{\"aircraft\": ");
     write_array(catalogue.aircraft_table,
                 [](const AircraftRecord& r) { return aircraft_json(r).dump(); });
-    write(",\n\"panels\": ");
+    write_out(",\n\"panels\": ");
     write_array(catalogue.panel_table, [](const PanelRecord& r) { return panel_json(r).dump(); });
-    write(",\n\"list\": ");
+    write_out(",\n\"list\": ");
     write_array(catalogue.list_records, [&](std::size_t index) {
         return utf8_json(catalogue.aircraft_table[index].title);
     });
-    write("}\n");
+    write_out("}\n");
     std::fflush(stdout);
     return kExitDone;
 }

@@ -12,10 +12,6 @@
 namespace qv::cli {
 namespace {
 
-void write(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
 // A path of the report as this system writes paths, in UTF-8.
 std::string shown(const std::string& rel) {
     return cp1252_to_utf8(path::with_native_separators(rel));
@@ -132,9 +128,9 @@ int run_check(Context& ctx, bool json) {
     load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     const CollectionReport report = check_collection(ctx.fs, ctx.workspace, catalogue);
     if (json)
-        write(report_json(report).dump(1) + "\n");
+        write_out(report_json(report).dump(1) + "\n");
     else
-        write(cp1252_to_utf8(report_text(report)));
+        write_out(cp1252_to_utf8(report_text(report)));
     std::fflush(stdout);
     return kExitDone;
 }

@@ -1,8 +1,10 @@
 // The commands of quorvane-cli. Each returns the process's exit status.
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/TranscriptUi.h"
@@ -41,6 +43,11 @@ struct Context {
     Workspace& workspace;
     TranscriptUi& ui;
 };
+
+// Bytes (UTF-8 already) to standard output, as they are.
+inline void write_out(std::string_view bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
 
 // A usage error found by a command (after the load, for remove): message on stderr, exit 2.
 int usage_error(const std::string& message);

@@ -41,8 +41,7 @@ std::ptrdiff_t find_title(const Catalogue& catalogue, const std::string& title,
 }
 
 void write(const std::string& text) {
-    const std::string utf8 = cp1252_to_utf8(text);
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    write_out(cp1252_to_utf8(text));
 }
 
 // Each removal's plan, as if it were the only one; nothing on the disk changes.

@@ -35,19 +35,6 @@ std::optional<std::string> named_folder(const char* word, const std::string& val
     return clean;
 }
 
-// Whether a folder holding `entries` (its gauge files and subfolders) offers the gauge `name`:
-// "<name>.gau", "<name>.cab", "<name>.dll" or a folder "<name>", as GaugeFolder finds it.
-bool offers_plain(const std::vector<std::string>& entries, std::string_view name) {
-    return std::any_of(entries.begin(), entries.end(), [&](const std::string& e) {
-        if (iequals(e, name)) return true;
-        if (e.size() != name.size() + 4 ||
-            !iequals(std::string_view(e).substr(0, name.size()), name))
-            return false;
-        const std::string_view ext = std::string_view(e).substr(name.size());
-        return iequals(ext, ".gau") || iequals(ext, ".cab") || iequals(ext, ".dll");
-    });
-}
-
 class Collection {
   public:
     Collection(FileSystem& fs, const Workspace& workspace, const Catalogue& catalogue)
@@ -206,14 +193,12 @@ void Collection::check_panels(CollectionReport& report) {
         std::vector<std::string> missing;
         for (const std::string& name : gauge_entry_names(panel.gauges)) {
             if (gauges_.offers(name)) continue;
-            // A plain name is looked up in what the walk saw of the panel's folder; a name with
-            // sub-folders in that folder itself.
-            if (name.find_first_of("\\/") == std::string::npos) {
-                if (offers_plain(panel.own_gauges, name)) continue;
-            } else {
-                if (!own) own.emplace(fs_, panel.folder);
-                if (own->offers(name)) continue;
+            // The panel's folder as the walk saw it; only a "Sub\Name" gauge lists more.
+            if (!own) {
+                own.emplace(fs_, panel.folder);
+                own->seen(panel.own_gauges);
             }
+            if (own->offers(name)) continue;
             if (std::find_if(missing.begin(), missing.end(), [&](const std::string& m) {
                     return iequals(m, name);
                 }) == missing.end())

@@ -231,6 +231,11 @@ const std::set<std::string>& GaugeFolder::names_in(const std::string& rel_folder
     return it->second;
 }
 
+void GaugeFolder::seen(const std::vector<std::string>& entries) {
+    std::set<std::string>& names = listed_[""];
+    for (const auto& e : entries) names.insert(to_lower(e));
+}
+
 bool GaugeFolder::offers(std::string_view name) {
     const auto clean = path::clean_relative(name);
     if (!clean) return false;

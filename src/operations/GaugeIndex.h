@@ -37,6 +37,8 @@ std::vector<bool> find_used_gauges(std::span<const std::string_view> gauge_lists
 class GaugeFolder {
   public:
     GaugeFolder(FileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {}
+    // The folder's own entries as a walk already saw them, so that it is not listed again.
+    void seen(const std::vector<std::string>& entries);
     bool offers(std::string_view name);
     // Whether a folder met on the way could not be listed (an answer "no" is then not sure).
     bool incomplete() const { return incomplete_; }
