@@ -17,44 +17,59 @@ std::string shown(const std::string& rel) {
     return cp1252_to_utf8(path::with_native_separators(rel));
 }
 
-nlohmann::ordered_json texts_json(const std::vector<std::string>& texts, bool paths) {
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+using Json = nlohmann::ordered_json;
+
+Json texts_json(const std::vector<std::string>& texts, bool paths) {
+    Json list = Json::array();
     for (const auto& t : texts) list.push_back(paths ? shown(t) : cp1252_to_utf8(t));
     return list;
 }
 
-nlohmann::ordered_json wasted_json(const std::vector<WastedFolder>& folders) {
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (const auto& f : folders)
-        list.push_back({{"folder", shown(f.folder)}, {"files", f.files}, {"bytes", f.bytes}});
+// Objects are filled member by member: an initializer list would copy every nested list.
+Json wasted_json(const std::vector<WastedFolder>& folders) {
+    Json list = Json::array();
+    for (const auto& f : folders) {
+        Json o = Json::object();
+        o["folder"] = shown(f.folder);
+        o["files"] = f.files;
+        o["bytes"] = f.bytes;
+        list.push_back(std::move(o));
+    }
     return list;
 }
 
-nlohmann::ordered_json report_json(const CollectionReport& r) {
-    nlohmann::ordered_json j;
-    j["broken"] = nlohmann::ordered_json::array();
-    for (const auto& b : r.broken)
-        j["broken"].push_back({{"title", cp1252_to_utf8(b.title)},
-                               {"folder", shown(b.folder)},
-                               {"will_not_load", texts_json(b.will_not_load, true)},
-                               {"incomplete", texts_json(b.incomplete, true)}});
-    j["missing_gauges"] = nlohmann::ordered_json::array();
-    for (const auto& m : r.missing_gauges)
-        j["missing_gauges"].push_back({{"panel", shown(m.panel)},
-                                       {"gauges", texts_json(m.gauges, false)},
-                                       {"titles", texts_json(m.titles, false)}});
-    j["duplicate_titles"] = nlohmann::ordered_json::array();
-    for (const auto& d : r.duplicate_titles)
-        j["duplicate_titles"].push_back(
-            {{"title", cp1252_to_utf8(d.title)}, {"folders", texts_json(d.folders, true)}});
+Json report_json(const CollectionReport& r) {
+    Json j = Json::object();
+    Json& broken = j["broken"] = Json::array();
+    for (const auto& b : r.broken) {
+        Json o = Json::object();
+        o["title"] = cp1252_to_utf8(b.title);
+        o["folder"] = shown(b.folder);
+        o["will_not_load"] = texts_json(b.will_not_load, true);
+        o["incomplete"] = texts_json(b.incomplete, true);
+        broken.push_back(std::move(o));
+    }
+    Json& missing = j["missing_gauges"] = Json::array();
+    for (const auto& m : r.missing_gauges) {
+        Json o = Json::object();
+        o["panel"] = shown(m.panel);
+        o["gauges"] = texts_json(m.gauges, false);
+        o["titles"] = texts_json(m.titles, false);
+        missing.push_back(std::move(o));
+    }
+    Json& duplicates = j["duplicate_titles"] = Json::array();
+    for (const auto& d : r.duplicate_titles) {
+        Json o = Json::object();
+        o["title"] = cp1252_to_utf8(d.title);
+        o["folders"] = texts_json(d.folders, true);
+        duplicates.push_back(std::move(o));
+    }
     j["unused_folders"] = wasted_json(r.unused_folders);
     j["without_aircraft"] = wasted_json(r.without_aircraft);
-    j["holding"] = {
-        {"temp_path",
-         {{"files", r.temp_path.files},
-          {"bytes", r.temp_path.bytes},
-          {"removals", r.held_removals}}},
-        {"unused_gauges", {{"files", r.unused_gauges.files}, {"bytes", r.unused_gauges.bytes}}}};
+    Json& holding = j["holding"] = Json::object();
+    holding["temp_path"] = {
+        {"files", r.temp_path.files}, {"bytes", r.temp_path.bytes}, {"removals", r.held_removals}};
+    holding["unused_gauges"] = {{"files", r.unused_gauges.files}, {"bytes", r.unused_gauges.bytes}};
     j["skipped"] = texts_json(r.skipped, true);
     return j;
 }
@@ -128,7 +143,7 @@ int run_check(Context& ctx, bool json) {
     load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     const CollectionReport report = check_collection(ctx.fs, ctx.workspace, catalogue);
     if (json)
-        write_out(report_json(report).dump(1) + "\n");
+        write_out(report_json(report).dump() + "\n");
     else
         write_out(cp1252_to_utf8(report_text(report)));
     std::fflush(stdout);

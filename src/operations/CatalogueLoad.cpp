@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Messages.h"
+#include "operations/GaugeIndex.h"
 #include "operations/HeldRemovals.h"
 #include "operations/UnusedGaugeSweep.h"
 #include "operations/Warnings.h"
@@ -23,8 +24,8 @@ const std::string kWantedFiles[] = {"aircraft.cfg", "panel.cfg", "*.mdl", "*.air
                                     "*.gau",        "*.cab",     "*.dll"};
 
 bool is_gauge_kind(std::string_view file) {
-    return matches_suffix(file, kWantedFiles[4]) || matches_suffix(file, kWantedFiles[5]) ||
-           matches_suffix(file, kWantedFiles[6]);
+    return std::any_of(std::begin(GaugeFolder::kFilePatterns), std::end(GaugeFolder::kFilePatterns),
+                       [&](const std::string& pattern) { return matches_suffix(file, pattern); });
 }
 
 bool is_model_folder(std::string_view name) {

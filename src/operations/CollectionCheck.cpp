@@ -53,6 +53,13 @@ class Collection {
 
     // `path` below the Aircraft folder, "\" between its parts.
     std::string below(std::string_view path) const {
+        // Most paths came from the walk, spelled from the aircraft folder as given.
+        if (path.size() > aircraft_.size() + 1 && path.starts_with(aircraft_) &&
+            (path[aircraft_.size()] == '\\' || path[aircraft_.size()] == '/')) {
+            std::string rel(path.substr(aircraft_.size() + 1));
+            std::replace(rel.begin(), rel.end(), '/', '\\');
+            return rel;
+        }
         if (!path::is_inside(path, aircraft_)) return std::string(path);
         const auto parts = path::parts(path);
         std::string rel;
@@ -84,9 +91,19 @@ class Collection {
         return path::join(aircraft_, *clean);
     }
 
+    // Whether `path` is a folder, from what the walk saw of it or of its parent where it can
+    // (an alias mostly names another aircraft's panel or sound folder), else from the disk.
     bool is_folder(const std::string& path) {
-        Attributes a;
-        return fs_.attributes(path, a).ok() && a.directory;
+        if (folder(path) != nullptr) return true;
+        if (const FolderRecord* parent = folder(path::parent(path));
+            parent != nullptr && parent->holds_cfg)
+            return subfolder(*parent, path::last_part(path)).has_value();
+        const auto [known, fresh] = disk_folders_.try_emplace(key_of(path), false);
+        if (fresh) {
+            Attributes a;
+            known->second = fs_.attributes(path, a).ok() && a.directory;
+        }
+        return known->second;
     }
 
     // The alias of a sound folder's sound.cfg, read once a folder.
@@ -123,7 +140,8 @@ class Collection {
     std::unordered_map<std::string, const PanelRecord*> panels_;
     std::unordered_map<std::string, std::vector<const AircraftRecord*>> sections_;
     std::unordered_map<std::string, std::string> sound_aliases_;
-    std::set<std::string> aliased_;  // keys of the folders an alias points at
+    std::unordered_map<std::string, bool> disk_folders_;  // key -> whether it is a folder
+    std::set<std::string> aliased_;                       // keys of the folders an alias points at
     // Panel folder key -> the titles of the sections that use it.
     std::map<std::string, std::vector<std::string>> panel_users_;
 };

@@ -14,7 +14,7 @@ FolderSize measure_folder(FileSystem& fs, const std::string& folder) {
     while (!pending.empty()) {
         const std::string current = std::move(pending.back());
         pending.pop_back();
-        const FsStatus st = fs.list_entries(current, entries);
+        const FsStatus st = fs.list_sizes(current, entries);
         if (!st.ok()) {
             if (!(top && st.not_found())) size.complete = false;
             top = false;

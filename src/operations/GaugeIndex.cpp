@@ -219,31 +219,39 @@ bool is_gauge_file(std::string_view name) {
     return ext == ".gau" || ext == ".zip" || ext == ".cab";
 }
 
-const std::set<std::string>& GaugeFolder::names_in(const std::string& rel_folder) {
+const std::string GaugeFolder::kFilePatterns[3] = {"*.gau", "*.cab", "*.dll"};
+
+const std::unordered_set<std::string>& GaugeFolder::names_in(const std::string& rel_folder) {
     auto [it, fresh] = listed_.try_emplace(to_lower(rel_folder));
     if (fresh) {
         const std::string folder = rel_folder.empty() ? folder_ : path::join(folder_, rel_folder);
-        std::vector<DirEntry> entries;
-        const FsStatus st = fs_.list_entries(folder, entries);
+        FolderScan scan;
+        const FsStatus st = fs_.scan_folder(folder, kFilePatterns, scan);
         if (!st.ok() && !st.not_found()) incomplete_ = true;
-        for (const auto& e : entries) it->second.insert(to_lower(e.name));
+        if (st.ok()) {
+            for (const auto& file : scan.suffixed) it->second.insert(to_lower(file));
+            for (const auto& sub : scan.subfolders) it->second.insert(to_lower(sub.name));
+        }
     }
     return it->second;
 }
 
 void GaugeFolder::seen(const std::vector<std::string>& entries) {
-    std::set<std::string>& names = listed_[""];
+    std::unordered_set<std::string>& names = listed_[""];
     for (const auto& e : entries) names.insert(to_lower(e));
+    answers_.clear();
 }
 
 bool GaugeFolder::offers(std::string_view name) {
+    if (const auto known = answers_.find(name); known != answers_.end()) return known->second;
+    const auto answer = answers_.emplace(std::string(name), false).first;
     const auto clean = path::clean_relative(name);
     if (!clean) return false;
     const std::string rel(path::parent(*clean));
     const std::string last = to_lower(path::last_part(*clean));
-    const std::set<std::string>& names = names_in(rel);
+    const std::unordered_set<std::string>& names = names_in(rel);
     for (const char* ext : {"", ".gau", ".cab", ".dll"})
-        if (names.contains(last + ext)) return true;
+        if (names.contains(last + ext)) return answer->second = true;
     return false;
 }
 

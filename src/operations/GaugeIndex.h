@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -36,6 +38,10 @@ std::vector<bool> find_used_gauges(std::span<const std::string_view> gauge_lists
 // with sub-folders ("Folder\Name") is looked for in that sub-folder. Each folder is listed once.
 class GaugeFolder {
   public:
+    // The file patterns a gauge entry's name is looked for with; a folder's listing for them
+    // (FileSystem::scan_folder) gives, with its subfolders, everything the folder offers.
+    static const std::string kFilePatterns[3];
+
     GaugeFolder(FileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {}
     // The folder's own entries as a walk already saw them, so that it is not listed again.
     void seen(const std::vector<std::string>& entries);
@@ -44,11 +50,21 @@ class GaugeFolder {
     bool incomplete() const { return incomplete_; }
 
   private:
-    const std::set<std::string>& names_in(const std::string& rel_folder);
+    const std::unordered_set<std::string>& names_in(const std::string& rel_folder);
 
     FileSystem& fs_;
     std::string folder_;
-    std::map<std::string, std::set<std::string>> listed_;  // lower-case folder -> lower names
+    std::map<std::string, std::unordered_set<std::string>>
+        listed_;  // lower-case folder -> lower names
+    // Panels share most of their gauge names: each name is answered once, and looked up
+    // without a copy.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    std::unordered_map<std::string, bool, NameHash, std::equal_to<>> answers_;
     bool incomplete_ = false;
 };
 

@@ -134,6 +134,10 @@ class FileSystem {
     // Every entry of `folder`, hidden and system ones too, with its attributes, in listing order,
     // from one listing. A folder that does not exist is "not found".
     virtual FsStatus list_entries(const std::string& folder, std::vector<DirEntry>& out) = 0;
+    // The entries of `folder` as list_entries gives them, but with only `directory`, `link` and
+    // a file's `size` filled in, in no set order: what measuring a folder needs, without the
+    // per-entry queries a listing without sizes would otherwise cost for the other attributes.
+    virtual FsStatus list_sizes(const std::string& folder, std::vector<DirEntry>& out) = 0;
 
     // One listing of `folder` giving its visible subfolders and the normal files among it that
     // match `wanted` names. A folder that does not exist is "not found" here.

@@ -431,6 +431,11 @@ class Win32FileSystem final : public FileSystem {
         return FsStatus::success();
     }
 
+    // The listing brings sizes with it: nothing to save over list_entries.
+    FsStatus list_sizes(const std::string& folder, std::vector<DirEntry>& out) override {
+        return list_entries(folder, out);
+    }
+
     // One search of the folder: the listing brings every entry's attributes with it.
     FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
                          FolderScan& out) override {

@@ -88,6 +88,13 @@ class FailingFileSystem : public FileSystem {
         }
         return inner_.list_entries(folder, out);
     }
+    FsStatus list_sizes(const std::string& folder, std::vector<DirEntry>& out) override {
+        if (auto st = check(Op::list_entries, folder)) {
+            out.clear();
+            return *st;
+        }
+        return inner_.list_sizes(folder, out);
+    }
     FsStatus scan_folder(const std::string& folder, std::span<const std::string> wanted,
                          FolderScan& out) override {
         if (auto st = check(Op::scan_folder, folder)) return *st;
