@@ -6,6 +6,8 @@
 #include "cli/Commands.h"
 #include "operations/CatalogueLoad.h"
 #include "operations/CollectionCheck.h"
+#include "operations/FolderHold.h"
+#include "operations/Recovery.h"
 #include "platform/Path.h"
 #include "platform/Text.h"
 
@@ -148,6 +150,38 @@ int run_check(Context& ctx, bool json) {
         write_out(cp1252_to_utf8(report_text(report)));
     std::fflush(stdout);
     return kExitDone;
+}
+
+int run_hold(Context& ctx, const std::vector<std::string>& folders, bool dry_run) {
+    if (folders.empty()) return usage_error("hold takes the folders the check reports");
+    if (dry_run && !interrupted_removals(ctx.fs, ctx.workspace).empty()) {
+        ctx.ui.error(
+            "an interrupted removal is pending; the next command that changes the disk here "
+            "finishes it");
+        return kExitError;
+    }
+    Catalogue catalogue;
+    load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
+    if (dry_run) {
+        const FolderHoldPlans planned =
+            plan_folder_holds(ctx.fs, ctx.workspace, catalogue, folders);
+        for (const auto& why : planned.refused) ctx.ui.error(why);
+        std::string out;
+        for (const auto& p : planned.plans) {
+            out += "hold: " + p.folder + "  " + files_and_size(p.files, p.bytes) + "\n";
+            for (const auto& m : p.plan.rest) out += "move: " + m.source + " > " + m.held + "\n";
+            for (const auto& f : p.plan.folders_to_remove) out += "remove folder: " + f + "\n";
+        }
+        write_out(cp1252_to_utf8(path::with_native_separators(out)));
+        std::fflush(stdout);
+        return planned.refused.empty() ? kExitDone : kExitError;
+    }
+    const FolderHoldOutcome outcome =
+        hold_folders(ctx.fs, ctx.workspace, ctx.ui, catalogue, folders);
+    if (outcome.reload)
+        refresh_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue, outcome.touched);
+    if (outcome.result == Ending::stopped) ctx.ui.error("nothing was held");
+    return exit_status(outcome.result);
 }
 
 }  // namespace qv::cli

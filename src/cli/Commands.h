@@ -55,6 +55,9 @@ int usage_error(const std::string& message);
 int run_dump(Context& ctx);
 // What in the collection is broken or wasted; `json` for scripts.
 int run_check(Context& ctx, bool json);
+// `folders`: paths below Aircraft as the check prints them (single-byte), each moved whole into
+// Temp_Path with its record; `dry_run` prints what would move instead.
+int run_hold(Context& ctx, const std::vector<std::string>& folders, bool dry_run);
 int run_list(Context& ctx);
 // `args`: the command's positional arguments ("#N" selects the list entry at 0-based position
 // N); `titles`: the --title options' texts (single-byte), each selecting the first entry with

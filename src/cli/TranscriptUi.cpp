@@ -74,6 +74,7 @@ bool TranscriptUi::on_ask(Question question, const std::string& text) {
         case Question::empty_temp_path:
         case Question::empty_unused_gauges:
         case Question::confirm_restore:
+        case Question::confirm_hold:
             yes = answers_.yes;
             break;
     }

@@ -113,6 +113,19 @@ int run(int argc, char** argv) {
                                                 : usage_error("check takes no arguments");
                         },
                         never});
+    CLI::App* hold = add("hold",
+                         "move folders the check reports unused or without aircraft into "
+                         "Temp_Path, held like a removal until it is emptied",
+                         "FOLDER...");
+    hold->add_flag("--dry-run", dry_run, "print what would move, change nothing");
+    commands.push_back({hold, true,
+                        [&](Context& ctx) {
+                            std::vector<std::string> single_byte;
+                            for (const auto& a : args)
+                                single_byte.push_back(argument_to_single_byte(a));
+                            return run_hold(ctx, single_byte, dry_run);
+                        },
+                        [&] { return !dry_run; }});
     CLI::App* remove = add("remove",
                            "remove the list entries at positions '#N' (from 0) or titled T; "
                            "everything removed is held in Temp_Path until it is emptied",

@@ -12,6 +12,7 @@ enum class Question {
     empty_temp_path,
     empty_unused_gauges,
     confirm_restore,
+    confirm_hold,  // folders the collection check found wasted; its text names how many
 };
 
 // The one title every message box carries.
@@ -70,6 +71,14 @@ inline constexpr const char* kRestoreSeveralQuestion =
     "Do you want to put the %1 selected removals back?";
 inline constexpr const char* kStatusRestoringOneOf = "Putting back %1 of %2: %3";
 
+// Holding the folders the collection check found wasted: %1 how many, %2 their megabytes; the
+// status line %1 of %2 and the folder %3.
+inline constexpr const char* kHoldQuestion =
+    "Move the %1 selected folders (%2 MB) to the Temporaly Folder?";
+inline constexpr const char* kHoldCanceled = "No folder was moved.";
+inline constexpr const char* kHoldCompleted = "Hold process completed.";
+inline constexpr const char* kStatusHoldingOneOf = "Holding %1 of %2: %3";
+
 // Holding folder emptying.
 inline constexpr const char* kEmptyTempQuestion =
     "Do you want to delete permanently all the subdirectories and files of the TEMP_PATH "
@@ -106,6 +115,8 @@ constexpr const char* question_text(Question question) {
             return msg::kEmptyUnusedQuestion;
         case Question::confirm_restore:
             return msg::kRestoreQuestion;
+        case Question::confirm_hold:
+            return msg::kHoldQuestion;
     }
     return "";
 }

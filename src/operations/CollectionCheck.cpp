@@ -26,15 +26,6 @@ std::string key_of(std::string_view path) {
     return key;
 }
 
-// The folder a section's value names in its aircraft folder, as the removal reads it: the word
-// alone for an empty value, else "word.value"; nothing when the value leads elsewhere.
-std::optional<std::string> named_folder(const char* word, const std::string& value) {
-    const std::string name = value.empty() ? std::string(word) : std::string(word) + "." + value;
-    const auto clean = path::clean_relative(name);
-    if (!clean || clean->find('\\') != std::string::npos) return std::nullopt;
-    return clean;
-}
-
 class Collection {
   public:
     Collection(FileSystem& fs, const Workspace& workspace, const Catalogue& catalogue)
@@ -152,7 +143,7 @@ void Collection::check_section(std::size_t position, const AircraftRecord& a,
     if (home == nullptr || !home->holds_cfg) return;
     BrokenAircraft broken{position, a.title, below(a.folder), {}, {}};
 
-    if (const auto name = named_folder("model", a.model)) {
+    if (const auto name = named_kind_folder("model", a.model)) {
         const auto sub = subfolder(*home, *name);
         if (!sub) {
             broken.will_not_load.push_back(below(path::join(a.folder, *name)));
@@ -179,7 +170,7 @@ void Collection::check_section(std::size_t position, const AircraftRecord& a,
     const std::pair<const char*, const std::string*> named[] = {
         {"texture", &a.texture}, {"panel", &a.panel}, {"sound", &a.sound}};
     for (const auto& [word, value] : named) {
-        const auto name = named_folder(word, *value);
+        const auto name = named_kind_folder(word, *value);
         if (!name) continue;
         const auto sub = subfolder(*home, *name);
         // An empty value with no plain folder is no finding: many aircraft have none on purpose.
@@ -257,18 +248,13 @@ void Collection::find_unused_folders(CollectionReport& report) {
         for (const AircraftRecord* a : sections->second) {
             const std::string* values[] = {&a->model, &a->texture, &a->panel, &a->sound};
             for (std::size_t w = 0; w < std::size(kWords); ++w)
-                if (const auto name = named_folder(kWords[w], *values[w]))
+                if (const auto name = named_kind_folder(kWords[w], *values[w]))
                     named.insert(to_lower(*name));
         }
         for (const std::string& sub : f.subfolders) {
             const std::string lower = to_lower(sub);
-            const bool suffixed =
-                std::any_of(std::begin(kWords), std::end(kWords), [&](const char* w) {
-                    const std::string prefix = std::string(w) + ".";
-                    return lower.size() > prefix.size() && lower.starts_with(prefix);
-                });
             // A folder reached through a link is judged at its own place.
-            if (!suffixed || named.contains(lower) ||
+            if (!is_kind_variant(sub) || named.contains(lower) ||
                 std::find(f.links.begin(), f.links.end(), sub) != f.links.end())
                 continue;
             const std::string path = path::join(f.folder, sub);
@@ -291,6 +277,29 @@ void Collection::find_folders_without_aircraft(CollectionReport& report) {
 }
 
 }  // namespace
+
+std::optional<std::string> named_kind_folder(const char* word, const std::string& value) {
+    const std::string name = value.empty() ? std::string(word) : std::string(word) + "." + value;
+    const auto clean = path::clean_relative(name);
+    if (!clean || clean->find('\\') != std::string::npos) return std::nullopt;
+    return clean;
+}
+
+bool is_kind_variant(std::string_view name) {
+    return std::any_of(std::begin(kWords), std::end(kWords), [&](const char* w) {
+        const std::size_t n = std::string_view(w).size();
+        return name.size() > n + 1 && name[n] == '.' && iequals(name.substr(0, n), w);
+    });
+}
+
+bool section_names(const AircraftRecord& a, std::string_view name) {
+    const std::string* values[] = {&a.model, &a.texture, &a.panel, &a.sound};
+    for (std::size_t w = 0; w < std::size(kWords); ++w)
+        if (const auto named = named_kind_folder(kWords[w], *values[w]);
+            named && iequals(*named, name))
+            return true;
+    return false;
+}
 
 CollectionReport check_collection(FileSystem& fs, const Workspace& workspace,
                                   const Catalogue& catalogue) {

@@ -19,8 +19,10 @@ namespace {
 std::set<std::string> written_folders(const Workspace& workspace, const RemovalRecord& r) {
     std::set<std::string> folders;
     const auto add = [&](std::string folder) { folders.insert(std::move(folder)); };
-    add(std::string(path::parent(in_simulator(workspace, r.cfg))));
-    add(std::string(path::parent(in_working_folder(workspace, r.cfg_copy))));
+    if (!r.holds_folder) {
+        add(std::string(path::parent(in_simulator(workspace, r.cfg))));
+        add(std::string(path::parent(in_working_folder(workspace, r.cfg_copy))));
+    }
     add(workspace.sim_gauges_dir);
     for (const auto& m : r.moves) {
         add(std::string(path::parent(in_simulator(workspace, m.source))));

@@ -14,6 +14,14 @@
 namespace qv {
 namespace {
 
+// A held folder changes no aircraft.cfg and takes no gauges: those steps are done before it starts.
+void settle_cfg_steps(RemovalRecord& r) {
+    r.copy_done = r.cfg_done = true;
+    r.gauges_decided = true;
+    r.gauges_moved = false;
+    r.cfg_put_back = true;
+}
+
 constexpr std::string_view kHeading = "Quorvane removal record";
 constexpr std::string_view kEndOfPlan = "end of plan";
 constexpr std::string_view kTextLine = "| ";
@@ -76,9 +84,12 @@ RemovalRecord make_record(const Workspace& workspace, const RemovalPlan& plan, s
     r.simulator = main;
     r.aircraft = relative_to(main, plan.aircraft_folder);
     r.holding = relative_to(base, plan.holding_dir);
-    r.cfg = relative_to(main, plan.cfg_path);
-    r.cfg_copy = relative_to(base, plan.cfg_copy);
-    r.fingerprint = fingerprint(plan.cfg_bytes);
+    r.holds_folder = plan.cfg_path.empty();
+    if (!r.holds_folder) {
+        r.cfg = relative_to(main, plan.cfg_path);
+        r.cfg_copy = relative_to(base, plan.cfg_copy);
+        r.fingerprint = fingerprint(plan.cfg_bytes);
+    }
     r.rewrite = plan.rewrite;
     if (plan.rewrite) r.new_fingerprint = fingerprint(plan.new_cfg_bytes);
     r.section_index = plan.section_index;
@@ -97,6 +108,7 @@ RemovalRecord make_record(const Workspace& workspace, const RemovalPlan& plan, s
     r.moved.assign(r.moves.size(), false);
     r.held_digests.assign(r.moves.size(), std::nullopt);
     r.put_back.assign(r.moves.size(), false);
+    if (r.holds_folder) settle_cfg_steps(r);
     return r;
 }
 
@@ -115,12 +127,17 @@ std::string format_record(const RemovalRecord& r) {
     line("simulator", r.simulator);
     line("aircraft", r.aircraft);
     line("holding", r.holding);
-    line("aircraft.cfg", r.cfg);
-    line("copy", r.cfg_copy);
-    line("fingerprint", r.fingerprint);
-    line("change", r.rewrite ? "rewrite" : "delete");
-    if (r.rewrite) line("new fingerprint", r.new_fingerprint);
-    line("section", std::to_string(r.section_index + 1) + " of " + std::to_string(r.section_count));
+    if (r.holds_folder) {
+        line("change", "hold");
+    } else {
+        line("aircraft.cfg", r.cfg);
+        line("copy", r.cfg_copy);
+        line("fingerprint", r.fingerprint);
+        line("change", r.rewrite ? "rewrite" : "delete");
+        if (r.rewrite) line("new fingerprint", r.new_fingerprint);
+        line("section",
+             std::to_string(r.section_index + 1) + " of " + std::to_string(r.section_count));
+    }
     if (!r.panel_cfg.empty()) line("panel", r.panel_cfg);
     line("folder", r.folder_goes ? "removed" : "kept");
     for (const auto& m : r.moves)
@@ -216,9 +233,10 @@ bool parse_record(std::string_view text, RemovalRecord& r, std::string& error) {
             r.cfg_copy = value;
         else if (key == "fingerprint")
             r.fingerprint = value;
-        else if (key == "change")
+        else if (key == "change") {
             r.rewrite = value == "rewrite";
-        else if (key == "new fingerprint")
+            r.holds_folder = value == "hold";
+        } else if (key == "new fingerprint")
             r.new_fingerprint = value;
         else if (key == "panel")
             r.panel_cfg = value;
@@ -247,7 +265,15 @@ bool parse_record(std::string_view text, RemovalRecord& r, std::string& error) {
             r.section_count = count;
         }
     }
-    if (!plan_ended || r.id.empty() || r.cfg.empty() || r.cfg_copy.empty()) {
+    if (r.holds_folder) {
+        // A hold names no aircraft.cfg; one that does is not a hold someone may act on.
+        if (!r.cfg.empty() || !r.cfg_copy.empty()) {
+            error = "a held folder's record names an aircraft.cfg";
+            return false;
+        }
+        settle_cfg_steps(r);
+    }
+    if (!plan_ended || r.id.empty() || (!r.holds_folder && (r.cfg.empty() || r.cfg_copy.empty()))) {
         error = "the record is incomplete";
         return false;
     }
@@ -304,10 +330,16 @@ std::string out_of_bounds(const Workspace& workspace, const RemovalRecord& r) {
         return "the folders of the settings are not plain";
     if (!plain(r.aircraft) || !lies_in(r.aircraft, aircraft_root, true))
         return bad("aircraft folder", r.aircraft);
-    if (!plain(r.cfg) || !path::is_inside(r.cfg, r.aircraft)) return bad("aircraft.cfg", r.cfg);
+    if (r.holds_folder) {
+        // A held folder lies below the Aircraft folder, never is it.
+        if (!lies_in(r.aircraft, aircraft_root)) return bad("aircraft folder", r.aircraft);
+    } else if (!plain(r.cfg) || !path::is_inside(r.cfg, r.aircraft)) {
+        return bad("aircraft.cfg", r.cfg);
+    }
     if (!plain(r.holding) || !lies_in(r.holding, temp_root))
         return bad("holding folder", r.holding);
-    if (!plain(r.cfg_copy) || !lies_in(r.cfg_copy, r.holding)) return bad("copy", r.cfg_copy);
+    if (!r.holds_folder && (!plain(r.cfg_copy) || !lies_in(r.cfg_copy, r.holding)))
+        return bad("copy", r.cfg_copy);
     if (!r.panel_cfg.empty() && (!plain(r.panel_cfg) || !lies_in(r.panel_cfg, r.holding)))
         return bad("panel", r.panel_cfg);
     for (const auto& m : r.moves) {
@@ -344,8 +376,10 @@ std::string link_on_the_way(FileSystem& fs, const Workspace& workspace, const Re
                 why = at + " is a link to another place";
         }
     };
-    walk(workspace.sim_main_dir, r.cfg, false);
-    walk(workspace.base_dir, r.cfg_copy, true);
+    if (!r.holds_folder) {
+        walk(workspace.sim_main_dir, r.cfg, false);
+        walk(workspace.base_dir, r.cfg_copy, true);
+    }
     for (const auto& m : r.moves) {
         walk(workspace.sim_main_dir, m.source, false);
         walk(workspace.base_dir, m.held, true);

@@ -32,10 +32,13 @@ struct RemovalRecord {
     std::string when;   // "2026-12-07 10:45:12", local time
     std::string batch;  // the id of the batch's first record, "" for a removal on its own
     std::string title;
-    std::string simulator;        // the simulator's main folder, as the settings file names it
-    std::string aircraft;         // the aircraft folder
-    std::string holding;          // the holding folder
-    std::string cfg;              // the aircraft.cfg
+    std::string simulator;  // the simulator's main folder, as the settings file names it
+    std::string aircraft;   // the aircraft folder
+    std::string holding;    // the holding folder
+    // A folder held whole ("change: hold"): a folder that no section used, with no aircraft.cfg
+    // of its own to change. Its cfg steps count as done from the start.
+    bool holds_folder = false;
+    std::string cfg;              // the aircraft.cfg ("" when a folder is held)
     std::string cfg_copy;         // its held copy
     std::string fingerprint;      // of the aircraft.cfg's bytes before the removal
     bool rewrite = false;         // the aircraft.cfg was rewritten, not taken away
@@ -93,7 +96,8 @@ bool is_record_id(std::string_view id);
 // A short fingerprint of a file's bytes, to tell whether it is still the file that was read.
 std::string fingerprint(std::string_view bytes);
 
-// The record of `plan`, paths made relative. Its gauge moves wait for the user's answer.
+// The record of `plan`, paths made relative. Its gauge moves wait for the user's answer. A plan
+// without an aircraft.cfg holds a folder whole (see RemovalRecord::holds_folder).
 RemovalRecord make_record(const Workspace& workspace, const RemovalPlan& plan, std::string id,
                           std::string when);
 

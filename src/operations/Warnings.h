@@ -201,6 +201,18 @@ inline std::string record_kept(const std::string& record, const std::string& why
            "), so nothing it holds was deleted.";
 }
 
+inline std::string hold_refused(const std::string& folder, const std::string& why) {
+    return "The folder " + folder + " was not held: " + why + ".";
+}
+
+inline constexpr const char* kHoldStoppedByUser = "You stopped the hold.";
+
+inline std::string held_some(std::size_t held, std::size_t of) {
+    return std::to_string(held) + " of the " + std::to_string(of) +
+           " selected folders were moved to the holding folder; they stay there until it is "
+           "emptied.";
+}
+
 inline std::string empty_left_over(const std::string& folder, const std::string& details) {
     return "The folder " + folder + " could not be emptied completely.\r\n" + details;
 }

@@ -52,6 +52,41 @@ class Check(CliTest):
         self.assertIn("Titles used more than once: ", text.out)
         self.assertEqual(self.tree(), before)
 
+    def files(self):
+        out = {}
+        for d, _, names in os.walk(self.sim):
+            for n in names:
+                with open(os.path.join(d, n), "rb") as f:
+                    out[os.path.relpath(os.path.join(d, n), self.sim)] = f.read()
+        return out
+
+    def test_held_folders_come_back_exactly_and_used_ones_are_refused(self):
+        sep = "\\" if os.environ.get("QV_RUNNER") else "/"
+        before = self.files()
+        wasted = [f"Broken_Cub{sep}texture.red", "Old Paint Kit"]
+        # A dry run names every move and changes nothing.
+        dry = self.run_cli("hold", "--dry-run", *wasted)
+        self.assertEqual(dry.status, 0, dry.err)
+        self.assertIn("hold: Old Paint Kit", dry.out)
+        self.assertEqual(self.files(), before)
+        # The plain texture folder is in use: refused by name, nothing moves.
+        used = self.run_cli("--yes", "hold", f"Broken_Cub{sep}texture")
+        self.assertEqual(used.status, 3, used.err)
+        self.assertIn("texture was not held", used.err)
+        self.assertEqual(self.files(), before)
+
+        held = self.run_cli("--yes", "hold", *wasted)
+        self.assertEqual(held.status, 0, held.err)
+        self.assertFalse(os.path.exists(os.path.join(self.sim, "Aircraft", "Old Paint Kit")))
+        listed = json.loads(self.run_cli("held", "--json").out)
+        self.assertEqual(len(listed), 2)
+        report = json.loads(self.run_cli("check", "--json").out)
+        self.assertEqual(report["without_aircraft"], [])
+        self.assertEqual(report["holding"]["temp_path"]["removals"], 2)
+        back = self.run_cli("--yes", "restore", *[h["id"] for h in listed])
+        self.assertEqual(back.status, 0, back.err)
+        self.assertEqual(self.files(), before)
+
     def test_a_simulator_folder_that_is_gone_stops_it_as_list(self):
         self.assertEqual(self.run_cli("check", "extra").status, 2)
         os.rename(self.sim, self.path("moved"))

@@ -2,9 +2,18 @@
 // must not be findings.
 #include "operations/CollectionCheck.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
+#include "operations/FolderHold.h"
+#include "operations/HeldRemovals.h"
 #include "operations/InstallationFixture.h"
+#include "operations/Recovery.h"
+#include "operations/Restore.h"
+#include "support/FailingFileSystem.h"
 
 namespace qv::test {
 namespace {
@@ -114,6 +123,131 @@ TEST_F(CollectionCheckTest, FollowsTheListAfterARemovalAndCountsWhatIsHeld) {
     for (const auto& b : r.broken) EXPECT_NE(b.title, "No Paint");
     EXPECT_EQ(r.held_removals, 1u);
     EXPECT_GT(r.temp_path.files, 0u);
+}
+
+// The two wasted folders of the planted tree: an unused texture folder and a kit folder.
+const std::vector<std::string> kWasted = {"Good\\texture.old", "Paint Kit"};
+
+TEST_F(CollectionCheckTest, HeldFoldersAreListedAndComeBackByteForByte) {
+    plant();
+    write_files(tmp, "FS\\Aircraft\\Paint Kit", {"Layers\\Deep\\notes.txt"});
+    tmp.hide("FS/Aircraft/Paint Kit/readme.txt");
+    load();
+    const auto before = tmp.files("FS");
+    ui.answer({true});
+    const FolderHoldOutcome held = hold_folders(tmp.fs(), workspace, ui, catalogue, kWasted);
+    ASSERT_EQ(held.result, Ending::completed) << ui.transcript();
+    EXPECT_EQ(ui.only("question: ").at(0),
+              "question: Move the 2 selected folders (0.1 MB) to the Temporaly Folder?");
+    EXPECT_FALSE(tmp.exists("FS/Aircraft/Good/texture.old"));
+    EXPECT_FALSE(tmp.exists("FS/Aircraft/Paint Kit"));
+    EXPECT_TRUE(unaccounted(before).empty());
+
+    // The update the window makes shows the folders gone, as a walk would.
+    ui.answer({false});
+    refresh_catalogue(tmp.fs(), workspace, ui, catalogue, held.touched);
+    const CollectionReport after = check_collection(tmp.fs(), workspace, catalogue);
+    EXPECT_TRUE(after.unused_folders.empty());
+    EXPECT_TRUE(after.without_aircraft.empty());
+    EXPECT_EQ(after.held_removals, 2u);
+
+    const HeldList list = list_held(tmp.fs(), workspace);
+    ASSERT_EQ(list.removals.size(), 2u);
+    EXPECT_EQ(list.removals[0].batch, list.removals[1].id);
+    std::vector<std::string> ids;
+    for (const auto& r : list.removals) ids.push_back(r.id);
+    ui.answer({true});
+    ASSERT_EQ(restore_removals(tmp.fs(), workspace, ui, ids).result, Ending::completed)
+        << ui.transcript();
+    EXPECT_EQ(tmp.files("FS"), before);
+    EXPECT_TRUE(tmp.files("base/Temp_Path").empty());
+}
+
+TEST_F(CollectionCheckTest, AHoldIsRefusedForWhatIsUsedLinkedOrOutside) {
+    struct Case {
+        const char* name;
+        std::string folder;
+        std::function<void(TempFolder&)> after_load;
+        const char* why;
+    };
+    const std::vector<Case> cases = {
+        {"a plain texture folder", "Good\\texture", nullptr, "does not find it unused"},
+        {"a folder that only starts like one", "Good\\textures_old", nullptr,
+         "does not find it unused"},
+        {"a panel folder an alias uses", "Good\\panel.alt", nullptr, "does not find it unused"},
+        {"outside Aircraft", "..\\Gauges", nullptr, "outside the simulator's Aircraft folder"},
+        {"named again since the load", "Good\\texture.old",
+         [](TempFolder& t) {
+             t.write("FS/Aircraft/Good/aircraft.cfg",
+                     "[fltsim.0]\r\ntitle=Good One\r\nsim=good\r\ntexture=OLD\r\n");
+         },
+         "names it"},
+        {"given an aircraft.cfg since the load", "Paint Kit",
+         [](TempFolder& t) {
+             t.write("FS/Aircraft/Paint Kit/Layers/aircraft.cfg", "[fltsim.0]\r\ntitle=K\r\n");
+         },
+         "holds an aircraft"},
+        {"gone since the load", "Paint Kit",
+         [](TempFolder& t) { std::filesystem::remove_all(t.native("FS/Aircraft/Paint Kit")); },
+         "not there"},
+#ifndef _WIN32
+        {"a link since the load", "Paint Kit",
+         [](TempFolder& t) {
+             std::filesystem::rename(t.native("FS/Aircraft/Paint Kit"), t.native("Kit"));
+             t.link("Kit", "FS/Aircraft/Paint Kit");
+         },
+         "is a link"},
+#endif
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reset();
+        plant();
+        load();
+        if (c.after_load) c.after_load(tmp);
+        const auto before = tmp.files("FS");
+        const std::vector<std::string> folders = {c.folder};
+        const FolderHoldOutcome held = hold_folders(tmp.fs(), workspace, ui, catalogue, folders);
+        EXPECT_EQ(held.result, Ending::stopped);
+        ASSERT_EQ(ui.only("warning: ").size(), 1u) << ui.transcript();
+        EXPECT_THAT(ui.only("warning: ")[0], ::testing::HasSubstr(c.folder));
+        EXPECT_THAT(ui.only("warning: ")[0], ::testing::HasSubstr(c.why));
+        EXPECT_EQ(tmp.files("FS"), before);
+        EXPECT_TRUE(list_held(tmp.fs(), workspace).removals.empty());
+    }
+}
+
+TEST_F(CollectionCheckTest, AHoldKilledAtAnyCallIsFinishedByTheNextCommandAndComesBack) {
+    const auto run = [&](FileSystem& fs) {
+        ui.answer({true});
+        return hold_folders(fs, workspace, ui, catalogue, kWasted);
+    };
+    plant();
+    load();
+    const auto before = tmp.files("FS");
+    FailingFileSystem counting(tmp.fs());
+    run(counting);
+    const std::size_t calls = counting.calls();
+    for (std::size_t k = 0; k < calls; k += 2 * kPointStride) {
+        SCOPED_TRACE("stopped at call " + std::to_string(k));
+        reset();
+        plant();
+        load();
+        FailingFileSystem killed(tmp.fs());
+        killed.stop_at(k);
+        EXPECT_THROW(run(killed), Interrupted);
+        finish_interrupted(tmp.fs(), workspace, ui);
+        EXPECT_TRUE(interrupted_removals(tmp.fs(), workspace).empty());
+        EXPECT_TRUE(unaccounted(before).empty());
+        // Whatever was held comes back whole.
+        std::vector<std::string> ids;
+        for (const auto& r : list_held(tmp.fs(), workspace).removals) ids.push_back(r.id);
+        if (!ids.empty()) {
+            ui.answer({true});
+            restore_removals(tmp.fs(), workspace, ui, ids);
+        }
+        EXPECT_EQ(tmp.files("FS"), before);
+    }
 }
 
 }  // namespace
