@@ -70,6 +70,7 @@ App::App(std::wstring instance_title)
       main_(*this),
       about_(*this),
       restore_(*this),
+      check_(*this),
       ui_(
           progress_,
           // The window the operation came from owns the progress window (which stays above it)
@@ -81,6 +82,7 @@ App::~App() {
     ending_ = true;
     about_.close();
     restore_.close();
+    check_.close();
     progress_.close();
     settings_.close();
     main_.close();
@@ -203,6 +205,9 @@ void App::open(Opens window) {
         case Opens::restore:
             show_restore();
             return;
+        case Opens::check:
+            show_check();
+            return;
         case Opens::change_settings:
             change_sim_folder();
             return;
@@ -245,16 +250,19 @@ void App::run_command(const std::function<void()>& command, HWND origin) {
     // What was clicked or typed while the operation ran was meant for a window that took no
     // input: it must not act now.
     drop_pending_input();
-    // What the command held or put back shows in the restore window and the status bar at once.
+    // What the command held or put back shows in the restore window, the check window and the
+    // status bar at once.
     restore_.refresh();
+    check_.refresh();
     show_held();
     Window::show_busy_cursor(false);
     main_.end_operation();
     busy_ = false;
     // The window the command came from takes the keyboard again: the restore window after a
     // restore, else the main window.
-    const HWND back =
-        command_origin_ == restore_.hwnd() && restore_.is_open() ? restore_.hwnd() : main_.hwnd();
+    HWND back = main_.hwnd();
+    for (const Window* window : std::initializer_list<const Window*>{&restore_, &check_})
+        if (command_origin_ == window->hwnd() && window->is_open()) back = window->hwnd();
     command_origin_ = nullptr;
     if (main_.is_open() && IsWindowVisible(main_.hwnd())) SetForegroundWindow(back);
     main_.close_if_asked();
@@ -294,6 +302,15 @@ void App::show_restore() {
     if (!busy_ && !ending_ && main_.is_open()) restore_.open(main_.hwnd());
 }
 
+void App::show_check() {
+    if (busy_ || ending_ || !main_.is_open()) return;
+    check_.show_in_list = [this](std::size_t position) {
+        main_.show_position(position);
+        SetForegroundWindow(main_.hwnd());
+    };
+    check_.open(main_.hwnd());
+}
+
 void App::come_to_front() {
     if (ending_) return;
     if (main_.is_open() && IsIconic(main_.hwnd())) ShowWindow(main_.hwnd(), SW_RESTORE);
@@ -301,7 +318,7 @@ void App::come_to_front() {
     HWND front = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), find_message_box, reinterpret_cast<LPARAM>(&front));
     for (const Window* window : std::initializer_list<const Window*>{
-             &progress_, &settings_, &restore_, &main_, &splash_, &about_}) {
+             &progress_, &settings_, &restore_, &check_, &main_, &splash_, &about_}) {
         if (front == nullptr && window->is_open() && IsWindowVisible(window->hwnd()))
             front = window->hwnd();
     }
@@ -311,8 +328,8 @@ void App::come_to_front() {
 void App::end_program() {
     if (ending_) return;
     ending_ = true;
-    for (Window* window : std::initializer_list<Window*>{&about_, &restore_, &progress_, &main_,
-                                                         &settings_, &splash_}) {
+    for (Window* window : std::initializer_list<Window*>{&about_, &restore_, &check_, &progress_,
+                                                         &main_, &settings_, &splash_}) {
         if (window->is_open()) ShowWindow(window->hwnd(), SW_HIDE);
     }
     PostQuitMessage(0);
@@ -321,7 +338,7 @@ void App::end_program() {
 void App::window_closed() {
     if (ending_) return;
     if (!splash_.is_open() && !settings_.is_open() && !main_.is_open() && !about_.is_open() &&
-        !restore_.is_open()) {
+        !restore_.is_open() && !check_.is_open()) {
         ending_ = true;
         PostQuitMessage(0);
     }
@@ -348,7 +365,7 @@ void App::pump_messages() {
 bool App::is_own_window(HWND hwnd) const {
     if (hwnd == nullptr) return false;
     for (const Window* window : std::initializer_list<const Window*>{
-             &splash_, &settings_, &main_, &progress_, &about_, &restore_}) {
+             &splash_, &settings_, &main_, &progress_, &about_, &restore_, &check_}) {
         if (window->hwnd() == hwnd) return true;
     }
     return false;
@@ -360,6 +377,8 @@ bool App::pre_translate(MSG& message) {
 
     if (message.message == WM_KEYDOWN && root == main_.hwnd() && !busy_ &&
         main_.on_key(message.wParam))
+        return true;
+    if (message.message == WM_KEYDOWN && root == check_.hwnd() && check_.on_key(message.wParam))
         return true;
     // F5 in the main window loads the list again, as its menu item does.
     if (message.message == WM_KEYDOWN && message.wParam == VK_F5 && root == main_.hwnd()) {

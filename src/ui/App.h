@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "simfiles/Catalogue.h"
 #include "ui/AboutWindow.h"
+#include "ui/CheckWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgressWindow.h"
 #include "ui/RestoreWindow.h"
@@ -90,6 +91,8 @@ class App final : public WindowHost {
     void show_about();
     // The main window's menu command: the held removals, to put one back.
     void show_restore();
+    // The main window's menu command: what in the collection is broken or wasted.
+    void show_check();
     // The settings window, to choose the simulator folder before the program can go on;
     // `problem` (when not empty) is shown first, saying why.
     void choose_sim_folder(const std::wstring& folder, std::uint8_t version,
@@ -116,6 +119,7 @@ class App final : public WindowHost {
     ProgressWindow progress_;
     AboutWindow about_;
     RestoreWindow restore_;
+    CheckWindow check_;
     Win32UiPort ui_;
     bool busy_ = false;
     bool ending_ = false;

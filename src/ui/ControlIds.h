@@ -16,6 +16,7 @@ inline constexpr int kMenuAboutFromSettings = 204;
 inline constexpr int kMenuChangeSimFolder = 205;
 inline constexpr int kMenuRestoreRemoved = 206;
 inline constexpr int kMenuReload = 207;
+inline constexpr int kMenuCheckCollection = 208;
 
 // Controls, one range per window.
 inline constexpr int kSettingsNextStep = 301;
@@ -62,5 +63,12 @@ inline constexpr int kRestoreList = 701;
 inline constexpr int kRestoreSelectBatch = 704;
 inline constexpr int kRestoreButton = 702;
 inline constexpr int kRestoreInstruction = 703;
+
+inline constexpr int kCheckInstruction = 801;
+inline constexpr int kCheckSkipped = 802;  // what the load could not read, when anything
+inline constexpr int kCheckGroups = 803;   // the tabs, one a group of findings
+inline constexpr int kCheckList = 804;
+inline constexpr int kCheckShowInList = 805;
+inline constexpr int kCheckHold = 806;
 
 }  // namespace qv::ui::ids

@@ -48,6 +48,7 @@ HMENU build_menu_bar() {
     add_menu(texts::kUnusedGaugesMenu, {{ids::kMenuEmptyUnusedGauges, texts::kEmptyFolderItem}});
     add_menu(texts::kSettingsMenu, {{ids::kMenuChangeSimFolder, texts::kChangeSimFolderItem},
                                     {ids::kMenuReload, texts::kReloadItem}});
+    add_menu(texts::kCollectionMenu, {{ids::kMenuCheckCollection, texts::kCheckCollectionItem}});
     add_menu(texts::kAboutMenu, {{ids::kMenuAboutFromMain, texts::kAboutItem}});
     return bar;
 }
@@ -258,6 +259,15 @@ void MainWindow::show_rows(const std::vector<std::size_t>& selected) {
     show_selection();
 }
 
+void MainWindow::show_position(std::size_t position) {
+    if (!is_open() || position >= rows_.total()) return;
+    const auto& shown = rows_.shown();
+    if (std::find(shown.begin(), shown.end(), position) == shown.end())
+        SetWindowTextW(control(ids::kMainFilter), L"");  // its EN_CHANGE shows every row
+    show_rows({position});
+    SetFocus(list_.hwnd());
+}
+
 void MainWindow::apply_filter() {
     const std::vector<std::size_t> selected = selected_positions();
     rows_.set_text(narrow(window_text(control(ids::kMainFilter))));
@@ -449,6 +459,9 @@ void MainWindow::on_command(int id, int code) {
             return;
         case ids::kMenuReload:
             host_.reload();
+            return;
+        case ids::kMenuCheckCollection:
+            host_.open(WindowHost::Opens::check);
             return;
         case ids::kMenuChangeSimFolder:
             host_.open(WindowHost::Opens::change_settings);

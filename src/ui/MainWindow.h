@@ -45,6 +45,9 @@ class MainWindow : public Window, public AircraftListSink {
     bool on_key(WPARAM key);
     // A close asked for while an operation ran is carried out once it has ended.
     void close_if_asked();
+    // Selects the aircraft at catalogue list position `position` alone and scrolls it into view,
+    // emptying the Find box when it hides it (the check window's Show in List).
+    void show_position(std::size_t position);
     // The status bar's last part: what the holding folder holds.
     void show_held(const FolderSize& held);
 

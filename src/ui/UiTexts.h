@@ -54,6 +54,8 @@ inline constexpr const char* kRestoreRemovedItem = "&Restore Removed Aircraft...
 inline constexpr const char* kSettingsMenu = "&Settings";
 inline constexpr const char* kChangeSimFolderItem = "&Change Simulator Folder";
 inline constexpr const char* kReloadItem = "Re&load Aircraft List\tF5";
+inline constexpr const char* kCollectionMenu = "&Collection";
+inline constexpr const char* kCheckCollectionItem = "&Check Collection...";
 inline constexpr const char* kAboutMenu = "&About";
 inline constexpr const char* kAboutItem = "&About Quorvane v4.0";
 
@@ -73,6 +75,28 @@ inline constexpr const char* kRestore = "&RESTORE";
 inline constexpr const char* kSelectBatch = "Select &Batch";
 inline constexpr const char* kRemovedColumn = "Removed";
 inline constexpr const char* kFilesColumn = "Files";
+
+inline constexpr const char* kCheckCaption = "Check Collection";
+inline constexpr const char* kCheckInstruction =
+    "What in the collection is broken or wasted, as the aircraft list was loaded. Ctrl+Tab "
+    "goes to the next group. Held folders come back from Restore Removed Aircraft.";
+// "%1" stands for how many places the load could not read.
+inline constexpr const char* kCheckSkipped =
+    "The load could not read %1 places; nothing here is drawn from them.";
+// Each group's tab; "%1" stands for how many findings it holds.
+inline constexpr const char* kCheckGroupTabs[6] = {
+    "Won't Load (%1)",     "Missing Gauges (%1)",   "Same Title (%1)",
+    "Unused Folders (%1)", "Without Aircraft (%1)", "Holding (%1)",
+};
+inline constexpr const char* kShowInList = "&Show in List";
+inline constexpr const char* kHoldSelected = "&Hold Selected Folders";
+inline constexpr const char* kWhatIsMissingColumn = "What Is Missing";
+inline constexpr const char* kPanelColumn = "Panel";
+inline constexpr const char* kGaugesColumn = "Gauges";
+inline constexpr const char* kUsedByColumn = "Used By";
+inline constexpr const char* kFoldersColumn = "Folders";
+inline constexpr const char* kCountColumn = "Count";
+inline constexpr const char* kSizeColumn = "Size";
 
 inline constexpr const char* kAboutCaption = "About Quorvane v4.0";
 inline constexpr const char* kCredits = "Credits";

@@ -33,7 +33,7 @@ struct Operation {
 
 class WindowHost {
   public:
-    enum class Opens { about, restore, change_settings };
+    enum class Opens { about, restore, check, change_settings };
 
     // The aircraft list loaded again with a whole walk, for changes made outside the program.
     virtual void reload() = 0;

@@ -36,6 +36,9 @@ MENU_EMPTY_TEMP, MENU_EMPTY_UNUSED, MENU_ABOUT, MENU_CHANGE_FOLDER, MENU_RESTORE
 ABOUT_OK, ABOUT_AUTHOR = IDS["kAboutOk"], IDS["kAboutAuthor"]
 RESTORE_LIST, RESTORE_BUTTON, RESTORE_SELECT_BATCH = (
     IDS["kRestoreList"], IDS["kRestoreButton"], IDS["kRestoreSelectBatch"])
+MENU_CHECK, CHECK_GROUPS, CHECK_LIST, CHECK_SHOW, CHECK_HOLD = (
+    IDS["kMenuCheckCollection"], IDS["kCheckGroups"], IDS["kCheckList"], IDS["kCheckShowInList"],
+    IDS["kCheckHold"])
 
 # The fonts of the windows' texts, as their layout gives them: hundredths of a point, bold,
 # italic. Every text is checked to fit its control in its font.
@@ -52,6 +55,7 @@ SETTINGS_TEXTS = texts("kSettingsNextStep", "kSettingsExit", "kSettingsVersionGr
                        "kSettingsExample")
 MAIN_TEXTS = texts("kMainRemove", "kMainInstruction", "kMainListGroup", "kMainFindLabel")
 RESTORE_TEXTS = texts("kRestoreButton", "kRestoreInstruction")
+CHECK_TEXTS = texts("kCheckShowInList", "kCheckHold", "kCheckInstruction")
 PROGRESS_TEXTS = {**texts("kProgressHeading", "kProgressStatusLabel", font=(1350, 1, 1)),
                   **texts("kProgressStatus", font=(1200, 1, 1))}
 ABOUT_TEXTS = {**texts("kAboutOk"), **texts("kAboutBanner", font=(1350, 1, 1)),
@@ -606,6 +610,70 @@ def find_remove_and_restore(run, main, sim, held):
           "the stopped batch did not keep to its first aircraft")
 
 
+def check_and_hold(run, main, sim, held):
+    """The collection check on the small simulator with an unused repaint and a kit folder
+    planted: a tab for each group with its count; Show in List selects a broken aircraft in the
+    main list; Hold Selected Folders holds the repaint, the window follows, and the restore
+    window lists it and puts it back."""
+    repaint = sim / "Aircraft" / "Bravo" / "texture.old"
+    repaint.mkdir()
+    (repaint / "old.bmp").write_bytes(b"paint")
+    (sim / "Aircraft" / "Kit").mkdir()
+    (sim / "Aircraft" / "Kit" / "readme.txt").write_bytes(b"kit")
+    run.probe.ok("activate", main)
+    run.probe.ok("keys", "f5")
+    run.answer(SWEEP_QUESTION, "Yes,No", "No")
+    run.probe.ok("menu", main, MENU_CHECK)
+    window = run.window("Check Collection", "QuorvaneCheckWindow")
+    run.check_texts_fit(window, CHECK_TEXTS, "check")
+    tabs = lambda: [unescape(t) for t in run.probe.ok("tabs", window, CHECK_GROUPS).split("\t")]  # noqa: E731
+    shown = tabs()
+    check(shown[0] == "0" and shown[4:] == ["Unused Folders (1)", "Without Aircraft (1)",
+                                             "Holding (2)"]
+          and shown[1].startswith("Won't Load ("), f"the check's tabs read {shown}")
+    check(run.probe.ok("owner", window) == main, "the check window is not the main window's")
+    broken = run.list_items(window, CHECK_LIST)
+    check(LONG_TITLE in broken, f"the check finds {broken} broken")
+    run.probe.ok("select", window, CHECK_LIST, broken.index(LONG_TITLE))
+    run.probe.ok("click", window, CHECK_SHOW)
+    check(wait_until(lambda: run.status(main)[1] == "1 selected"
+                     and run.text(main, MAIN_FOLDER).endswith("Charlie"), 10),
+          f"Show in List selects {run.status(main)[1]!r} ({run.text(main, MAIN_FOLDER)!r})")
+    # Ctrl+Tab goes from group to group.
+    run.probe.ok("activate", window)
+    run.probe.ok("keys", "ctrl+tab")
+    check(wait_until(lambda: tabs()[0] == "1", 10), f"Ctrl+Tab leaves the tabs at {tabs()[0]}")
+    run.probe.ok("tab", window, CHECK_GROUPS, 3)
+    check(run.list_items(window, CHECK_LIST) == ["Bravo\\texture.old"],
+          f"the unused folders are {run.list_items(window, CHECK_LIST)}")
+    run.probe.ok("select", window, CHECK_LIST, 0)
+    run.probe.ok("click", window, CHECK_HOLD)
+    run.answer("Move the 1 selected folders (0.1 MB) to the Temporaly Folder?", "Yes,No", "Yes")
+    run.answer("Hold process completed.", "OK", "OK", icon="icon")
+    run.answer(SWEEP_QUESTION, "Yes,No", "No")
+    check(wait_until(lambda: tabs()[4] == "Unused Folders (0)", 20),
+          f"after the hold the tabs read {tabs()}")
+    check(not repaint.exists() and (held / "bravo" / "texture.old" / "old.bmp").exists(),
+          "the hold did not move the repaint into the holding folder")
+    run.probe.ok("close", window)
+    run.probe.ok("gone", window, 10000)
+
+    run.probe.ok("menu", main, MENU_RESTORE)
+    restore = run.window("Restore Removed Aircraft", "QuorvaneRestoreWindow")
+    entries = run.list_items(restore, RESTORE_LIST)
+    check(entries[0] == "Folder Bravo\\texture.old", f"the restore window lists {entries}")
+    run.probe.ok("select", restore, RESTORE_LIST, 0)
+    run.probe.ok("click", restore, RESTORE_BUTTON)
+    run.answer(RESTORE_QUESTION, "Yes,No", "Yes")
+    run.answer(RESTORE_DONE, "OK", "OK")
+    run.answer(SWEEP_QUESTION, "Yes,No", "No")
+    check(wait_until(lambda: (repaint / "old.bmp").exists(), 20), "the repaint did not come back")
+    run.probe.ok("close", restore)
+    run.probe.ok("gone", restore, 10000)
+    shutil.rmtree(repaint)
+    shutil.rmtree(sim / "Aircraft" / "Kit")
+
+
 def change_folder_to(run, main, big):
     """The menu command on the large simulator, and input during its load: a click on the main
     window and on its menu bar, the menu key, Alt+F4. None may reach the main window, hide the
@@ -835,6 +903,7 @@ def test_run_with_settings(session, args, work):
               f"after F5 the list holds {run.list_items(main)}")
         check(walks() == "2", f"F5 walked the list {walks()} times")
         titles = titles[:3] + ["Echo"]
+        check_and_hold(run, main, sim, held)
 
         # The simulator folder changed from the menu: EXIT changes nothing.
         saved = (base / "quorva_set.cfg").read_bytes()

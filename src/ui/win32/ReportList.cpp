@@ -81,6 +81,17 @@ void ReportList::select(const std::vector<std::size_t>& rows) {
         SendMessageW(list_, LVM_ENSUREVISIBLE, rows.front(), FALSE);
 }
 
+void ReportList::set_captions(std::span<const char* const> captions) {
+    if (list_ == nullptr) return;
+    for (std::size_t i = 0; i < captions.size() && static_cast<int>(i) < columns_; ++i) {
+        std::wstring caption = widen(captions[i]);
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = caption.data();
+        SendMessageW(list_, LVM_SETCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
 void ReportList::show_sort(int column, bool descending) {
     if (list_ == nullptr) return;
     const HWND header = reinterpret_cast<HWND>(SendMessageW(list_, LVM_GETHEADER, 0, 0));

@@ -40,6 +40,8 @@ class ReportList {
     std::vector<std::size_t> selected() const;
     // Selects exactly `rows`; the first of them gets the focus and is scrolled into view.
     void select(const std::vector<std::size_t>& rows);
+    // New captions for the columns, in order (a list that shows one kind of row at a time).
+    void set_captions(std::span<const char* const> captions);
     // The header's sort arrow on `column` (-1: none).
     void show_sort(int column, bool descending);
     // The columns' widths in pixels at 96 DPI, and widths from an earlier run put back.

@@ -22,6 +22,8 @@
 //   select HWND ID INDEX[,INDEX...]
 //                               selects list box or report list items (-1: none; several in a
 //                               list that takes them), with the notification a click sends
+//   tabs HWND ID                a tab control's chosen tab and captions -> ok N TAB A TAB B ...
+//   tab HWND ID N               chooses tab N, as a click on it does
 //   header HWND ID COLUMN       a click on a report list's column header
 //   rows HWND ID                a report list's rows that fit on one page -> ok N
 //   widths HWND ID              a report list's column widths in pixels -> ok W W ...
@@ -464,6 +466,27 @@ std::string report_rows(HWND list) {
     return out;
 }
 
+// The captions of a tab control's tabs, and which one is chosen.
+std::string tab_captions(HWND tabs) {
+    const LRESULT count = SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0);
+    RemoteMemory remote(tabs, sizeof(TCITEMW) + kRemoteText * sizeof(wchar_t));
+    std::string out = "ok " + std::to_string(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+    for (LRESULT i = 0; i < count; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(remote.at(sizeof(TCITEMW)));
+        item.cchTextMax = static_cast<int>(kRemoteText);
+        remote.write(0, &item, sizeof item);
+        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(remote.at(0)));
+        std::wstring text(kRemoteText, L'\0');
+        remote.read(sizeof(TCITEMW), text.data(), text.size() * sizeof(wchar_t));
+        text.resize(wcsnlen(text.c_str(), text.size()));
+        out += "\t" + escape(utf8(text));
+    }
+    return out;
+}
+
 void select_rows(HWND list, const std::vector<int>& rows) {
     RemoteMemory remote(list, sizeof(LVITEMW));
     LVITEMW item{};
@@ -624,6 +647,13 @@ std::string run(const std::vector<std::string>& f) {
         }
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(list));
+        return "ok";
+    }
+    if (command == "tabs") return tab_captions(GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))));
+    if (command == "tab") {
+        // As a click on the tab does: the tab control tells its window of the change.
+        SendMessageW(GetDlgItem(handle(f.at(1)), std::stoi(f.at(2))), TCM_SETCURFOCUS,
+                     static_cast<WPARAM>(std::stoi(f.at(3))), 0);
         return "ok";
     }
     if (command == "header") {
