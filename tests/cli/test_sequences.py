@@ -1,5 +1,6 @@
 """A day of use, as a hostile user and a broken machine would have it: random sequences of
-removals, batches, restores, sweeps, emptyings and switches of the simulator folder, some of them
+removals, batches, restores, sweeps, holds of what the collection check finds wasted, emptyings
+and switches of the simulator folder, some of them
 killed at a random moment (in the middle of copying a large file, too), on generated trees.
 
 After every step: each file that ever left a simulator is in a simulator, in a holding folder, or
@@ -97,6 +98,14 @@ class World:
                         "gauge00=Shared!a, 1, 1\r\ngauge01=Own%d!b, 2, 2\r\n" % n)
                 t.write(folder + "/panel.b/panel.cfg", "gauge00=Lonely!c, 1, 1\r\n")
                 t.write("%s/Gauges/Own%d.gau" % (name, n), self.unique(name + " own gauge"))
+            # Repaints removed by hand long ago, and a paint kit with no aircraft: what a hold
+            # takes (a large one now and then, so that a kill lands inside its copy).
+            if n % 3 == 0:
+                old = folder + "/texture.old"
+                t.write(old + "/old.bmp", self.unique(old, BIG if n % 6 == 0 else None))
+            if n % 4 == 1:
+                t.write("%s/Aircraft/Kit%02d-%d/readme.txt" % (name, n, self.serial),
+                        self.unique(name + " kit"))
             if kind == 4:
                 t.write(folder + "/panel/panel.cfg", "[fltsim]\r\nalias=Plane02/panel\r\n")
                 # A link inside the aircraft's folder, into the folder outside: left as it is.
@@ -181,7 +190,7 @@ class Sequences(CliTest):
         for step in range(STEPS):
             kill = rng.random() < 0.2
             action = rng.choice(["remove"] * 3 + ["batch"] * 2 + ["restore"] * 3 +
-                                ["sweep", "empty temp", "empty unused", "switch"])
+                                ["hold"] * 2 + ["sweep", "empty temp", "empty unused", "switch"])
             # The list the last step's check read is the list the user sees.
             shown = last_listing
             if action in ("remove", "batch") and shown is None:
@@ -238,6 +247,7 @@ class Sequences(CliTest):
         print("\n    %d steps: %s; %d files seen, 0 lost, 0 changes outside" %
               (STEPS, dict(sorted(counts.items())), len(seen)), flush=True)
         self.assertGreater(counts["restore"] + counts["restore killed"], 0)
+        self.assertGreater(counts["hold"] + counts["hold killed"], 0)
 
     # --- the steps
 
@@ -257,6 +267,13 @@ class Sequences(CliTest):
             # Now and then two in one go.
             picked = rng.sample(held, min(len(held), rng.choice([1, 1, 2])))
             return ["--yes", "restore"] + [h["id"] for h in picked]
+        if action == "hold":
+            report = json.loads(self.cli("check", "--json").stdout.decode("utf-8") or "{}")
+            wasted = [w["folder"] for group in ("unused_folders", "without_aircraft")
+                      for w in report.get(group, [])]
+            if not wasted:
+                return None
+            return ["--yes", "hold"] + rng.sample(wasted, min(len(wasted), rng.choice([1, 2])))
         if action == "sweep":
             return ["--sweep", "list"]
         if action.startswith("empty"):
