@@ -7,7 +7,6 @@
 #include "operations/CatalogueLoad.h"
 #include "operations/CollectionCheck.h"
 #include "operations/FolderHold.h"
-#include "operations/Recovery.h"
 #include "platform/Path.h"
 #include "platform/Text.h"
 
@@ -154,12 +153,7 @@ int run_check(Context& ctx, bool json) {
 
 int run_hold(Context& ctx, const std::vector<std::string>& folders, bool dry_run) {
     if (folders.empty()) return usage_error("hold takes the folders the check reports");
-    if (dry_run && !interrupted_removals(ctx.fs, ctx.workspace).empty()) {
-        ctx.ui.error(
-            "an interrupted removal is pending; the next command that changes the disk here "
-            "finishes it");
-        return kExitError;
-    }
+    if (dry_run && pending_blocks_dry_run(ctx)) return kExitError;
     Catalogue catalogue;
     load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     if (dry_run) {

@@ -49,6 +49,10 @@ inline void write_out(std::string_view bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
+// A dry run shows a plan made from the disk as it stands; while a killed command's work waits to
+// be finished that would mislead: said on stderr, true.
+bool pending_blocks_dry_run(Context& ctx);
+
 // A usage error found by a command (after the load, for remove): message on stderr, exit 2.
 int usage_error(const std::string& message);
 

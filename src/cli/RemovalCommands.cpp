@@ -68,16 +68,19 @@ int print_plans(Context& ctx, const Catalogue& catalogue, const std::vector<std:
 
 }  // namespace
 
+bool pending_blocks_dry_run(Context& ctx) {
+    if (interrupted_removals(ctx.fs, ctx.workspace).empty()) return false;
+    ctx.ui.error(
+        "an interrupted removal is pending; the next command that changes the disk here "
+        "finishes it");
+    return true;
+}
+
 int run_remove(Context& ctx, const std::vector<std::string>& args,
                const std::vector<std::string>& titles, bool dry_run) {
     if (args.empty() && titles.empty())
         return usage_error("remove takes '#N'... or --title TEXT...");
-    if (dry_run && !interrupted_removals(ctx.fs, ctx.workspace).empty()) {
-        ctx.ui.error(
-            "an interrupted removal is pending; the next command that changes the disk here "
-            "finishes it");
-        return kExitError;
-    }
+    if (dry_run && pending_blocks_dry_run(ctx)) return kExitError;
     Catalogue catalogue;
     load_catalogue(ctx.fs, ctx.workspace, ctx.ui, catalogue);
     std::vector<std::size_t> chosen;
