@@ -217,6 +217,37 @@ TEST_F(CollectionCheckTest, AHoldIsRefusedForWhatIsUsedLinkedOrOutside) {
     }
 }
 
+TEST_F(CollectionCheckTest, AHeldFolderWhoseRecordWasEditedToLeaveItsPlaceIsNotPutBack) {
+    plant();
+    load();
+    ui.answer({true});
+    const std::vector<std::string> one = {"Paint Kit"};
+    ASSERT_EQ(hold_folders(tmp.fs(), workspace, ui, catalogue, one).result, Ending::completed);
+    const HeldList list = list_held(tmp.fs(), workspace);
+    ASSERT_EQ(list.removals.size(), 1u);
+    const std::string record = list.removals[0].record_path;
+    std::string text;
+    ASSERT_TRUE(tmp.fs().read_file(record, text).ok());
+    // The whole Aircraft folder, and an aircraft.cfg the hold never took.
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+             {"aircraft: Aircraft\\Paint Kit", "aircraft: Aircraft"},
+             {"change: hold", "change: hold\r\naircraft.cfg: Aircraft\\Paint Kit\\aircraft.cfg"}}) {
+        SCOPED_TRACE(to);
+        std::string edited = text;
+        const auto at = edited.find(from);
+        ASSERT_NE(at, std::string::npos) << text;
+        edited.replace(at, from.size(), to);
+        ASSERT_TRUE(tmp.fs().replace_file(record, edited).ok());
+        const auto before = tmp.files("");
+        ui.events.clear();
+        ui.answer({true});
+        EXPECT_NE(restore_removal(tmp.fs(), workspace, ui, list.removals[0].id).result,
+                  Ending::completed);
+        ui.drop_answers();
+        EXPECT_EQ(tmp.files(""), before);
+    }
+}
+
 TEST_F(CollectionCheckTest, AHoldKilledAtAnyCallIsFinishedByTheNextCommandAndComesBack) {
     const auto run = [&](FileSystem& fs) {
         ui.answer({true});
