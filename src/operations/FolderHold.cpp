@@ -38,18 +38,21 @@ class HoldPlanner {
 
     // The plan for `given`, or the reason it is refused.
     std::string plan(const std::string& given, FolderHoldPlan& out) {
-        const auto rel = below_aircraft(given);
-        if (!rel) return "it lies outside the simulator's Aircraft folder " + aircraft_;
-        out.folder = *rel;
-        const auto wasted = wasted_.find(to_lower(*rel));
+        const auto given_rel = below_aircraft(given);
+        if (!given_rel) return "it lies outside the simulator's Aircraft folder " + aircraft_;
+        const auto wasted = wasted_.find(to_lower(*given_rel));
         if (wasted == wasted_.end())
             return "the collection check does not find it unused: a section or an alias uses it, "
                    "or it is no aircraft's model, texture, panel or sound folder and no folder "
                    "directly below Aircraft";
 
+        // Spelled as the walk found it, whatever the case it was given in: a restore makes the
+        // folders again under the names the record keeps.
+        const std::string& rel = wasted->second.folder;
+        out.folder = rel;
         // From the Aircraft folder down, each level as it now stands: there, a folder, no link.
         std::string at = aircraft_;
-        for (const auto& part : path::parts(*rel)) {
+        for (const auto& part : path::parts(rel)) {
             at = path::join(at, part);
             Attributes a;
             const FsStatus st = fs_.attributes(at, a);
@@ -62,12 +65,12 @@ class HoldPlanner {
         }
         const std::string folder = at;
         // A section of its aircraft.cfg as the file now reads may name it again.
-        if (path::parts(*rel).size() > 1) {
+        if (path::parts(rel).size() > 1) {
             if (std::string why = named_now(folder); !why.empty()) return why;
         }
 
         RemovalPlan& plan = out.plan;
-        plan.title = "Folder " + *rel;
+        plan.title = "Folder " + rel;
         plan.aircraft_folder = folder;
         plan.holding_dir =
             path::join(workspace_.temp_path_dir, aircraft_rel_path(workspace_, folder));

@@ -125,8 +125,9 @@ TEST_F(CollectionCheckTest, FollowsTheListAfterARemovalAndCountsWhatIsHeld) {
     EXPECT_GT(r.temp_path.files, 0u);
 }
 
-// The two wasted folders of the planted tree: an unused texture folder and a kit folder.
-const std::vector<std::string> kWasted = {"Good\\texture.old", "Paint Kit"};
+// The two wasted folders of the planted tree: an unused texture folder and a kit folder, named
+// in another case than on the disk (they are held, and come back, under the disk's names).
+const std::vector<std::string> kWasted = {"good\\TEXTURE.OLD", "paint kit"};
 
 TEST_F(CollectionCheckTest, HeldFoldersAreListedAndComeBackByteForByte) {
     plant();
