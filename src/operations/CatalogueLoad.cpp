@@ -1,6 +1,8 @@
 #include "operations/CatalogueLoad.h"
 
 #include <algorithm>
+#include <set>
+#include <unordered_map>
 
 #include "core/Messages.h"
 #include "operations/GaugeIndex.h"
@@ -49,6 +51,24 @@ void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, const s
     WalkGaps gaps;
     // A working folder inside the aircraft tree: its held copies are no aircraft.
     const std::string own_folders[] = {workspace.temp_path_dir, workspace.unused_gauges_dir};
+    // The model, texture, panel and sound folders no section names are counted as the walk
+    // lists them (the collection check reports them with their size): each aircraft folder's
+    // named folders are known once its aircraft.cfg is read, before its subfolders are listed.
+    std::unordered_map<std::string, std::set<std::string>> named;  // lower-case names
+    std::string counted;         // the unnamed folder being counted, with what lies below it
+    std::size_t counted_at = 0;  // its record
+    // Both paths come from the walk's own joins: one spelling, one separator.
+    const auto below = [](std::string_view dir, std::string_view folder) {
+        return !folder.empty() && dir.size() > folder.size() && dir.starts_with(folder) &&
+               path::is_separator(dir[folder.size()]);
+    };
+    const SizeWanted sized = [&](std::string_view dir) {
+        if (below(dir, counted)) return true;
+        const std::string_view name = path::last_part(dir);
+        if (!is_kind_variant(name)) return false;
+        const auto owner = named.find(std::string(path::parent(dir)));
+        return owner != named.end() && !owner->second.contains(to_lower(name));
+    };
     walk_folders(
         fs, ui, root, kWantedFiles,
         [&](const FoundFolder& found) {
@@ -58,7 +78,22 @@ void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, const s
                                  path::without_trailing_separator(workspace.sim_aircraft_dir));
             folder.holds_cfg = !found.files[0].empty();
             folder.model_like = is_model_folder(name);
-            if (folder.top || folder.holds_cfg || folder.model_like) {
+            const bool below_counted = found.sized && below(found.path, counted);
+            if (below_counted) {
+                FolderRecord& outer = out.folders[counted_at];
+                outer.files += found.file_count;
+                outer.bytes += found.bytes;
+                if (found.size_partial) outer.measured = false;
+            }
+            const bool counts = found.sized && !below_counted;
+            if (counts) {
+                folder.measured = !found.size_partial;
+                folder.files = found.file_count;
+                folder.bytes = found.bytes;
+                counted = found.path;
+            }
+            if (folder.top || folder.holds_cfg || folder.model_like || counts) {
+                if (counts) counted_at = out.folders.size();
                 folder.folder = found.path;
                 for (const auto& file : found.suffixed) {
                     if (matches_suffix(file, kWantedFiles[2]))
@@ -79,10 +114,16 @@ void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, const s
                 if (st.ok()) {
                     const std::size_t first = out.aircraft.size();
                     read_aircraft_sections(found.path, text, out.aircraft);
+                    std::set<std::string>& names = named[found.path];
                     for (std::size_t i = first; i < out.aircraft.size(); ++i) {
                         AircraftRecord& record = out.aircraft[i];
                         record.through_link = found.through_link;
                         if (list && !record.title.empty()) list->add(record);
+                        const std::string* values[] = {&record.model, &record.texture,
+                                                       &record.panel, &record.sound};
+                        for (std::size_t w = 0; w < std::size(kKindWords); ++w)
+                            if (const auto n = named_kind_folder(kKindWords[w], *values[w]))
+                                names.insert(to_lower(*n));
                     }
                 } else {
                     out.skipped.push_back(st.message);
@@ -102,7 +143,7 @@ void read_tables(FileSystem& fs, const Workspace& workspace, UiPort& ui, const s
                 }
             }
         },
-        gaps, own_folders);
+        gaps, own_folders, sized);
     for (auto& message : gaps.unlisted) out.skipped.push_back(std::move(message));
     for (const auto& name : gaps.unreachable)
         out.skipped.push_back(name + ": the name has characters this system can't show");

@@ -10,14 +10,13 @@
 #include "operations/HeldRemovals.h"
 #include "platform/Path.h"
 #include "platform/Text.h"
+#include "simfiles/AircraftCfg.h"
 #include "simfiles/ConfigKey.h"
 #include "simfiles/PanelCfg.h"
 #include "simfiles/WholeText.h"
 
 namespace qv {
 namespace {
-
-constexpr const char* kWords[] = {"model", "texture", "panel", "sound"};
 
 // A path as a lookup key: lower case, "\" between its parts.
 std::string key_of(std::string_view path) {
@@ -247,8 +246,8 @@ void Collection::find_unused_folders(CollectionReport& report) {
         std::set<std::string> named;
         for (const AircraftRecord* a : sections->second) {
             const std::string* values[] = {&a->model, &a->texture, &a->panel, &a->sound};
-            for (std::size_t w = 0; w < std::size(kWords); ++w)
-                if (const auto name = named_kind_folder(kWords[w], *values[w]))
+            for (std::size_t w = 0; w < std::size(kKindWords); ++w)
+                if (const auto name = named_kind_folder(kKindWords[w], *values[w]))
                     named.insert(to_lower(*name));
         }
         for (const std::string& sub : f.subfolders) {
@@ -259,7 +258,12 @@ void Collection::find_unused_folders(CollectionReport& report) {
                 continue;
             const std::string path = path::join(f.folder, sub);
             if (aliased_.contains(key_of(path))) continue;
-            report.unused_folders.push_back(wasted(path));
+            // Counted by the walk as it listed it, or listed again when it could not be.
+            const FolderRecord* counted = folder(path);
+            report.unused_folders.push_back(
+                counted != nullptr && counted->measured
+                    ? WastedFolder{below(path), counted->files, counted->bytes}
+                    : wasted(path));
         }
     }
 }
@@ -277,29 +281,6 @@ void Collection::find_folders_without_aircraft(CollectionReport& report) {
 }
 
 }  // namespace
-
-std::optional<std::string> named_kind_folder(const char* word, const std::string& value) {
-    const std::string name = value.empty() ? std::string(word) : std::string(word) + "." + value;
-    const auto clean = path::clean_relative(name);
-    if (!clean || clean->find('\\') != std::string::npos) return std::nullopt;
-    return clean;
-}
-
-bool is_kind_variant(std::string_view name) {
-    return std::any_of(std::begin(kWords), std::end(kWords), [&](const char* w) {
-        const std::size_t n = std::string_view(w).size();
-        return name.size() > n + 1 && name[n] == '.' && iequals(name.substr(0, n), w);
-    });
-}
-
-bool section_names(const AircraftRecord& a, std::string_view name) {
-    const std::string* values[] = {&a.model, &a.texture, &a.panel, &a.sound};
-    for (std::size_t w = 0; w < std::size(kWords); ++w)
-        if (const auto named = named_kind_folder(kWords[w], *values[w]);
-            named && iequals(*named, name))
-            return true;
-    return false;
-}
 
 CollectionReport check_collection(FileSystem& fs, const Workspace& workspace,
                                   const Catalogue& catalogue) {

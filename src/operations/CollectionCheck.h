@@ -66,14 +66,4 @@ struct CollectionReport {
 CollectionReport check_collection(FileSystem& fs, const Workspace& workspace,
                                   const Catalogue& catalogue);
 
-// The folder of its aircraft folder that a section's value for `word` ("model", "texture",
-// "panel", "sound") names, as the removal reads it: the word alone for an empty value, else
-// "word.value"; nothing when the value leads elsewhere.
-std::optional<std::string> named_kind_folder(const char* word, const std::string& value);
-// Whether `name` is "model.<x>", "texture.<x>", "panel.<x>" or "sound.<x>" (any case): a folder
-// only a section's value can make the simulator use.
-bool is_kind_variant(std::string_view name);
-// Whether a section names the folder `name` of its aircraft folder.
-bool section_names(const AircraftRecord& section, std::string_view name);
-
 }  // namespace qv

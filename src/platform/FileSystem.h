@@ -79,6 +79,13 @@ struct FolderScan {
     std::vector<std::string> suffixed;
     // Entries whose names have no single-byte form (shown with "?"): no path can reach them.
     std::vector<std::string> unreachable;
+    // Set by the caller: the scan also counts the folder's files (hidden and system ones too,
+    // links aside) and their bytes. `size_partial`: something the count could not take in, a
+    // subfolder no walk enters (hidden or system) or an entry no path reaches.
+    bool sized = false;
+    std::uint64_t files = 0;
+    std::uint64_t bytes = 0;
+    bool size_partial = false;
 };
 
 // The size and a 64-bit FNV-1a hash of a file's bytes: enough to notice a file that changed or

@@ -451,6 +451,10 @@ class PosixFileSystem final : public FileSystem {
         out.unreachable.clear();
         out.suffixed.clear();
         out.matches.assign(wanted.size(), std::string());
+        // This listing brings no sizes: counting them would cost a query per file in every
+        // load, so the count is left to whoever measures the folder.
+        out.files = out.bytes = 0;
+        out.size_partial = out.sized;
         std::vector<DirEntryInfo> entries;
         std::string dir = exact_path(folder);
         if (!read_native_dir(dir, entries)) {

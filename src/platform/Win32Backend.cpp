@@ -443,6 +443,8 @@ class Win32FileSystem final : public FileSystem {
         out.unreachable.clear();
         out.suffixed.clear();
         out.matches.assign(wanted.size(), std::string());
+        out.files = out.bytes = 0;
+        out.size_partial = false;
         std::vector<Entry> entries;
         bool missing = false;
         FsStatus st = read_folder(path::with_trailing_separator(folder), folder, entries, missing);
@@ -451,12 +453,21 @@ class Win32FileSystem final : public FileSystem {
         for (const auto& e : entries) {
             if (!e.lossless) {
                 out.unreachable.push_back(e.name);
+                if (out.sized) out.size_partial = true;
                 continue;
             }
             const bool visible = (e.attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
             if (is_dir(e.attrs)) {
-                if (visible) out.subfolders.push_back({e.name, is_link(e.attrs)});
+                if (visible)
+                    out.subfolders.push_back({e.name, is_link(e.attrs)});
+                else if (!is_link(e.attrs))
+                    if (out.sized) out.size_partial = true;
                 continue;
+            }
+            // The listing brings each file's size: counting costs nothing more.
+            if (out.sized && !is_link(e.attrs)) {
+                ++out.files;
+                out.bytes += e.size;
             }
             if (!visible) continue;
             for (std::size_t w = 0; w < wanted.size(); ++w) {

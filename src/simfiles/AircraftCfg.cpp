@@ -1,9 +1,11 @@
 #include "simfiles/AircraftCfg.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
 
+#include "platform/Path.h"
 #include "platform/Text.h"
 #include "simfiles/ConfigKey.h"
 
@@ -164,6 +166,29 @@ bool same_section(std::string_view a, std::string_view b) {
 FsStatus write_aircraft_cfg(FileSystem& fs, const std::string& path, std::string& text) {
     renumber_aircraft_sections(text);
     return fs.replace_file(path, text);
+}
+
+std::optional<std::string> named_kind_folder(const char* word, const std::string& value) {
+    const std::string name = value.empty() ? std::string(word) : std::string(word) + "." + value;
+    const auto clean = path::clean_relative(name);
+    if (!clean || clean->find('\\') != std::string::npos) return std::nullopt;
+    return clean;
+}
+
+bool is_kind_variant(std::string_view name) {
+    return std::any_of(std::begin(kKindWords), std::end(kKindWords), [&](const char* w) {
+        const std::size_t n = std::string_view(w).size();
+        return name.size() > n + 1 && name[n] == '.' && iequals(name.substr(0, n), w);
+    });
+}
+
+bool section_names(const AircraftRecord& a, std::string_view name) {
+    const std::string* values[] = {&a.model, &a.texture, &a.panel, &a.sound};
+    for (std::size_t w = 0; w < std::size(kKindWords); ++w)
+        if (const auto named = named_kind_folder(kKindWords[w], *values[w]);
+            named && iequals(*named, name))
+            return true;
+    return false;
 }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,6 +44,20 @@ void find_section_values(std::string_view section, std::span<const std::string_v
 // One record per aircraft section of `whole_text`, in file order, appended to `records`.
 void read_aircraft_sections(const std::string& folder, std::string_view whole_text,
                             std::vector<AircraftRecord>& records);
+
+// The words of the folders a section's values name in its aircraft folder, in the order of
+// their keys: model, texture, panel, sound.
+inline constexpr const char* kKindWords[] = {"model", "texture", "panel", "sound"};
+
+// The folder of its aircraft folder that a section's value for `word` (one of kKindWords) names,
+// as the simulator reads it: the word alone for an empty value, else "word.value"; nothing when
+// the value leads elsewhere.
+std::optional<std::string> named_kind_folder(const char* word, const std::string& value);
+// Whether `name` is "model.<x>", "texture.<x>", "panel.<x>" or "sound.<x>" (any case): a folder
+// only a section's value can make the simulator use.
+bool is_kind_variant(std::string_view name);
+// Whether a section names the folder `name` of its aircraft folder.
+bool section_names(const AircraftRecord& section, std::string_view name);
 
 // `whole_text` without `section`'s lines: the other lines stay joined by CR LF, none at the end.
 std::string cut_section(std::string_view whole_text, SectionSpan section);

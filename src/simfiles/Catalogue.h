@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -42,8 +43,9 @@ struct PanelRecord {
 };
 
 // What the collection check needs to know of a folder the walk entered, kept for the folders
-// directly below the aircraft folder, the folders holding an aircraft.cfg and the model folders
-// ("model", "model.<x>", any case).
+// directly below the aircraft folder, the folders holding an aircraft.cfg, the model folders
+// ("model", "model.<x>", any case) and the model, texture, panel and sound folders no section
+// names.
 struct FolderRecord {
     std::string folder;  // no trailing separator
     bool top = false;    // directly below the aircraft folder
@@ -53,6 +55,12 @@ struct FolderRecord {
     std::vector<std::string> subfolders;  // of a folder holding an aircraft.cfg
     std::vector<std::string> links;       // those of them that are links or junctions
     std::vector<std::string> air_files;   // its ".air" files
+    // A model, texture, panel or sound folder of an aircraft folder that no section of its
+    // aircraft.cfg names, as the walk counted it: its files, everything below it included, and
+    // their bytes. `measured` is false when the walk could not count them whole.
+    bool measured = false;
+    std::uint64_t files = 0;
+    std::uint64_t bytes = 0;
 };
 
 inline constexpr const char* kEndOfGaugeList = "-end of list-";

@@ -19,8 +19,8 @@ std::string key_of(std::string_view path) {
 class Walk {
   public:
     Walk(FileSystem& fs, UiPort& ui, std::span<const std::string> file_names,
-         const FolderVisitor& visit, WalkGaps& gaps)
-        : fs_(fs), ui_(ui), file_names_(file_names), visit_(visit), gaps_(gaps) {}
+         const FolderVisitor& visit, WalkGaps& gaps, const SizeWanted& sized)
+        : fs_(fs), ui_(ui), file_names_(file_names), visit_(visit), gaps_(gaps), sized_(sized) {}
 
     void run(std::string_view root, std::span<const std::string> skip) {
         for (const auto& folder : skip) {
@@ -66,6 +66,9 @@ class Walk {
             if (!walked_.insert(key_of(real)).second) return;
             if (!skipped_.empty() && skipped_.contains(to_lower(key_of(real)))) return;
             ui_.yield();
+            // What lies behind a link is counted at its own place, as a folder's size leaves
+            // links out.
+            scan_.sized = sized_ && first_link.empty() && sized_(dir);
             const FsStatus st = fs_.scan_folder(dir, file_names_, scan_);
             // A folder that vanished since its parent was listed lists as empty.
             if (st.not_found()) return;
@@ -75,7 +78,8 @@ class Walk {
             }
             for (const auto& name : scan_.unreachable)
                 gaps_.unreachable.push_back(path::join(dir, name));
-            visit_(FoundFolder{dir, scan_.matches, first_link, scan_.subfolders, scan_.suffixed});
+            visit_(FoundFolder{dir, scan_.matches, first_link, scan_.subfolders, scan_.suffixed,
+                               scan_.sized, scan_.files, scan_.bytes, scan_.size_partial});
             stack.push_back({std::move(dir), std::move(real), std::move(scan_.subfolders), 0});
         };
         enter(start, start_real);
@@ -101,6 +105,7 @@ class Walk {
     std::span<const std::string> file_names_;
     const FolderVisitor& visit_;
     WalkGaps& gaps_;
+    const SizeWanted& sized_;
     FolderScan scan_;
     std::unordered_set<std::string> walked_;
     std::unordered_set<std::string> skipped_;
@@ -111,8 +116,8 @@ class Walk {
 
 void walk_folders(FileSystem& fs, UiPort& ui, std::string_view root,
                   std::span<const std::string> file_names, const FolderVisitor& visit,
-                  WalkGaps& gaps, std::span<const std::string> skip) {
-    Walk(fs, ui, file_names, visit, gaps).run(root, skip);
+                  WalkGaps& gaps, std::span<const std::string> skip, const SizeWanted& sized) {
+    Walk(fs, ui, file_names, visit, gaps, sized).run(root, skip);
 }
 
 }  // namespace qv

@@ -1,6 +1,7 @@
 // The walk over the simulator's aircraft tree.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -23,8 +24,16 @@ struct FoundFolder {
     // Its visible subfolders, and its files matching the wanted "*.ext" patterns.
     const std::vector<ScannedFolder>& subfolders;
     const std::vector<std::string>& suffixed;
+    // When the walk was asked to count this folder's files (see walk_folders): how many, their
+    // bytes, and whether something escaped the count.
+    bool sized;
+    std::uint64_t file_count;
+    std::uint64_t bytes;
+    bool size_partial;
 };
 using FolderVisitor = std::function<void(const FoundFolder& found)>;
+// Whether the walk should count the files of the folder it is about to list.
+using SizeWanted = std::function<bool(std::string_view folder)>;
 
 // What the walk could not look into.
 struct WalkGaps {
@@ -46,8 +55,12 @@ struct WalkGaps {
 //
 // Folders of `skip` (and everything below them) are not walked: the program's own holding
 // folders, when its working folder lies inside the tree.
+//
+// `sized` (when given) is asked of each folder reached without a link before it is listed; the
+// listing then counts its files too (see FolderScan::sized).
 void walk_folders(FileSystem& fs, UiPort& ui, std::string_view root,
                   std::span<const std::string> file_names, const FolderVisitor& visit,
-                  WalkGaps& gaps, std::span<const std::string> skip = {});
+                  WalkGaps& gaps, std::span<const std::string> skip = {},
+                  const SizeWanted& sized = {});
 
 }  // namespace qv

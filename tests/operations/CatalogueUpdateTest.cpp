@@ -97,9 +97,9 @@ void expect_same(const Catalogue& updated, const Catalogue& walked) {
         const FolderRecord& a = updated.folder_table[i];
         const FolderRecord& b = walked.folder_table[i];
         EXPECT_EQ(std::tie(a.folder, a.top, a.holds_cfg, a.model_like, a.has_model_file,
-                           a.subfolders, a.links, a.air_files),
+                           a.subfolders, a.links, a.air_files, a.measured, a.files, a.bytes),
                   std::tie(b.folder, b.top, b.holds_cfg, b.model_like, b.has_model_file,
-                           b.subfolders, b.links, b.air_files))
+                           b.subfolders, b.links, b.air_files, b.measured, b.files, b.bytes))
             << i;
     }
     EXPECT_EQ(updated.list_records, walked.list_records);

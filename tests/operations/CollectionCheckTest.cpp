@@ -115,6 +115,27 @@ TEST_F(CollectionCheckTest, FindsEachPlantedCaseAndNoneOfTheNearMisses) {
     EXPECT_TRUE(r.skipped.empty());
 }
 
+TEST_F(CollectionCheckTest, AnUnusedFolderCountedByTheWalkHasTheSizeAListingGives) {
+    // What the walk counts as it lists the folder must be what listing it again would give:
+    // a subfolder, a hidden file, and a hidden subfolder the walk does not enter.
+    for (const bool hidden_folder : {false, true}) {
+        SCOPED_TRACE(hidden_folder ? "with a hidden subfolder" : "without");
+        reset();
+        plant();
+        write_files(tmp, "FS\\Aircraft\\Good\\texture.old",
+                    {"Deeper\\d.bmp", "thumbs.db", "Kept\\k.bmp"});
+        tmp.hide("FS/Aircraft/Good/texture.old/thumbs.db");
+        if (hidden_folder) tmp.hide("FS/Aircraft/Good/texture.old/Kept");
+        load();
+        const CollectionReport r = check_collection(tmp.fs(), workspace, catalogue);
+        ASSERT_EQ(r.unused_folders.size(), 1u);
+        const FolderSize listed = measure_folder(tmp.fs(), tmp.at("FS/Aircraft/Good/texture.old"));
+        EXPECT_EQ(r.unused_folders[0].files, listed.files);
+        EXPECT_EQ(r.unused_folders[0].bytes, listed.bytes);
+        EXPECT_EQ(listed.files, 5u);
+    }
+}
+
 TEST_F(CollectionCheckTest, FollowsTheListAfterARemovalAndCountsWhatIsHeld) {
     plant();
     load();
