@@ -76,12 +76,7 @@ Json report_json(const CollectionReport& r) {
 }
 
 std::string joined(const std::vector<std::string>& items, bool paths) {
-    std::string out;
-    for (const auto& item : items) {
-        if (!out.empty()) out += ", ";
-        out += paths ? path::with_native_separators(item) : item;
-    }
-    return out;
+    return paths ? path::with_native_separators(listed(items)) : listed(items);
 }
 
 std::uint64_t total_bytes(const std::vector<WastedFolder>& folders) {
@@ -108,10 +103,8 @@ std::string report_text(const CollectionReport& r) {
     }
     line("Aircraft that won't load or load incomplete: " + with_thousands(r.broken.size()));
     for (const auto& b : r.broken) {
-        std::string text = "  " + b.title + "  (" + path::with_native_separators(b.folder) + ")";
-        if (!b.will_not_load.empty()) text += "  will not load: " + joined(b.will_not_load, true);
-        if (!b.incomplete.empty()) text += "  incomplete: " + joined(b.incomplete, true);
-        line(text);
+        line("  " + b.title + "  (" + path::with_native_separators(b.folder) + ")  " +
+             path::with_native_separators(what_is_missing(b)));
     }
     line("Panels that name missing gauges: " + with_thousands(r.missing_gauges.size()));
     for (const auto& m : r.missing_gauges)

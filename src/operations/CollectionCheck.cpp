@@ -31,7 +31,6 @@ class Collection {
         : fs_(fs),
           catalogue_(catalogue),
           aircraft_(path::without_trailing_separator(workspace.sim_aircraft_dir)),
-          depth_(path::parts(aircraft_).size()),
           gauges_(fs, workspace.sim_gauges_dir) {
         for (const FolderRecord& f : catalogue.folder_table) folders_[key_of(f.folder)] = &f;
         for (const PanelRecord& p : catalogue.panel_table) panels_[key_of(p.folder)] = &p;
@@ -43,21 +42,7 @@ class Collection {
 
     // `path` below the Aircraft folder, "\" between its parts.
     std::string below(std::string_view path) const {
-        // Most paths came from the walk, spelled from the aircraft folder as given.
-        if (path.size() > aircraft_.size() + 1 && path.starts_with(aircraft_) &&
-            (path[aircraft_.size()] == '\\' || path[aircraft_.size()] == '/')) {
-            std::string rel(path.substr(aircraft_.size() + 1));
-            std::replace(rel.begin(), rel.end(), '/', '\\');
-            return rel;
-        }
-        if (!path::is_inside(path, aircraft_)) return std::string(path);
-        const auto parts = path::parts(path);
-        std::string rel;
-        for (std::size_t i = depth_; i < parts.size(); ++i) {
-            if (!rel.empty()) rel += '\\';
-            rel += parts[i];
-        }
-        return rel;
+        return path::below(path, aircraft_).value_or(std::string(path));
     }
 
     const FolderRecord* folder(std::string_view path) const {
@@ -124,7 +109,6 @@ class Collection {
     FileSystem& fs_;
     const Catalogue& catalogue_;
     std::string aircraft_;
-    std::size_t depth_;
     GaugeFolder gauges_;
     std::unordered_map<std::string, const FolderRecord*> folders_;
     std::unordered_map<std::string, const PanelRecord*> panels_;
@@ -281,6 +265,20 @@ void Collection::find_folders_without_aircraft(CollectionReport& report) {
 }
 
 }  // namespace
+
+std::string listed(const std::vector<std::string>& items) {
+    std::string out;
+    for (const auto& item : items) out += (out.empty() ? "" : ", ") + item;
+    return out;
+}
+
+std::string what_is_missing(const BrokenAircraft& broken) {
+    std::string out;
+    if (!broken.will_not_load.empty()) out = "will not load: " + listed(broken.will_not_load);
+    if (!broken.incomplete.empty())
+        out += (out.empty() ? "" : "; ") + std::string("incomplete: ") + listed(broken.incomplete);
+    return out;
+}
 
 CollectionReport check_collection(FileSystem& fs, const Workspace& workspace,
                                   const Catalogue& catalogue) {

@@ -66,4 +66,9 @@ struct CollectionReport {
 CollectionReport check_collection(FileSystem& fs, const Workspace& workspace,
                                   const Catalogue& catalogue);
 
+// A finding's names one after another, "a, b, c", as the report and the window list them.
+std::string listed(const std::vector<std::string>& items);
+// What a broken aircraft lacks: "will not load: A, B; incomplete: C" (paths with "\").
+std::string what_is_missing(const BrokenAircraft& broken);
+
 }  // namespace qv

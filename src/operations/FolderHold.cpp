@@ -85,14 +85,8 @@ class HoldPlanner {
     // `given` below the Aircraft folder, "\"-joined, as the check spells such paths.
     std::optional<std::string> below_aircraft(const std::string& given) const {
         if (const auto clean = path::clean_relative(given)) return clean;
-        if (!path::is_inside(given, aircraft_)) return std::nullopt;
-        const auto parts = path::parts(given);
-        std::string rel;
-        for (std::size_t i = path::parts(aircraft_).size(); i < parts.size(); ++i) {
-            if (!rel.empty()) rel += '\\';
-            rel += parts[i];
-        }
-        return path::clean_relative(rel);
+        const auto rel = path::below(given, aircraft_);
+        return rel ? path::clean_relative(*rel) : std::nullopt;
     }
 
     std::string named_now(const std::string& folder) {

@@ -170,6 +170,19 @@ bool is_inside(std::string_view path, std::string_view folder) {
     return prefix_of(path, folder, true);
 }
 
+std::optional<std::string> below(std::string_view path, std::string_view folder) {
+    const std::string_view base = without_trailing_separator(folder);
+    // Most paths were joined from the folder as given: told apart without normalising either.
+    const bool joined =
+        path.size() > base.size() + 1 && path.starts_with(base) && is_separator(path[base.size()]);
+    if (!joined && !is_inside(path, folder)) return std::nullopt;
+    std::string_view rest = path.substr(std::min(path.size(), base.size()));
+    while (!rest.empty() && is_separator(rest.front())) rest.remove_prefix(1);
+    std::string out(rest);
+    std::replace(out.begin(), out.end(), '/', '\\');
+    return out;
+}
+
 std::optional<std::wstring> long_form(std::wstring_view absolute) {
     if (absolute.starts_with(L"\\\\?\\")) return std::wstring(absolute);
     std::wstring out;

@@ -46,6 +46,10 @@ std::vector<std::wstring_view> parts(std::wstring_view path);
 bool is_same_or_inside(std::string_view path, std::string_view folder);
 // Whether `path` lies below `folder` (and is not `folder` itself).
 bool is_inside(std::string_view path, std::string_view folder);
+// `path` below `folder`, "\" between its parts ("Pack\Plane" for "C:\FS\Aircraft\Pack\Plane"
+// below "C:\FS\Aircraft"); nothing when it does not lie below it. The rest is cut at the
+// folder's own length, as paths joined from it spell it.
+std::optional<std::string> below(std::string_view path, std::string_view folder);
 
 // `absolute` in the "\\?\" form that lifts the 260-character limit, normalised first as Windows
 // would normalise the plain form (the prefix turns that off): "/" read as "\", repeated

@@ -30,12 +30,6 @@ constexpr int kWidths[kGroups][3] = {
     {394, 70, 100},  {394, 70, 100},  {394, 70, 100},
 };
 
-std::string joined(const std::vector<std::string>& items) {
-    std::string out;
-    for (const auto& item : items) out += (out.empty() ? "" : ", ") + item;
-    return out;
-}
-
 }  // namespace
 
 void CheckWindow::open(HWND owner) {
@@ -120,19 +114,13 @@ void CheckWindow::refresh() {
 void CheckWindow::fill_rows() {
     for (auto& rows : rows_) rows.clear();
     const auto shown = [](const std::string& rel) { return path::with_native_separators(rel); };
-    for (const auto& b : report_.broken) {
-        std::string missing;
-        if (!b.will_not_load.empty()) missing = "will not load: " + joined(b.will_not_load);
-        if (!b.incomplete.empty())
-            missing +=
-                (missing.empty() ? "" : "; ") + std::string("incomplete: ") + joined(b.incomplete);
-        rows_[kBroken].push_back({{b.title, b.folder, missing}, b.position, {}});
-    }
+    for (const auto& b : report_.broken)
+        rows_[kBroken].push_back({{b.title, b.folder, what_is_missing(b)}, b.position, {}});
     for (const auto& m : report_.missing_gauges)
-        rows_[kMissingGauges].push_back({{m.panel, joined(m.gauges), joined(m.titles)}, 0, {}});
+        rows_[kMissingGauges].push_back({{m.panel, listed(m.gauges), listed(m.titles)}, 0, {}});
     for (const auto& d : report_.duplicate_titles)
         rows_[kSameTitle].push_back(
-            {{d.title, joined(d.folders), std::to_string(d.folders.size())}, 0, {}});
+            {{d.title, listed(d.folders), std::to_string(d.folders.size())}, 0, {}});
     const auto wasted = [&](const std::vector<WastedFolder>& folders, Group group) {
         for (const auto& f : folders)
             rows_[group].push_back(

@@ -227,10 +227,7 @@ void MainWindow::add(const AircraftRecord& titled) {
 
 std::string MainWindow::shown_folder(const std::string& folder) const {
     const std::string& aircraft = host_.context().workspace.sim_aircraft_dir;
-    if (!path::is_inside(folder, aircraft)) return folder;
-    std::string_view below = std::string_view(folder).substr(aircraft.size());
-    while (!below.empty() && path::is_separator(below.front())) below.remove_prefix(1);
-    return std::string(below);
+    return path::below(folder, aircraft).value_or(folder);
 }
 
 std::string MainWindow::cell(std::size_t row, int column) const {
